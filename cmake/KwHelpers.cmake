@@ -1,0 +1,25 @@
+# kw_folder_library(<name> [RECURSE] LINK <libs...>)
+# One static library per folder, from every .cpp/.h of the folder.
+# New files are picked up at the next build (CONFIGURE_DEPENDS).
+function(kw_folder_library name)
+  cmake_parse_arguments(KW "RECURSE" "" "LINK;EXCLUDE" ${ARGN})
+  if(KW_RECURSE)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  endif()
+  foreach(ex IN LISTS KW_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "${ex}")
+  endforeach()
+  if(NOT srcs)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${KW_LINK})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+  target_link_libraries(${name} PUBLIC ${KW_LINK})
+endfunction()

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what the program needs to build and test on a fresh Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+PACKAGES=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev qt6-serialport-dev libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          clang libclang-rt-14-dev locales tzdata)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+# Locales the number and date tests run under.
+need_gen=0
+for loc in de_DE.UTF-8 ja_JP.UTF-8 en_US.UTF-8; do
+  if ! locale -a 2>/dev/null | grep -qi "^${loc%%.*}\.utf-\?8$"; then
+    $SUDO sed -i "s/^# *\(${loc} UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${loc} UTF-8" /etc/locale.gen || echo "${loc} UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    need_gen=1
+  fi
+done
+if [ $need_gen = 1 ]; then $SUDO locale-gen >/dev/null; fi
