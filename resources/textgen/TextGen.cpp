@@ -1,0 +1,317 @@
+// Build-time generator of the text tables.
+//
+//   kw_textgen <text-source-dir> <output.cpp>
+//
+// Reads every area of <text-source-dir> (see resources/text/README.md), checks
+// it, and writes the English, Japanese and mixed tables, the help-topic map,
+// the neutral and mixed-English key lists and the key registry as CP932 line
+// arrays with their line counts. Any fault names its file and line and fails.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TextSource.h"
+
+namespace fs = std::filesystem;
+using namespace textgen;
+
+namespace {
+
+const char* const kEndKey = "End_Of_Ovl";
+const char* const kTopicKey = "GI_AppItem_Topic_ID";
+const char* const kContextKey = "GI_AppItem_Context_ID";
+
+struct Area {
+  std::string name;
+  std::string en, ja, neutral, mixed, keys;
+};
+
+std::string Where(const SourceLine& l) { return l.file + ":" + std::to_string(l.line); }
+
+// Area files are "<area>.<kind>.txt"; areas are taken in byte order of their names.
+std::vector<Area> FindAreas(const fs::path& dir, Diagnostics& diag) {
+  std::map<std::string, Area> areas;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string file = entry.path().filename().string();
+    if (entry.path().extension() != ".txt") continue;
+    const std::string stem = file.substr(0, file.size() - 4);
+    const auto dot = stem.rfind('.');
+    if (dot == std::string::npos || dot == 0) {
+      diag.Error(entry.path().string(), 0, "name is not <area>.<en|ja|neutral|mixed|keys>.txt");
+      continue;
+    }
+    const std::string name = stem.substr(0, dot);
+    const std::string kind = stem.substr(dot + 1);
+    Area& a = areas[name];
+    a.name = name;
+    const std::string path = entry.path().string();
+    if (kind == "en") a.en = path;
+    else if (kind == "ja") a.ja = path;
+    else if (kind == "neutral") a.neutral = path;
+    else if (kind == "mixed") a.mixed = path;
+    else if (kind == "keys") a.keys = path;
+    else diag.Error(path, 0, "unknown kind '" + kind + "' (en, ja, neutral, mixed or keys)");
+  }
+  std::vector<Area> out;
+  for (auto& [name, area] : areas) {
+    if (area.en.empty()) {
+      diag.Error("area '" + name + "' has no " + name + ".en.txt");
+      continue;
+    }
+    out.push_back(area);
+  }
+  return out;
+}
+
+struct Tables {
+  std::vector<std::string> english{""}, japanese{""}, mixed{""};
+  std::vector<std::string> neutral, mixedEnglish, registry, helpMap;
+};
+
+void Append(std::vector<std::string>& table, const KeyBlock& block) {
+  table.push_back("#" + block.key);
+  for (const SourceLine& v : block.values) table.push_back(v.bytes);
+}
+
+bool SameBlock(const KeyBlock& a, const KeyBlock& b) {
+  if (a.values.size() != b.values.size()) return false;
+  for (std::size_t i = 0; i < a.values.size(); ++i)
+    if (a.values[i].bytes != b.values[i].bytes) return false;
+  return true;
+}
+
+void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& diag) {
+  std::map<std::string, SourceLine> seen;  // every English key and where it is
+  for (const Area& area : areas) {
+    const auto english = SplitBlocks(ReadSourceLines(area.en, diag), diag);
+    std::map<std::string, const KeyBlock*> enByKey;
+    for (const KeyBlock& b : english) {
+      if (b.key == kEndKey) {
+        diag.Error(b.keyLine, "\"#End_Of_Ovl\" is added by the generator; remove it");
+        continue;
+      }
+      auto [it, fresh] = seen.emplace(b.key, b.keyLine);
+      if (!fresh) {
+        diag.Error(b.keyLine, "duplicate key '" + b.key + "' (first at " + Where(it->second) + ")");
+        continue;
+      }
+      enByKey[b.key] = &b;
+    }
+
+    std::set<std::string> neutral;
+    if (!area.neutral.empty()) {
+      for (const SourceLine& l : ReadListFile(area.neutral, diag)) {
+        if (!enByKey.count(l.bytes))
+          diag.Error(l, "neutral key '" + l.bytes + "' is not in " + area.en);
+        else if (!neutral.insert(l.bytes).second)
+          diag.Error(l, "neutral key '" + l.bytes + "' listed twice");
+        else
+          t.neutral.push_back(l.bytes);
+      }
+    }
+
+    std::map<std::string, KeyBlock> jaByKey;
+    if (!area.ja.empty()) {
+      for (KeyBlock& b : SplitBlocks(ReadSourceLines(area.ja, diag), diag)) {
+        if (!enByKey.count(b.key)) {
+          diag.Error(b.keyLine, "key '" + b.key + "' is not in " + area.en);
+        } else if (neutral.count(b.key)) {
+          diag.Error(b.keyLine, "key '" + b.key + "' is declared neutral; it takes the English text");
+        } else if (SameBlock(b, *enByKey[b.key])) {
+          diag.Error(b.keyLine, "key '" + b.key +
+                                           "' is identical to English; declare it in " + area.name +
+                                           ".neutral.txt instead");
+        } else {
+          const std::string key = b.key;
+          const SourceLine where = b.keyLine;
+          if (!jaByKey.emplace(key, std::move(b)).second)
+            diag.Error(where, "duplicate key '" + key + "'");
+        }
+      }
+    }
+
+    std::set<std::string> mixedEnglish;
+    if (!area.mixed.empty()) {
+      for (const SourceLine& l : ReadListFile(area.mixed, diag)) {
+        if (!enByKey.count(l.bytes))
+          diag.Error(l, "mixed-table English key '" + l.bytes + "' is not in " + area.en);
+        else if (neutral.count(l.bytes))
+          diag.Error(l, "key '" + l.bytes + "' is neutral and English in every table already");
+        else if (!mixedEnglish.insert(l.bytes).second)
+          diag.Error(l, "key '" + l.bytes + "' listed twice");
+        else
+          t.mixedEnglish.push_back(l.bytes);
+      }
+    }
+
+    for (const KeyBlock& b : english) {
+      if (!enByKey.count(b.key) || enByKey[b.key] != &b) continue;
+      Append(t.english, b);
+      const KeyBlock* ja = &b;
+      if (!neutral.count(b.key)) {
+        auto it = jaByKey.find(b.key);
+        if (it == jaByKey.end()) {
+          diag.Error(b.keyLine, "key '" + b.key + "' has no Japanese text in " + area.name +
+                                           ".ja.txt and is not declared neutral");
+        } else {
+          ja = &it->second;
+        }
+      }
+      Append(t.japanese, *ja);
+      Append(t.mixed, mixedEnglish.count(b.key) ? b : *ja);
+    }
+
+    if (!area.keys.empty()) {
+      for (const SourceLine& l : ReadListFile(area.keys, diag)) {
+        const std::string& k = l.bytes;
+        if (k.find_first_of(" \t") != std::string::npos) {
+          diag.Error(l, "registry entry with a blank");
+        } else if (k.back() == '*') {
+          if (k.size() < 2) diag.Error(l, "empty composed-key base");
+          else t.registry.push_back(k);
+        } else {
+          t.registry.push_back(k);
+        }
+      }
+    }
+  }
+  t.english.push_back(std::string("#") + kEndKey);
+  t.japanese.push_back(std::string("#") + kEndKey);
+  t.mixed.push_back(std::string("#") + kEndKey);
+
+  // Every fixed key the code asks for must exist (the tables share their keys).
+  std::set<std::string> registered;
+  for (const std::string& k : t.registry) {
+    if (!registered.insert(k).second) continue;  // two areas may register one shared key
+    if (k.back() != '*' && !seen.count(k) && k != kEndKey)
+      diag.Error("registered key '" + k + "' is in no area's .en.txt");
+  }
+  std::sort(t.registry.begin(), t.registry.end());
+  t.registry.erase(std::unique(t.registry.begin(), t.registry.end()), t.registry.end());
+}
+
+// The help map: each file holds the two sections, each closed by a lone "#";
+// rows of all files are merged per section in file-name order.
+void BuildHelpMap(const fs::path& dir, Tables& t, Diagnostics& diag) {
+  std::vector<std::string> files;
+  if (fs::is_directory(dir))
+    for (const auto& e : fs::directory_iterator(dir))
+      if (e.is_regular_file() && e.path().extension() == ".txt") files.push_back(e.path().string());
+  std::sort(files.begin(), files.end());
+  std::vector<std::string> topics, contexts;
+  for (const std::string& f : files) {
+    for (const KeyBlock& b : SplitBlocks(ReadSourceLines(f, diag), diag)) {
+      std::vector<std::string>* rows = nullptr;
+      if (b.key == kTopicKey) rows = &topics;
+      else if (b.key == kContextKey) rows = &contexts;
+      else {
+        diag.Error(b.keyLine, "help-map section must be " + std::string(kTopicKey) + " or " + kContextKey);
+        continue;
+      }
+      if (b.values.empty() || b.values.back().bytes != "#") {
+        diag.Error(b.keyLine, "section '" + b.key + "' is not closed by a lone \"#\"");
+        continue;
+      }
+      for (std::size_t i = 0; i + 1 < b.values.size(); ++i) {
+        const SourceLine& row = b.values[i];
+        const auto tab = row.bytes.find('\t');
+        if (tab == std::string::npos || tab == 0 || tab + 1 == row.bytes.size() ||
+            row.bytes.find('\t', tab + 1) != std::string::npos)
+          diag.Error(row, "help-map row must be <name><TAB><value>");
+        else if (row.bytes == "#")
+          diag.Error(row, "lone \"#\" inside a section");
+        else
+          rows->push_back(row.bytes);
+      }
+    }
+  }
+  t.helpMap.push_back(std::string("#") + kTopicKey);
+  t.helpMap.insert(t.helpMap.end(), topics.begin(), topics.end());
+  t.helpMap.push_back("#");
+  t.helpMap.push_back(std::string("#") + kContextKey);
+  t.helpMap.insert(t.helpMap.end(), contexts.begin(), contexts.end());
+  t.helpMap.push_back("#");
+}
+
+std::string Literal(const std::string& bytes) {
+  std::string out = "\"";
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b == '"' || b == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (b >= 0x20 && b < 0x7F && b != '?') {
+      out += ch;
+    } else {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\%03o", b);
+      out += esc;
+    }
+  }
+  return out + "\"";
+}
+
+void Emit(std::ostringstream& os, const char* name, const std::vector<std::string>& lines) {
+  os << "namespace {\nconst char* const " << name << "Lines[] = {\n";
+  if (lines.empty()) os << "    nullptr,\n";
+  for (const std::string& l : lines) os << "    " << Literal(l) << ",\n";
+  os << "};\n}  // namespace\nconst LineArray " << name << " = {" << name << "Lines, "
+     << lines.size() << "};\n\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <text-source-dir> <output.cpp>\n", argv[0]);
+    return 2;
+  }
+  const fs::path dir = argv[1];
+  Diagnostics diag;
+  Tables t;
+  BuildTextTables(FindAreas(dir, diag), t, diag);
+  BuildHelpMap(dir / "helpmap", t, diag);
+  if (diag.Failed()) {
+    std::fprintf(stderr, "text tables: %d error(s); nothing written\n", diag.Count());
+    return 1;
+  }
+
+  std::ostringstream os;
+  os << "// Generated by kw_textgen from resources/text. Do not edit.\n"
+        "#include \"resources/text/TextTables.h\"\n\nnamespace kwres {\n\n";
+  Emit(os, "kTextEnglish", t.english);
+  Emit(os, "kTextJapanese", t.japanese);
+  Emit(os, "kTextMixed", t.mixed);
+  Emit(os, "kHelpTopicMap", t.helpMap);
+  Emit(os, "kTextNeutralKeys", t.neutral);
+  Emit(os, "kTextMixedEnglishKeys", t.mixedEnglish);
+  Emit(os, "kTextKeyRegistry", t.registry);
+  os << "}  // namespace kwres\n";
+
+  // Rewrite only on change, so an unchanged table does not recompile.
+  const std::string text = os.str();
+  {
+    std::ifstream old(argv[2], std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+    if (old && before == text) return 0;
+  }
+  const std::string tmp = std::string(argv[2]) + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) {
+      std::fprintf(stderr, "cannot write %s\n", tmp.c_str());
+      return 1;
+    }
+  }
+  fs::rename(tmp, argv[2]);
+  return 0;
+}
