@@ -1,0 +1,40 @@
+#pragma once
+// Loads a whole text file as lines and walks its non-empty lines (the CSV
+// import reads files this way). Lines keep their bytes (code page 932, no
+// byte-order mark handling); a line ends at CR LF, LF or a lone CR, a final
+// terminator adds no line and an unterminated last line counts.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cmcLoadFile {
+ public:
+  // Larger files are refused (a text file of the program never comes near).
+  static constexpr std::int64_t kMaxFileSize = 64 * 1024 * 1024;
+
+  cmcLoadFile() = default;
+
+  // 1 when the file was read; 0 when it is missing, not a regular file, larger
+  // than kMaxFileSize or unreadable; then no lines are kept and the stored
+  // name is empty. Either way the current index goes back to 0.
+  int Load(const std::string& name);
+  // The line at the current index (empty when there is none).
+  const std::string& GetLine() const;
+  // Line i; empty when i is negative or not below the count.
+  const std::string& GetLineAt(std::int32_t i) const;
+  // Moves to the next non-empty line: 1; none left: index back to 0, 0.
+  int NextLine();
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(lines_.size()); }
+  std::int32_t Index() const { return index_; }
+  const std::string& Name() const { return name_; }
+
+  // Splits bytes into lines by the rules above (exposed for tests and the
+  // benchmark).
+  static std::vector<std::string> SplitLines(const std::string& bytes);
+
+ private:
+  std::vector<std::string> lines_;
+  std::string name_;
+  std::int32_t index_ = 0;
+};

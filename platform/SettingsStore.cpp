@@ -1,0 +1,309 @@
+#include "platform/SettingsStore.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QVariant>
+#include <charconv>
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+constexpr char kFileName[] = "kw3700.conf";
+
+QString EnvFolder(const char* name) {
+  const QString value = qEnvironmentVariable(name);
+  return value.isEmpty() ? QString() : QDir::cleanPath(value);
+}
+
+std::vector<std::string> SplitKeyPath(std::string_view path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : path) {
+    if (c == '\\') {
+      if (!part.empty()) parts.push_back(std::move(part));
+      part.clear();
+    } else {
+      part.push_back(c);
+    }
+  }
+  if (!part.empty()) parts.push_back(std::move(part));
+  return parts;
+}
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// A value name maps to one QSettings key, so it may not hold a separator.
+bool UsableName(std::string_view name) {
+  return !name.empty() && name.find('/') == std::string_view::npos &&
+         name.find('\\') == std::string_view::npos;
+}
+
+QString KeyOf(std::string_view keyPath, std::string_view name) {
+  const QString group = SettingsStore::GroupOf(keyPath);
+  const QString value = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return group.isEmpty() ? value : group + QLatin1Char('/') + value;
+}
+
+// Strict int32: optional "-", decimal digits, nothing else, in range.
+bool ParseInt32(const QString& text, std::int32_t& out) {
+  const QByteArray latin = text.toLatin1();
+  if (latin.isEmpty() || latin.size() != text.size()) return false;
+  const char* first = latin.constData();
+  const char* last = first + latin.size();
+  if (*first == '-' && latin.size() == 1) return false;
+  std::int32_t value = 0;
+  const auto [ptr, ec] = std::from_chars(first, last, value, 10);
+  if (ec != std::errc() || ptr != last) return false;
+  out = value;
+  return true;
+}
+
+void Warn(const QString& text) {
+  std::fprintf(stderr, "kw3700: %s\n", text.toLocal8Bit().constData());
+  std::fflush(stderr);
+}
+
+SettingsStore* g_installed = nullptr;
+
+}  // namespace
+
+QString SettingsStore::DefaultUserFolder() {
+  QString dir = EnvFolder("KW3700_CONFIG_DIR");
+  if (!dir.isEmpty()) return dir;
+  dir = EnvFolder("XDG_CONFIG_HOME");
+  if (dir.isEmpty() || !QDir::isAbsolutePath(dir)) dir = QDir::homePath() + QStringLiteral("/.config");
+  return dir + QStringLiteral("/kw3700");
+}
+
+QString SettingsStore::DefaultUserFile() {
+  return DefaultUserFolder() + QLatin1Char('/') + QLatin1String(kFileName);
+}
+
+QString SettingsStore::DefaultMachineFile() {
+  QString dir = EnvFolder("KW3700_MACHINE_CONFIG_DIR");
+  if (dir.isEmpty()) dir = QStringLiteral("/etc/xdg/kw3700");
+  return dir + QLatin1Char('/') + QLatin1String(kFileName);
+}
+
+QString SettingsStore::GroupOf(std::string_view keyPath) {
+  std::vector<std::string> parts = SplitKeyPath(keyPath);
+  const std::vector<std::string> base = SplitKeyPath(kProgramKeyPath);
+  std::size_t skip = 0;
+  if (parts.size() >= base.size()) {
+    skip = base.size();
+    for (std::size_t i = 0; i < base.size(); ++i) {
+      if (!EqualsAsciiNoCase(parts[i], base[i])) {
+        skip = 0;
+        break;
+      }
+    }
+  }
+  QString group;
+  for (std::size_t i = skip; i < parts.size(); ++i) {
+    if (!group.isEmpty()) group += QLatin1Char('/');
+    group += QString::fromStdString(parts[i]);
+  }
+  return group;
+}
+
+SettingsStore::SettingsStore() : SettingsStore(DefaultUserFile(), DefaultMachineFile()) {}
+
+SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile)
+    : userFile_(userFile), machineFile_(machineFile) {
+  if (!userFile_.isEmpty()) {
+    const QFileInfo info(userFile_);
+    if (info.exists()) {
+      QFile file(userFile_);
+      QByteArray bytes;
+      bool readable = info.isFile() && file.open(QIODevice::ReadOnly);
+      if (readable) {
+        bytes = file.readAll();
+        readable = file.error() == QFileDevice::NoError;
+      }
+      auto settings = std::make_unique<QSettings>(userFile_, QSettings::IniFormat);
+      if (!readable || settings->status() != QSettings::NoError) {
+        userDamaged_ = true;
+        KeepCopyOfOriginal();
+        Warn(QStringLiteral("the settings file %1 cannot be read; running on default settings, "
+                            "and they will not be saved over it (a copy is kept as %1.bad)")
+                 .arg(userFile_));
+      } else {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        (void)utf8.decode(bytes);
+        userNotUtf8_ = utf8.hasError();
+        user_ = std::move(settings);
+      }
+    } else {
+      user_ = std::make_unique<QSettings>(userFile_, QSettings::IniFormat);
+    }
+  }
+  if (!machineFile_.isEmpty() && QFileInfo(machineFile_).isFile()) {
+    auto settings = std::make_unique<QSettings>(machineFile_, QSettings::IniFormat);
+    if (settings->status() == QSettings::NoError) {
+      machine_ = std::move(settings);
+    } else {
+      Warn(QStringLiteral("the machine settings file %1 cannot be read; it is ignored")
+               .arg(machineFile_));
+    }
+  }
+}
+
+SettingsStore::~SettingsStore() {
+  if (g_installed == this) g_installed = nullptr;
+}
+
+void SettingsStore::KeepCopyOfOriginal() {
+  const QString copy = userFile_ + QStringLiteral(".bad");
+  if (QFileInfo::exists(copy)) return;
+  if (!QFile::copy(userFile_, copy)) Warn(QStringLiteral("could not copy %1 aside").arg(userFile_));
+}
+
+QSettings* SettingsStore::Root(RegRoot root) const {
+  return root == RegRoot::CurrentUser ? user_.get() : machine_.get();
+}
+
+bool SettingsStore::Writable() const { return user_ != nullptr && !userDamaged_; }
+
+RegStatus SettingsStore::ReadInt(RegRoot root, std::string_view keyPath, std::string_view name,
+                                 std::int32_t& out) const {
+  QSettings* s = Root(root);
+  if (!s || !UsableName(name)) return RegStatus::NoValue;
+  const QString key = KeyOf(keyPath, name);
+  if (!s->contains(key)) return RegStatus::NoValue;
+  const QVariant value = s->value(key);
+  if (value.metaType().id() != QMetaType::QString) return RegStatus::WrongType;
+  std::int32_t parsed = 0;
+  if (!ParseInt32(value.toString(), parsed)) return RegStatus::WrongType;
+  out = parsed;
+  return RegStatus::Ok;
+}
+
+RegStatus SettingsStore::ReadString(RegRoot root, std::string_view keyPath,
+                                    std::string_view name, std::string& out) const {
+  QSettings* s = Root(root);
+  if (!s || !UsableName(name)) return RegStatus::NoValue;
+  const QString key = KeyOf(keyPath, name);
+  if (!s->contains(key)) return RegStatus::NoValue;
+  const QVariant value = s->value(key);
+  if (value.metaType().id() == QMetaType::QByteArray) {
+    const QByteArray bytes = value.toByteArray();
+    out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return RegStatus::Ok;
+  }
+  if (value.metaType().id() == QMetaType::QString) {
+    // A plain text typed by hand; a plain number is an integer value.
+    std::int32_t ignored = 0;
+    if (ParseInt32(value.toString(), ignored)) return RegStatus::WrongType;
+    out = value.toString().toStdString();
+    return RegStatus::Ok;
+  }
+  return RegStatus::WrongType;
+}
+
+bool SettingsStore::KeyExists(RegRoot root, std::string_view keyPath) const {
+  QSettings* s = Root(root);
+  if (!s) return false;
+  const QString group = GroupOf(keyPath);
+  if (group.isEmpty()) return true;
+  s->beginGroup(group);
+  const bool exists = !s->childKeys().isEmpty() || !s->childGroups().isEmpty();
+  s->endGroup();
+  return exists;
+}
+
+std::vector<std::string> SettingsStore::ValueNames(RegRoot root, std::string_view keyPath) const {
+  std::vector<std::string> names;
+  QSettings* s = Root(root);
+  if (!s) return names;
+  s->beginGroup(GroupOf(keyPath));
+  for (const QString& key : s->childKeys()) names.push_back(key.toStdString());
+  s->endGroup();
+  return names;
+}
+
+std::vector<std::string> SettingsStore::SubkeyNames(RegRoot root, std::string_view keyPath) const {
+  std::vector<std::string> names;
+  QSettings* s = Root(root);
+  if (!s) return names;
+  s->beginGroup(GroupOf(keyPath));
+  for (const QString& key : s->childGroups()) names.push_back(key.toStdString());
+  s->endGroup();
+  return names;
+}
+
+bool SettingsStore::WriteInt(std::string_view keyPath, std::string_view name, std::int32_t value) {
+  if (!Writable() || !UsableName(name)) return false;
+  user_->setValue(KeyOf(keyPath, name), QString::number(value));
+  return true;
+}
+
+bool SettingsStore::WriteString(std::string_view keyPath, std::string_view name,
+                                std::string_view bytes) {
+  if (!Writable() || !UsableName(name)) return false;
+  user_->setValue(KeyOf(keyPath, name),
+                  QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return true;
+}
+
+bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name) {
+  if (!Writable() || !UsableName(name)) return false;
+  const QString key = KeyOf(keyPath, name);
+  if (!user_->contains(key)) return false;
+  user_->remove(key);
+  return true;
+}
+
+bool SettingsStore::DeleteKey(std::string_view keyPath, std::string_view subkey) {
+  if (!Writable()) return false;
+  const QString sub = GroupOf(subkey);
+  if (sub.isEmpty()) return false;
+  const QString group = GroupOf(keyPath);
+  const QString full = group.isEmpty() ? sub : group + QLatin1Char('/') + sub;
+  user_->beginGroup(full);
+  const bool exists = !user_->childKeys().isEmpty() || !user_->childGroups().isEmpty();
+  user_->endGroup();
+  if (!exists) return false;
+  user_->remove(full);
+  return true;
+}
+
+bool SettingsStore::Save() {
+  if (!Writable()) {
+    if (userDamaged_) Warn(QStringLiteral("settings not saved: %1 is kept as it is").arg(userFile_));
+    return false;
+  }
+  if (userNotUtf8_) {
+    KeepCopyOfOriginal();
+    userNotUtf8_ = false;
+  }
+  QDir().mkpath(QFileInfo(userFile_).absolutePath());
+  user_->sync();
+  if (user_->status() != QSettings::NoError) {
+    Warn(QStringLiteral("the settings could not be saved to %1; the previous file is kept")
+             .arg(userFile_));
+    return false;
+  }
+  return true;
+}
+
+SettingsStore* InstalledSettingsStore() { return g_installed; }
+void InstallSettingsStore(SettingsStore* store) { g_installed = store; }
+
+ScopedSettingsStore::ScopedSettingsStore(SettingsStore* store) : previous_(g_installed) {
+  g_installed = store;
+}
+ScopedSettingsStore::~ScopedSettingsStore() { g_installed = previous_; }
+
+}  // namespace platform
