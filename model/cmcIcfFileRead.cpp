@@ -1,0 +1,238 @@
+// Reading data files: a line splitter with a bounded carry buffer, so neither
+// a long "#" line nor a file without line ends can make memory grow.
+#include <QFile>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "model/cmcEeprom.h"
+#include "model/cmcIcfFile.h"
+
+namespace {
+
+constexpr size_t kMaxRecordLine = 520;
+// Longest line kept whole; anything longer is only ever refused or ignored.
+constexpr size_t kMaxKeptLine = 1024;
+
+struct HexTable {
+  std::int8_t value[256];
+  constexpr HexTable() : value() {
+    for (int i = 0; i < 256; ++i) value[i] = -1;
+    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<std::int8_t>(i);
+    for (int i = 0; i < 6; ++i) {
+      value['A' + i] = static_cast<std::int8_t>(10 + i);
+      value['a' + i] = static_cast<std::int8_t>(10 + i);
+    }
+  }
+};
+constexpr HexTable kHex;
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+class cmcIcfFile::Parser {
+ public:
+  Parser(cmcIcfFile& file, cmcEeprom& scratch) : file_(file), scratch_(scratch) {}
+
+  // Feeds the next piece of the file; a result other than 0 stops reading.
+  int Feed(std::string_view chunk) {
+    while (!chunk.empty()) {
+      const size_t eol = chunk.find('\n');
+      if (eol == std::string_view::npos) {
+        Carry(chunk);
+        return 0;
+      }
+      int code;
+      if (carry_.empty() && !carryCut_) {
+        code = Line(chunk.substr(0, eol), true, false);
+      } else {
+        Carry(chunk.substr(0, eol));
+        code = Line(carry_, true, carryCut_);
+        carry_.clear();
+        carryCut_ = false;
+      }
+      if (code != 0) return code;
+      chunk.remove_prefix(eol + 1);
+    }
+    return 0;
+  }
+
+  // End of the file: the last line may lack its line end.
+  int Finish() {
+    if (!carry_.empty() || carryCut_) {
+      const int code = Line(carry_, false, carryCut_);
+      carry_.clear();
+      if (code != 0) return code;
+    }
+    if (!headerSeen_) return kFormat;
+    if (!recordSeen_) return file_.RunHeaderChecks();
+    return kOk;
+  }
+
+ private:
+  void Carry(std::string_view piece) {
+    const size_t room = kMaxKeptLine - std::min(kMaxKeptLine, carry_.size());
+    if (piece.size() > room) {
+      carry_.append(piece.substr(0, room));
+      carryCut_ = true;
+    } else {
+      carry_.append(piece);
+    }
+  }
+
+  int Line(std::string_view line, bool hasEnd, bool cut) {
+    if (!cut && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!headerSeen_) {
+      headerSeen_ = true;
+      return Header(line, hasEnd && !cut);
+    }
+    if (line.empty() && !cut) return kOk;
+    if (line.front() == '#') {
+      if (!recordSeen_) Setting(line, cut);
+      return kOk;
+    }
+    if (!recordSeen_) {
+      recordSeen_ = true;
+      const int code = file_.RunHeaderChecks();
+      if (code != kOk) return code;
+    }
+    if (cut) return kFormat;
+    return Record(line);
+  }
+
+  int Header(std::string_view line, bool complete) {
+    if (!complete || line.size() != 8) return kFormat;
+    std::uint32_t value[2] = {0, 0};
+    for (size_t i = 0; i < 8; ++i) {
+      const char c = line[i];
+      if (c < '0' || c > '9') return kFormat;
+      value[i / 4] = value[i / 4] * 16 + static_cast<std::uint32_t>(c - '0');
+    }
+    if (file_.modelCheck_) {
+      int result = kModel;
+      if (!file_.modelCheck_(value[0], value[1], result)) return result != kOk ? result : kModel;
+      return kOk;
+    }
+    if (value[0] != file_.model_) return kModel;
+    if (value[1] != file_.subCode_) return kExtra;
+    return kOk;
+  }
+
+  // "#MapRev=" and "#EtcData=" before the first record; every other "#"
+  // line (the comment, the digest) is ignored. A value that is not a plain
+  // number is remembered as garbage, which the checks refuse.
+  void Setting(std::string_view line, bool cut) {
+    static constexpr std::string_view kMapRev = "#MapRev=";
+    static constexpr std::string_view kEtcData = "#EtcData=";
+    if (StartsWith(line, kMapRev)) {
+      const std::string_view v = TrimBlanks(line.substr(kMapRev.size()));
+      int rev = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), rev, 10);
+      file_.mapRevGarbage_ = cut || v.empty() || ec != std::errc() || end != v.data() + v.size();
+      if (!file_.mapRevGarbage_) file_.mapRev_ = rev;
+    } else if (StartsWith(line, kEtcData)) {
+      const std::string_view v = TrimBlanks(line.substr(kEtcData.size()));
+      std::uint32_t etc = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), etc, 16);
+      file_.etcDataGarbage_ = cut || v.empty() || ec != std::errc() || end != v.data() + v.size();
+      if (!file_.etcDataGarbage_) file_.etcData_ = etc;
+    }
+  }
+
+  int Record(std::string_view line) {
+    const size_t len = line.size();
+    if (len < 12 || len > kMaxRecordLine || (len & 1) != 0) return kFormat;
+    std::uint8_t bytes[kMaxRecordLine / 2];
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    const size_t n = len / 2;
+    for (size_t i = 0; i < n; ++i) {
+      const int hi = kHex.value[p[2 * i]];
+      const int lo = kHex.value[p[2 * i + 1]];
+      if ((hi | lo) < 0) return kFormat;
+      bytes[i] = static_cast<std::uint8_t>(hi << 4 | lo);
+    }
+    const std::int64_t address = static_cast<std::int64_t>(bytes[0]) << 24 |
+                                 static_cast<std::int64_t>(bytes[1]) << 16 |
+                                 static_cast<std::int64_t>(bytes[2]) << 8 | bytes[3];
+    const std::int64_t count = bytes[4];
+    if (2 * count != static_cast<std::int64_t>(len) - 10) return kFormat;
+    if (address + count > scratch_.GetSize()) return kData;
+    std::memcpy(scratch_.Data() + address, bytes + 5, static_cast<size_t>(count));
+    auto& map = file_.loadedMap_;
+    for (std::int64_t a = address; a < address + count; ++a)
+      map[static_cast<size_t>(a >> 3)] |= static_cast<std::uint8_t>(1u << (a & 7));
+    return kOk;
+  }
+
+  cmcIcfFile& file_;
+  cmcEeprom& scratch_;
+  std::string carry_;
+  bool carryCut_ = false;
+  bool headerSeen_ = false;
+  bool recordSeen_ = false;
+};
+
+int cmcIcfFile::ParseBytes(std::string_view bytes, const MemRangeList* coverage) {
+  if (!image_ || image_->GetSize() <= 0) return kFileOpen;
+  EnsureMaps();
+  std::fill(loadedMap_.begin(), loadedMap_.end(), 0);
+  cmcEeprom scratch(*image_);
+  Parser parser(*this, scratch);
+  int code = parser.Feed(bytes);
+  if (code == kOk) code = parser.Finish();
+  if (code == kOk && coverage) code = CheckCoverage(*coverage);
+  if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
+  return code;
+}
+
+int cmcIcfFile::ReadBytes(std::string_view bytes, const MemRangeList* coverage) {
+  const int code = ParseBytes(bytes, coverage);
+  ShowError(code);
+  return code;
+}
+
+int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) {
+  int code = kOk;
+  if (!image_ || image_->GetSize() <= 0) {
+    code = kFileOpen;
+  } else {
+    QFile file(QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
+    if (!file.open(QIODevice::ReadOnly)) {
+      code = kFileOpen;
+    } else {
+      EnsureMaps();
+      std::fill(loadedMap_.begin(), loadedMap_.end(), 0);
+      cmcEeprom scratch(*image_);
+      Parser parser(*this, scratch);
+      // Files of a normal size are read in one piece; anything larger streams
+      // through a fixed buffer.
+      constexpr qint64 kChunk = 1 << 20;
+      std::string buffer(static_cast<size_t>(std::min<qint64>(std::max<qint64>(file.size(), 1), kChunk)), '\0');
+      for (;;) {
+        const qint64 got = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
+        if (got < 0) {
+          code = kFileOpen;
+          break;
+        }
+        if (got == 0) {
+          code = parser.Finish();
+          break;
+        }
+        code = parser.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)));
+        if (code != kOk) break;
+      }
+      if (code == kOk && coverage) code = CheckCoverage(*coverage);
+      if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
+    }
+  }
+  ShowError(code);
+  return code;
+}
