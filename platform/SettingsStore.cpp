@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSaveFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <charconv>
 #include <cstdio>
@@ -54,6 +56,15 @@ QString KeyOf(std::string_view keyPath, std::string_view name) {
   const QString group = SettingsStore::GroupOf(keyPath);
   const QString value = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   return group.isEmpty() ? value : group + QLatin1Char('/') + value;
+}
+
+// "-" and decimal digits: an integer value, whether or not it fits int32.
+bool LooksLikeNumber(const QString& text) {
+  qsizetype i = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+  if (i == text.size()) return false;
+  for (; i < text.size(); ++i)
+    if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9')) return false;
+  return true;
 }
 
 // Strict int32: optional "-", decimal digits, nothing else, in range.
@@ -123,30 +134,39 @@ SettingsStore::SettingsStore() : SettingsStore(DefaultUserFile(), DefaultMachine
 SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile)
     : userFile_(userFile), machineFile_(machineFile) {
   if (!userFile_.isEmpty()) {
+    QByteArray bytes;
+    bool readable = true;
     const QFileInfo info(userFile_);
     if (info.exists()) {
       QFile file(userFile_);
-      QByteArray bytes;
-      bool readable = info.isFile() && file.open(QIODevice::ReadOnly);
+      readable = info.isFile() && file.open(QIODevice::ReadOnly);
       if (readable) {
         bytes = file.readAll();
         readable = file.error() == QFileDevice::NoError;
       }
-      auto settings = std::make_unique<QSettings>(userFile_, QSettings::IniFormat);
-      if (!readable || settings->status() != QSettings::NoError) {
-        userDamaged_ = true;
-        KeepCopyOfOriginal();
-        Warn(QStringLiteral("the settings file %1 cannot be read; running on default settings, "
-                            "and they will not be saved over it (a copy is kept as %1.bad)")
-                 .arg(userFile_));
-      } else {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        (void)utf8.decode(bytes);
-        userNotUtf8_ = utf8.hasError();
-        user_ = std::move(settings);
-      }
+    }
+    work_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kw3700-settings-XXXXXX"));
+    workFile_ = work_->filePath(QLatin1String(kFileName));
+    if (!work_->isValid()) {
+      Warn(QStringLiteral("no temporary folder for the settings; they will not be saved"));
+      userDamaged_ = true;
+      return;
+    }
+    if (info.exists() && readable) {
+      QFile copy(workFile_);
+      readable = copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.flush();
+    }
+    auto settings = std::make_unique<QSettings>(workFile_, QSettings::IniFormat);
+    if (!readable || settings->status() != QSettings::NoError) {
+      userDamaged_ = true;
+      KeepCopyOfOriginal();
+      Warn(QStringLiteral("the settings file %1 cannot be read; running on default settings, "
+                          "and they will not be saved over it (a copy is kept as %1.bad)")
+               .arg(userFile_));
     } else {
-      user_ = std::make_unique<QSettings>(userFile_, QSettings::IniFormat);
+      const QString decoded = QStringDecoder(QStringDecoder::Utf8).decode(bytes);
+      userNotUtf8_ = decoded.contains(QChar::ReplacementCharacter);
+      user_ = std::move(settings);
     }
   }
   if (!machineFile_.isEmpty() && QFileInfo(machineFile_).isFile()) {
@@ -162,6 +182,8 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
 
 SettingsStore::~SettingsStore() {
   if (g_installed == this) g_installed = nullptr;
+  // The working copy goes with the store; QSettings must go before its folder.
+  user_.reset();
 }
 
 void SettingsStore::KeepCopyOfOriginal() {
@@ -204,8 +226,7 @@ RegStatus SettingsStore::ReadString(RegRoot root, std::string_view keyPath,
   }
   if (value.metaType().id() == QMetaType::QString) {
     // A plain text typed by hand; a plain number is an integer value.
-    std::int32_t ignored = 0;
-    if (ParseInt32(value.toString(), ignored)) return RegStatus::WrongType;
+    if (LooksLikeNumber(value.toString())) return RegStatus::WrongType;
     out = value.toString().toStdString();
     return RegStatus::Ok;
   }
@@ -246,6 +267,7 @@ std::vector<std::string> SettingsStore::SubkeyNames(RegRoot root, std::string_vi
 bool SettingsStore::WriteInt(std::string_view keyPath, std::string_view name, std::int32_t value) {
   if (!Writable() || !UsableName(name)) return false;
   user_->setValue(KeyOf(keyPath, name), QString::number(value));
+  dirty_ = true;
   return true;
 }
 
@@ -254,6 +276,7 @@ bool SettingsStore::WriteString(std::string_view keyPath, std::string_view name,
   if (!Writable() || !UsableName(name)) return false;
   user_->setValue(KeyOf(keyPath, name),
                   QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  dirty_ = true;
   return true;
 }
 
@@ -262,6 +285,7 @@ bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name)
   const QString key = KeyOf(keyPath, name);
   if (!user_->contains(key)) return false;
   user_->remove(key);
+  dirty_ = true;
   return true;
 }
 
@@ -276,6 +300,7 @@ bool SettingsStore::DeleteKey(std::string_view keyPath, std::string_view subkey)
   user_->endGroup();
   if (!exists) return false;
   user_->remove(full);
+  dirty_ = true;
   return true;
 }
 
@@ -284,18 +309,58 @@ bool SettingsStore::Save() {
     if (userDamaged_) Warn(QStringLiteral("settings not saved: %1 is kept as it is").arg(userFile_));
     return false;
   }
+  if (!dirty_) return true;
+  auto failed = [this] {
+    Warn(QStringLiteral("the settings could not be saved to %1; the previous file is kept")
+             .arg(userFile_));
+    return false;
+  };
+  user_->sync();
+  if (user_->status() != QSettings::NoError) return failed();
+  QFile copy(workFile_);
+  if (!copy.open(QIODevice::ReadOnly)) return failed();
+  const QByteArray bytes = copy.readAll();
+  if (copy.error() != QFileDevice::NoError) return failed();
+  // The copy must read back as exactly what is held: a write cut short would
+  // otherwise replace a good file with half of it.
+  // (QSettings shares what it parsed per file name, so the check reads a
+  // second copy under a name of its own.)
+  {
+    static int checks = 0;
+    const QString checkFile = work_->filePath(QStringLiteral("check-%1.conf").arg(++checks));
+    QFile out(checkFile);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+      return failed();
+    out.close();
+    bool same = false;
+    {
+      QSettings check(checkFile, QSettings::IniFormat);
+      const QStringList keys = user_->allKeys();
+      same = check.status() == QSettings::NoError && check.allKeys() == keys;
+      for (qsizetype i = 0; same && i < keys.size(); ++i)
+        same = check.value(keys.at(i)) == user_->value(keys.at(i));
+    }
+    QFile::remove(checkFile);
+    if (!same) return failed();
+  }
   if (userNotUtf8_) {
     KeepCopyOfOriginal();
     userNotUtf8_ = false;
   }
-  QDir().mkpath(QFileInfo(userFile_).absolutePath());
-  user_->sync();
-  if (user_->status() != QSettings::NoError) {
-    Warn(QStringLiteral("the settings could not be saved to %1; the previous file is kept")
-             .arg(userFile_));
+  if (!WriteUserFile(bytes)) return failed();
+  dirty_ = false;
+  return true;
+}
+
+bool SettingsStore::WriteUserFile(const QByteArray& bytes) {
+  if (!QDir().mkpath(QFileInfo(userFile_).absolutePath())) return false;
+  QSaveFile file(userFile_);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
     return false;
   }
-  return true;
+  return file.commit();
 }
 
 SettingsStore* InstalledSettingsStore() { return g_installed; }

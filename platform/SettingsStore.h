@@ -19,6 +19,11 @@
 // Machine file: $KW3700_MACHINE_CONFIG_DIR/kw3700.conf, else
 // /etc/xdg/kw3700/kw3700.conf; never written.
 //
+// QSettings works on a private copy of the user file: it would otherwise
+// write the file itself, at times of its choosing, and (as of Qt 6.4) report
+// success for a write cut short. Save() checks the copy and puts it in place
+// through QSaveFile.
+//
 // A user file that exists but cannot be read is never overwritten: it is
 // copied aside once (kw3700.conf.bad), a warning goes to stderr and the store
 // behaves as empty and refuses to save. A readable file with bytes that are
@@ -31,6 +36,7 @@
 #include <vector>
 
 class QSettings;
+class QTemporaryDir;
 
 namespace platform {
 
@@ -87,7 +93,8 @@ class SettingsStore {
 
   // Writes pending changes through a temporary file that replaces the old one
   // only on success. Nothing pending: nothing written. A failure leaves the
-  // old file, reports on stderr and answers false.
+  // old file, reports on stderr and answers false. Writes not saved are lost
+  // with the store.
   bool Save();
 
   // The group path that a key path maps to (exposed for tests).
@@ -97,11 +104,15 @@ class SettingsStore {
   QSettings* Root(RegRoot root) const;
   bool Writable() const;
   void KeepCopyOfOriginal();
+  bool WriteUserFile(const QByteArray& bytes);
 
   QString userFile_;
   QString machineFile_;
   bool userDamaged_ = false;
   bool userNotUtf8_ = false;
+  bool dirty_ = false;
+  std::unique_ptr<QTemporaryDir> work_;
+  QString workFile_;
   std::unique_ptr<QSettings> user_;
   std::unique_ptr<QSettings> machine_;
 };
