@@ -1,0 +1,70 @@
+#include "model/GpsDateTime.h"
+
+#include <QDateTime>
+
+#include "core/BcdBits.h"
+#include "model/ImageAccess.h"
+#include "model/LayoutImage.h"
+#include "model/datCh.h"
+#include "platform/Clock.h"
+
+namespace gpstime {
+namespace {
+
+struct Civil {
+  std::int64_t year;
+  int month;
+  int day;
+};
+
+// Days since 1970-01-01 to a proleptic Gregorian date.
+Civil CivilFromDays(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+}  // namespace
+
+int ReadUtcOffsetMinutes(const cmcEeprom& image) {
+  const auto value = static_cast<std::int16_t>(imageaccess::Get16(image, layout::kUtcOffset));
+  if (value == 32767 || value > kMaxUtcOffsetMinutes || value < -kMaxUtcOffsetMinutes) return 0;
+  return value;
+}
+
+bool LocalToBcd(std::int64_t localMs, int utcOffsetMinutes, std::array<std::uint8_t, 3>& date,
+                std::array<std::uint8_t, 3>& time) {
+  const std::int64_t utcSeconds = FloorDiv(localMs, 1000) - static_cast<std::int64_t>(utcOffsetMinutes) * 60;
+  const std::int64_t days = FloorDiv(utcSeconds, 86400);
+  const std::int64_t secondOfDay = utcSeconds - days * 86400;
+  const Civil civil = CivilFromDays(days);
+  if (civil.year < 2000 || civil.year > 2099) {
+    date.fill(kEmptyBcd);
+    time.fill(kEmptyBcd);
+    return false;
+  }
+  date = {core::BinToBcd(civil.day), core::BinToBcd(civil.month), core::BinToBcd(static_cast<int>(civil.year - 2000))};
+  time = {core::BinToBcd(static_cast<int>(secondOfDay / 3600)), core::BinToBcd(static_cast<int>(secondOfDay / 60 % 60)),
+          core::BinToBcd(static_cast<int>(secondOfDay % 60))};
+  return true;
+}
+
+std::int64_t LocalNowMs() {
+  const std::int64_t now = platform::CurrentClock().NowUnixMs();
+  const int zoneSeconds = QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc();
+  return now + static_cast<std::int64_t>(zoneSeconds) * 1000;
+}
+
+void SetDateTimeFromClock(datCh& record, int utcOffsetMinutes) {
+  LocalToBcd(LocalNowMs(), utcOffsetMinutes, record.gpsDate, record.gpsTime);
+}
+
+}  // namespace gpstime
