@@ -18,6 +18,10 @@ constexpr std::int64_t kMaxLength = std::numeric_limits<int>::max();
 // average instead of once per 4 KB consumed.
 constexpr int kCompactAfter = 4096;
 
+// Smallest block a growth allocates, so that short queues do not allocate
+// every few bytes.
+constexpr std::int64_t kMinGrowth = 64;
+
 }  // namespace
 
 cmcBuff::cmcBuff() : block_(new std::uint8_t[1]{0}) {}
@@ -84,7 +88,19 @@ void cmcBuff::Grow(std::int64_t n) {
   // A quarter of the current length in reserve keeps appending amortised
   // constant; the sum is capped rather than allowed to overflow.
   std::int64_t want = static_cast<std::int64_t>(length_) / 4 + n;
+  if (want < kMinGrowth) want = kMinGrowth;
   if (want > kMaxLength) want = kMaxLength;
+  // A queue fed and drained at once (the serial pump) keeps a short length
+  // and runs out of room only because its front was consumed: slide the
+  // bytes back to the block start instead of allocating, when the block is
+  // big enough and the consumed part pays for the move.
+  const std::int64_t blockSize = static_cast<std::int64_t>(start_) + capacity_;
+  if (blockSize >= want && start_ >= length_) {
+    std::memmove(block_.get(), Data(), static_cast<std::size_t>(length_));
+    start_ = 0;
+    capacity_ = static_cast<int>(blockSize);
+    return;
+  }
   Reallocate(want);
 }
 
