@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <string>
+#include <vector>
+
+#include "core/cmcLoadFile.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+std::string Write(const kwtest::ScratchDir& dir, const char* name, const std::string& bytes) {
+  const std::string path = dir.FileStd(name);
+  QFile f(QString::fromStdString(path));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+}  // namespace
+
+// The same lines under every line ending: the walk skips the empty lines.
+TEST(cmcLoadFileTest, WalksTheNonEmptyLinesUnderEveryLineEnding) {
+  struct Case {
+    const char* name;
+    const char* bytes;
+  };
+  const Case cases[] = {
+      {"lf", "header\n\nfirst\n\n\nsecond\n"},
+      {"crlf", "header\r\n\r\nfirst\r\n\r\n\r\nsecond\r\n"},
+      {"cr", "header\r\rfirst\r\r\rsecond\r"},
+      {"mixed", "header\r\n\rfirst\n\r\n\nsecond"},
+      {"unterminated", "header\n\nfirst\n\n\nsecond"},
+  };
+  kwtest::ScratchDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cmcLoadFile f;
+    const std::string path = Write(dir, c.name, c.bytes);
+    ASSERT_EQ(f.Load(path), 1);
+    EXPECT_EQ(f.Name(), path);
+    ASSERT_EQ(f.Count(), 6);
+    EXPECT_EQ(f.GetLine(), "header");
+    EXPECT_EQ(f.NextLine(), 1);
+    EXPECT_EQ(f.GetLine(), "first");
+    EXPECT_EQ(f.NextLine(), 1);
+    EXPECT_EQ(f.GetLine(), "second");
+    EXPECT_EQ(f.NextLine(), 0);
+    EXPECT_EQ(f.Index(), 0);
+    for (std::int32_t i = 0; i < f.Count(); ++i)
+      EXPECT_EQ(f.GetLineAt(i).find('\r'), std::string::npos) << i;
+  }
+}
+
+TEST(cmcLoadFileTest, KeepsTheBytesOfEveryLine) {
+  kwtest::ScratchDir dir;
+  // Code page 932 text (no trail byte is CR or LF), a byte-order mark, a NUL.
+  const std::string bytes = "\xef\xbb\xbf\x83\x65\x83\x58\x83\x67,\x82\xa0\r\nA\0B\n";
+  cmcLoadFile f;
+  ASSERT_EQ(f.Load(Write(dir, "cp932", std::string(bytes.data(), 20))), 1);
+  ASSERT_EQ(f.Count(), 2);
+  EXPECT_EQ(f.GetLineAt(0), "\xef\xbb\xbf\x83\x65\x83\x58\x83\x67,\x82\xa0");
+  EXPECT_EQ(f.GetLineAt(1), std::string("A\0B", 3));
+}
+
+TEST(cmcLoadFileTest, OutOfRangeLinesAreEmpty) {
+  kwtest::ScratchDir dir;
+  cmcLoadFile f;
+  ASSERT_EQ(f.Load(Write(dir, "empty", "")), 1);
+  EXPECT_EQ(f.Count(), 0);
+  EXPECT_EQ(f.GetLine(), "");
+  EXPECT_EQ(f.NextLine(), 0);
+  ASSERT_EQ(f.Load(Write(dir, "one", "\n")), 1);
+  EXPECT_EQ(f.Count(), 1);
+  for (std::int32_t i : {-1, 1, 1000, INT32_MIN}) EXPECT_EQ(f.GetLineAt(i), "") << i;
+}
+
+// What cannot be read as a text file leaves nothing behind: no lines, no name.
+TEST(cmcLoadFileTest, RefusesWhatIsNoReadableRegularFile) {
+  kwtest::ScratchDir dir;
+  const std::string fifo = dir.FileStd("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  QDir().mkpath(dir.File("folder"));
+  const std::string big = dir.FileStd("big");
+  {
+    QFile f(QString::fromStdString(big));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(cmcLoadFile::kMaxFileSize + 1));  // sparse
+  }
+  const std::string cases[] = {dir.FileStd("missing"), dir.FileStd("folder"), fifo, big,
+                               "/dev/zero", ""};
+  for (const std::string& path : cases) {
+    cmcLoadFile f;
+    ASSERT_EQ(f.Load(Write(dir, "good", "a\nb\nc\n")), 1);
+    EXPECT_EQ(f.NextLine(), 1);
+    EXPECT_EQ(f.Load(path), 0) << path;
+    EXPECT_EQ(f.Name(), "") << path;
+    EXPECT_EQ(f.Count(), 0) << path;
+    EXPECT_EQ(f.Index(), 0) << path;
+    EXPECT_EQ(f.GetLine(), "") << path;
+  }
+}
