@@ -69,13 +69,13 @@ std::string Excerpt(const std::string& s, std::size_t i, std::size_t len) {
 }  // namespace
 
 void Diagnostics::Error(const std::string& file, int line, const std::string& message) {
-  std::fprintf(stderr, "%s:%d: error: %s\n", file.c_str(), line, message.c_str());
-  ++count_;
+  messages_.push_back(file + ":" + std::to_string(line) + ": error: " + message);
+  if (echo_) std::fprintf(stderr, "%s\n", messages_.back().c_str());
 }
 
 void Diagnostics::Error(const std::string& message) {
-  std::fprintf(stderr, "error: %s\n", message.c_str());
-  ++count_;
+  messages_.push_back("error: " + message);
+  if (echo_) std::fprintf(stderr, "%s\n", messages_.back().c_str());
 }
 
 std::vector<SourceLine> ReadSourceLines(const std::string& path, Diagnostics& diag) {

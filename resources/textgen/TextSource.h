@@ -30,11 +30,16 @@ class Diagnostics {
   void Error(const SourceLine& where, const std::string& message) {
     Error(where.file, where.line, message);
   }
-  bool Failed() const { return count_ > 0; }
-  int Count() const { return count_; }
+  bool Failed() const { return !messages_.empty(); }
+  int Count() const { return static_cast<int>(messages_.size()); }
+  // Every error as printed: "file:line: error: message".
+  const std::vector<std::string>& Messages() const { return messages_; }
+  // Off: collect only (tests).
+  void SetEcho(bool echo) { echo_ = echo; }
 
  private:
-  int count_ = 0;
+  std::vector<std::string> messages_;
+  bool echo_ = true;
 };
 
 // Longest line the readers return; a longer source line is refused.

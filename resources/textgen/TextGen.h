@@ -1,0 +1,16 @@
+#pragma once
+// Build-time generator of the text tables: reads every area of a source
+// folder (see resources/text/README.md), checks it, and gives the C++ source
+// of the English, Japanese and mixed tables, the help-topic map, the neutral
+// and mixed-English key lists and the key registry as CP932 line arrays with
+// their line counts.
+#include <string>
+
+#include "TextSource.h"
+
+namespace textgen {
+
+// The generated source; empty with the errors in diag when any check failed.
+std::string Generate(const std::string& sourceDir, Diagnostics& diag);
+
+}  // namespace textgen
