@@ -1,0 +1,158 @@
+#include "platform/SerialDevice.h"
+
+#include <termios.h>
+
+#include <numeric>
+
+#include <gtest/gtest.h>
+
+#include "support/ManualClock.h"
+#include "support/PtyPair.h"
+
+namespace platform {
+namespace {
+
+constexpr tcflag_t CS8u = CS8;
+
+class SerialDeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(pty_.IsValid()); }
+  kwtest::PtyPair pty_;
+  TermiosSerialDevice device_;
+};
+
+TEST_F(SerialDeviceTest, AppliesRawLineSettings) {
+  struct Case {
+    SerialLineSettings settings;
+    speed_t speed;
+    tcflag_t size;
+    bool parityCheck;
+    bool twoStops;
+  } cases[] = {
+      {{38400, false, 8, StopBits::One}, B38400, CS8, false, false},
+      {{9600, true, 5, StopBits::Two}, B9600, CS5, true, true},
+      {{4800, false, 7, StopBits::OnePointFive}, B4800, CS7, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings.baud);
+    ASSERT_TRUE(device_.Open(pty_.SlavePath(), c.settings));
+    const termios t = pty_.SlaveSettings();
+    EXPECT_EQ(cfgetospeed(&t), c.speed);
+    EXPECT_EQ(cfgetispeed(&t), c.speed);
+    EXPECT_EQ(t.c_cflag & CSIZE, CS8u);  // a pty keeps 8 bits whatever it is told
+    termios made{};
+    ASSERT_TRUE(MakeLineTermios(c.settings, made));
+    EXPECT_EQ(made.c_cflag & CSIZE, c.size);
+    EXPECT_EQ((t.c_iflag & INPCK) != 0, c.parityCheck);
+    EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStops);
+    EXPECT_EQ(t.c_cflag & PARENB, 0u);
+    EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD), CLOCAL | CREAD);
+    EXPECT_EQ(t.c_cflag & (CRTSCTS | HUPCL), 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY | ICRNL | ISTRIP), 0u);
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(t.c_oflag & OPOST, 0u);
+    EXPECT_EQ(t.c_cc[VMIN], 0);
+    EXPECT_EQ(t.c_cc[VTIME], 0);
+    device_.Close();
+  }
+}
+
+TEST_F(SerialDeviceTest, RefusedOpensLeaveNothingOpen) {
+  struct Case {
+    const char* why;
+    std::string path;
+    SerialLineSettings settings;
+  } cases[] = {
+      {"four-bit bytes", pty_.SlavePath(), {9600, true, 4, StopBits::Two}},
+      {"baud 0", pty_.SlavePath(), {0, false, 8, StopBits::One}},
+      {"a rate the system lacks", pty_.SlavePath(), {12345, false, 8, StopBits::One}},
+      {"no such device", "/dev/kw3700-no-such-port", {9600, false, 8, StopBits::One}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_FALSE(device_.Open(c.path, c.settings));
+    EXPECT_FALSE(device_.IsOpen());
+    EXPECT_EQ(device_.InQueue(), 0);
+    EXPECT_EQ(device_.OutQueue(), 0);
+  }
+  // The port works afterwards.
+  EXPECT_TRUE(device_.Open(pty_.SlavePath(), {}));
+}
+
+TEST_F(SerialDeviceTest, ABusyDeviceIsNotShared) {
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {}));
+  TermiosSerialDevice other;
+  EXPECT_FALSE(other.Open(pty_.SlavePath(), {}));
+  EXPECT_FALSE(other.IsOpen());
+  EXPECT_FALSE(device_.Open(pty_.SlavePath(), {}));  // already open: unchanged
+  EXPECT_TRUE(device_.IsOpen());
+  device_.Close();
+  EXPECT_TRUE(other.Open(pty_.SlavePath(), {}));
+}
+
+TEST_F(SerialDeviceTest, ReadsWhatIsQueuedWithoutWaiting) {
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {}));
+  std::uint8_t buf[256];
+  EXPECT_EQ(device_.Read(buf, 256), 0);
+  ASSERT_TRUE(pty_.Send(std::vector<std::uint8_t>(10, 0x42)));
+  for (int i = 0; i < 100 && device_.InQueue() < 10; ++i) usleep(1000);
+  EXPECT_EQ(device_.InQueue(), 10);
+  EXPECT_EQ(device_.Read(buf, 256), 10);
+  EXPECT_EQ(device_.Read(buf, 256), 0);
+}
+
+TEST_F(SerialDeviceTest, EveryByteValuePassesBothWays) {
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {19200, false, 8, StopBits::One}));
+  std::vector<std::uint8_t> all(256);
+  std::iota(all.begin(), all.end(), 0);
+  ASSERT_EQ(device_.Write(all.data(), 256, 3000), 256);
+  EXPECT_EQ(pty_.Receive(256), all);
+
+  ASSERT_TRUE(pty_.Send(all));
+  std::vector<std::uint8_t> got;
+  for (int i = 0; i < 200 && got.size() < 256; ++i) {
+    std::uint8_t buf[256];
+    const int n = device_.Read(buf, 256);
+    got.insert(got.end(), buf, buf + n);
+    if (n == 0) usleep(1000);
+  }
+  EXPECT_EQ(got, all);
+}
+
+TEST_F(SerialDeviceTest, AHungUpLineFailsWritesAtOnceAndReadsNothing) {
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {}));
+  pty_.HangUp();
+  const std::uint8_t bytes[4] = {1, 2, 3, 4};
+  EXPECT_LT(device_.Write(bytes, 4, 60000), 4);
+  std::uint8_t buf[16];
+  EXPECT_EQ(device_.Read(buf, 16), 0);
+  EXPECT_EQ(device_.InQueue(), 0);
+  device_.Close();
+  EXPECT_FALSE(device_.IsOpen());
+}
+
+TEST_F(SerialDeviceTest, LineModelCountsBytesNotYetOnTheWire) {
+  kwtest::ManualClock clock(0xFFFFFFF0u);  // crosses the tick counter's wrap
+  device_.SetLineModel(true);
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {38400, false, 8, StopBits::One}));
+  std::vector<std::uint8_t> bytes(100, 0x55);
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
+  EXPECT_EQ(device_.OutQueue(), 100);  // 100 bytes take 26.04 ms at 38400
+  clock.Advance(13);
+  EXPECT_NEAR(device_.OutQueue(), 50, 1);
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);  // queues behind the first
+  EXPECT_NEAR(device_.OutQueue(), 150, 1);
+  clock.Advance(40);
+  EXPECT_EQ(device_.OutQueue(), 0);
+  clock.Advance(1000);  // an idle line does not bank time
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
+  EXPECT_EQ(device_.OutQueue(), 100);
+  ASSERT_TRUE(device_.Purge());  // purged bytes never reach the wire
+  EXPECT_EQ(device_.OutQueue(), 0);
+  device_.SetLineModel(false);
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
+  EXPECT_EQ(device_.OutQueue(), 0);  // a pty's own figure
+}
+
+}  // namespace
+}  // namespace platform
