@@ -1,10 +1,42 @@
+// Entry of kw3700: one instance at a time, settings loaded before the first
+// window and written back after the last.
 #include <QApplication>
-#include <QMainWindow>
+#include <QScreen>
+#include <string>
+
+#include "app/MainFrame.h"
+#include "core/indEnviron.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageBoxService.h"
+#include "platform/TerminationSignals.h"
+#include "platform/gui/QtFileDialogService.h"
+#include "platform/gui/QtMessageBoxService.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("KW-3700"));
-  window.show();
-  return app.exec();
+  // Before anything else: a SIGTERM from now on ends the loop normally.
+  platform::QuitOnTerminationSignals(app);
+
+  platform::QtMessageBoxService boxes;
+  platform::ScopedMessageBoxService boxScope(&boxes);
+  platform::QtFileDialogService fileDialogs;
+  platform::ScopedFileDialogService fileDialogScope(&fileDialogs);
+
+  indEnviron::Options options;
+  for (int i = 0; i < argc; ++i) options.arguments.emplace_back(argv[i]);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    options.screenWidth = screen->geometry().width();
+    options.screenHeight = screen->geometry().height();
+  }
+  indEnviron env(indEnviron::kMutexName, indEnviron::kKeyPath, indEnviron::kKeyPath, options);
+  if (!env.IsFirstInstance()) return 0;
+
+  int result = 0;
+  {
+    MainFrame window(env);
+    window.show();
+    result = app.exec();
+    window.StorePlacement();
+  }
+  return result;
 }
