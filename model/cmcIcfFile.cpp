@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/AppMessageBox.h"
+#include "core/cmcGTex.h"
 #include "model/cmcEeprom.h"
-#include "platform/Cp932.h"
 #include "platform/MessageBoxService.h"
+#include "resources/text/TextTables.h"
 
 namespace {
 
@@ -17,7 +19,10 @@ cmcIcfFile::TextSource& GlobalTextSource() {
 std::string Text(std::string_view key) {
   const auto& source = GlobalTextSource();
   if (source) return source(key);
-  return std::string(key);
+  // No interface table installed (tools, tests): the built-in English one.
+  static cmcGTex english;
+  english.SetSource(kwres::kTextEnglish);
+  return english.GetFirst(key);
 }
 
 int HexDigit(char c) {
@@ -133,9 +138,8 @@ void cmcIcfFile::ShowError(int code) const {
   };
   if (code < 1 || code > 10) return;
   const std::string text = Text("GI_Mess_FileErr_Headline") + "\n\n" + Text(kKeys[code]);
-  platform::ShowMessageBox(platform::Cp932ToUnicode(text),
-                           platform::Cp932ToUnicode(Text("GI_Sys_AppTitle")),
-                           platform::mb::Ok | platform::mb::IconWarning);
+  MessageBoxCp932(nullptr, text, Text("GI_Sys_AppTitle"),
+                  platform::mb::Ok | platform::mb::IconWarning);
 }
 
 int cmcIcfFile::RunHeaderChecks() {

@@ -92,9 +92,9 @@ class cmcIcfFile {
   // The same without any message box.
   int ParseBytes(std::string_view bytes, const MemRangeList* coverage = nullptr);
 
-  // Compares the bytes the last read set with the ranges: 0 equal, 8 a byte
-  // set outside them (or a range that leaves the image... see below), 7 a
-  // required byte missing, an ascending pair outside the image, or no image.
+  // Compares the bytes the last read set with the ranges (a descending pair
+  // ends them): 0 equal, 8 a byte set outside them, 7 a required byte
+  // missing, an ascending pair outside the image, or no image.
   int CheckCoverage(const MemRangeList& ranges);
   // Whether the last read set the byte at the address.
   bool WasLoaded(std::int64_t address) const;
@@ -103,7 +103,7 @@ class cmcIcfFile {
   void ShowError(int code) const;
 
   // Where ShowError takes its texts (process-wide; the application installs
-  // the interface table). Without one the key itself is shown.
+  // the interface table). Without one the built-in English table is used.
   static void SetTextSource(TextSource source);
 
   // Test seam: called before each line is written; false fails the write
