@@ -61,7 +61,8 @@ std::uint8_t cmcEeprom::GetByte(std::int64_t address) const {
 }
 
 bool cmcEeprom::BlockFits(std::int64_t address, std::int64_t count) const {
-  return address >= 0 && address < size_ && count >= 1 && address + count <= size_;
+  // count <= size - address: the sum itself could overflow for a huge count.
+  return address >= 0 && address < size_ && count >= 1 && count <= size_ - address;
 }
 
 void cmcEeprom::SetBlock(std::int64_t address, const void* source, std::int64_t count) {
