@@ -1,5 +1,6 @@
 #include "app/CloneProgressWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -114,3 +115,5 @@ std::unique_ptr<CloneProgressView> CloneProgressWindowFactory::Open(QObject* mai
   if (main) main->setEnabled(false);
   return view;
 }
+
+QObject* CloneProgressWindowFactory::ActiveWindow() { return QApplication::activeWindow(); }

@@ -38,4 +38,5 @@ class CloneProgressWindow : public QWidget {
 class CloneProgressWindowFactory final : public CloneProgressFactory {
  public:
   std::unique_ptr<CloneProgressView> Open(QObject* mainWindow) override;
+  QObject* ActiveWindow() override;
 };

@@ -1,7 +1,7 @@
 #pragma once
-// The "Cloning" progress window as the clone manager sees it. The widget
-// behind it lives with the application (this folder has no widgets); the
-// manager works without one (no window) in headless use.
+// The "Cloning" progress window as the clone manager sees it. The widgets
+// behind it live with the application (this folder has no widgets); the
+// manager works without a factory (no window) in headless use.
 #include <cstdint>
 #include <memory>
 
@@ -20,4 +20,6 @@ class CloneProgressFactory {
   // Opens the window centred over `mainWindow` (may be null) and disables
   // that window while it shows.
   virtual std::unique_ptr<CloneProgressView> Open(QObject* mainWindow) = 0;
+  // The window that owns message boxes now (null: none known).
+  virtual QObject* ActiveWindow() { return nullptr; }
 };
