@@ -57,9 +57,9 @@ TEST(cmcLoadFileTest, WalksTheNonEmptyLinesUnderEveryLineEnding) {
 TEST(cmcLoadFileTest, KeepsTheBytesOfEveryLine) {
   kwtest::ScratchDir dir;
   // Code page 932 text (no trail byte is CR or LF), a byte-order mark, a NUL.
-  const std::string bytes = "\xef\xbb\xbf\x83\x65\x83\x58\x83\x67,\x82\xa0\r\nA\0B\n";
+  static const char kBytes[] = "\xef\xbb\xbf\x83\x65\x83\x58\x83\x67,\x82\xa0\r\nA\0B\n";
   cmcLoadFile f;
-  ASSERT_EQ(f.Load(Write(dir, "cp932", std::string(bytes.data(), 20))), 1);
+  ASSERT_EQ(f.Load(Write(dir, "cp932", std::string(kBytes, sizeof kBytes - 1))), 1);
   ASSERT_EQ(f.Count(), 2);
   EXPECT_EQ(f.GetLineAt(0), "\xef\xbb\xbf\x83\x65\x83\x58\x83\x67,\x82\xa0");
   EXPECT_EQ(f.GetLineAt(1), std::string("A\0B", 3));
