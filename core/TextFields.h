@@ -4,6 +4,7 @@
 // a blank or an ampersand.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,6 +40,10 @@ inline std::string StrDup(std::string_view text) { return std::string(text); }
 inline std::string StrDup(const char* text) { return text ? std::string(text) : std::string(); }
 inline std::string StrNDup(std::string_view text, std::size_t n) {
   return std::string(text.substr(0, n));
+}
+// Stops at a NUL within the first n bytes, as the C copies did.
+inline std::string StrNDup(const char* text, std::size_t n) {
+  return text ? std::string(text, ::strnlen(text, n)) : std::string();
 }
 inline void StrClear(std::string& text) { text.clear(); }
 // Appends the source; returns the destination so that copies chain.

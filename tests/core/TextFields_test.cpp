@@ -101,6 +101,10 @@ TEST(SmallCopies, DupAndAmpersands) {
   EXPECT_EQ(StrDup(static_cast<const char*>(nullptr)), "");
   EXPECT_EQ(StrNDup("abcdef", 3), "abc");
   EXPECT_EQ(StrNDup("ab", 3), "ab");
+  EXPECT_EQ(StrNDup(static_cast<const char*>(nullptr), 3), "");
+  const char unterminated[3] = {'x', 'y', 'z'};
+  EXPECT_EQ(StrNDup(unterminated, 2), "xy");
+  EXPECT_EQ(StrNDup(std::string_view("a\0b", 3), 3), std::string("a\0b", 3));
   std::string s = "a";
   StrCopyEnd(StrCopyEnd(s, "b"), "c");
   EXPECT_EQ(s, "abc");
