@@ -84,3 +84,29 @@ TEST(SjisCleaners, WithoutFormsDropThePadding) {
   EXPECT_EQ(WithoutDoubleByte("A\x82\xA0" "B "), "AB ");
   EXPECT_EQ(WithoutDoubleByte(""), "");
 }
+
+// Any bytes at all: what the radio gets afterwards is only bytes it shows,
+// the field keeps its length, and a second pass finds nothing to do.
+TEST(SjisCleaners, RandomFieldsComeOutClean) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<std::uint8_t>(seed >> 16);
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> field(static_cast<std::size_t>(round % 17));
+    for (auto& b : field) b = next();
+    for (std::uint8_t replacement : {std::uint8_t{0}, std::uint8_t{'_'}}) {
+      std::vector<std::uint8_t> ascii = field;
+      ReplaceNonAsciiBuf(ascii, replacement);
+      ASSERT_EQ(ascii.size(), field.size());
+      for (std::uint8_t b : ascii) ASSERT_TRUE(b >= 0x20 && (b <= 0x7E || (b >= 0xA1 && b <= 0xDF)));
+      EXPECT_FALSE(ReplaceNonAsciiBuf(ascii, replacement));
+
+      std::vector<std::uint8_t> valid = field;
+      ReplaceInvalidSjisBuf(valid, replacement);
+      ASSERT_EQ(valid.size(), field.size());
+      EXPECT_FALSE(ReplaceInvalidSjisBuf(valid, replacement));
+    }
+  }
+}
