@@ -219,7 +219,7 @@ void CommonSettings(MemMapConvertIo& io, MemMapLoss& loss) {
     if (type == kThisMemory &&
         (group >= kMemMapGpsGroups || position(group, index) >= limit)) {
       io.Fill(to, 0, 3);
-      ++loss.references;
+      if (index != kNone16) ++loss.references;
     }
   }
   io.Copy(out + po.twoValues, in + pi.twoValues, 4);
