@@ -17,6 +17,10 @@ TextTable ChooseTextTable(std::int32_t languageSetting, bool systemJapanese) {
   return systemJapanese ? TextTable::Japanese : TextTable::Mixed;
 }
 
+TextTable ChooseTextTable(const indEnviron& env) {
+  return ChooseTextTable(env.Language, IsSystemJapanese());
+}
+
 const kwres::LineArray& TextTableLines(TextTable table) {
   switch (table) {
     case TextTable::Japanese: return kwres::kTextJapanese;

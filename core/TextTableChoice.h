@@ -21,6 +21,8 @@ enum class TextTable {
 // table elsewhere (its fonts may lack the glyphs of captions the system
 // draws); any other setting gives English.
 TextTable ChooseTextTable(std::int32_t languageSetting, bool systemJapanese);
+// The same for the settings' language and the system's.
+TextTable ChooseTextTable(const indEnviron& env);
 
 const kwres::LineArray& TextTableLines(TextTable table);
 
