@@ -3,8 +3,11 @@
 // import reads files this way). Lines keep their bytes (code page 932, no
 // byte-order mark handling); a line ends at CR LF, LF or a lone CR, a final
 // terminator adds no line and an unterminated last line counts.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class cmcLoadFile {
@@ -18,10 +21,11 @@ class cmcLoadFile {
   // than kMaxFileSize or unreadable; then no lines are kept and the stored
   // name is empty. Either way the current index goes back to 0.
   int Load(const std::string& name);
-  // The line at the current index (empty when there is none).
-  const std::string& GetLine() const;
+  // The line at the current index (empty when there is none). Lines are
+  // views into the loaded bytes, valid until the next Load.
+  std::string_view GetLine() const;
   // Line i; empty when i is negative or not below the count.
-  const std::string& GetLineAt(std::int32_t i) const;
+  std::string_view GetLineAt(std::int32_t i) const;
   // Moves to the next non-empty line: 1; none left: index back to 0, 0.
   int NextLine();
 
@@ -29,12 +33,17 @@ class cmcLoadFile {
   std::int32_t Index() const { return index_; }
   const std::string& Name() const { return name_; }
 
-  // Splits bytes into lines by the rules above (exposed for tests and the
-  // benchmark).
-  static std::vector<std::string> SplitLines(const std::string& bytes);
+  // Offsets fit 32 bits: files are at most kMaxFileSize bytes.
+  struct Span {
+    std::uint32_t offset;
+    std::uint32_t length;
+  };
+  // Splits bytes into lines by the rules above.
+  static std::vector<Span> SplitLines(std::string_view bytes);
 
  private:
-  std::vector<std::string> lines_;
+  std::unique_ptr<char[]> bytes_;
+  std::vector<Span> lines_;
   std::string name_;
   std::int32_t index_ = 0;
 };

@@ -102,3 +102,38 @@ TEST(cmcLoadFileTest, RefusesWhatIsNoReadableRegularFile) {
     EXPECT_EQ(f.GetLine(), "") << path;
   }
 }
+
+// The fast splitter against the plain rule on texts where terminators fall
+// on every position of its 16- and 64-byte blocks.
+TEST(cmcLoadFileTest, SplittingMatchesThePlainRule) {
+  auto plain = [](const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t i = 0;
+    bool pending = false;
+    while (i < bytes.size()) {
+      const char c = bytes[i++];
+      if (c == '\r' || c == '\n') {
+        if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
+        lines.push_back(line);
+        line.clear();
+        pending = false;
+      } else {
+        line.push_back(c);
+        pending = true;
+      }
+    }
+    if (pending) lines.push_back(line);
+    return lines;
+  };
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  const char alphabet[] = {'a', 'b', '\r', '\n', '\x8d', '\x0a'};
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes(next() % 300, 'x');
+    for (char& c : bytes) c = alphabet[next() % (round % 2 ? 6 : 2 + (next() % 4 == 0) * 4)];
+    std::vector<std::string> fast;
+    for (const auto& span : cmcLoadFile::SplitLines(bytes)) fast.push_back(bytes.substr(span.offset, span.length));
+    ASSERT_EQ(fast, plain(bytes)) << "round " << round;
+  }
+}
