@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <algorithm>
 #include <QFile>
 #include <QRegularExpression>
 #include <map>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/TextKeys.h"
 #include "core/cmcGTex.h"
 #include "resources/text/TextTables.h"
 
@@ -100,10 +102,20 @@ TEST(TextTables, ApplicationTitleIsTheSameEverywhere) {
   }
 }
 
+TEST(TextTables, RegistryMatchesFixedKeysAndBaseStems) {
+  EXPECT_TRUE(IsRegisteredTextKey("GI_Sys_AppTitle"));
+  EXPECT_TRUE(IsRegisteredTextKey("CellModel_"));        // the stem of CellModel_*
+  EXPECT_FALSE(IsRegisteredTextKey("CellModel_Basic_"));  // not a registered stem
+  EXPECT_FALSE(IsRegisteredTextKey("GI_Sys_AppTitl"));
+  EXPECT_FALSE(IsRegisteredTextKey(""));
+}
+
 TEST(TextTables, EveryRegisteredKeyIsPresent) {
   const auto keys = Keys(kwres::kTextEnglish);
   const std::set<std::string> present(keys.begin(), keys.end());
-  for (const std::string& entry : Lines(kwres::kTextKeyRegistry)) {
+  const auto registry = RegisteredTextKeys();
+  EXPECT_TRUE(std::is_sorted(registry.begin(), registry.end()));
+  for (const std::string& entry : registry) {
     if (entry.back() == '*') continue;
     EXPECT_TRUE(present.count(entry)) << "registered key " << entry << " is missing";
   }
@@ -113,8 +125,8 @@ TEST(TextTables, EveryRegisteredKeyIsPresent) {
 // registered key, the stem of a registered composed-key base, or a key of the
 // help-topic map.
 TEST(TextTables, SourceScanFindsNoUnregisteredKeyLiteral) {
-  auto registry = Set(kwres::kTextKeyRegistry);
-  for (const std::string& key : Keys(kwres::kHelpTopicMap)) registry.insert(key);  // help map
+  const auto helpKeys = Keys(kwres::kHelpTopicMap);
+  const std::set<std::string> helpMap(helpKeys.begin(), helpKeys.end());
   const QRegularExpression literal(QStringLiteral("\"((?:GI_|CellModel_)[A-Za-z0-9_%]*)\""));
   int files = 0;
   for (const char* folder : {"platform", "core", "model", "clone", "sheet", "cells", "app"}) {
@@ -133,7 +145,7 @@ TEST(TextTables, SourceScanFindsNoUnregisteredKeyLiteral) {
         auto matches = literal.globalMatch(line);
         while (matches.hasNext()) {
           const std::string key = matches.next().captured(1).toStdString();
-          EXPECT_TRUE(registry.count(key) || registry.count(key + "*"))
+          EXPECT_TRUE(IsRegisteredTextKey(key) || helpMap.count(key))
               << path.toStdString() << ":" << lineNo << ": \"" << key
               << "\" is not in any resources/text/<area>.keys.txt";
         }
