@@ -74,6 +74,8 @@ void Append(std::vector<std::string>& table, const KeyBlock& block) {
   for (const SourceLine& v : block.values) table.push_back(v.bytes);
 }
 
+bool EndsList(const KeyBlock& b) { return !b.values.empty() && b.values.back().bytes == "#"; }
+
 bool SameBlock(const KeyBlock& a, const KeyBlock& b) {
   if (a.values.size() != b.values.size()) return false;
   for (std::size_t i = 0; i < a.values.size(); ++i)
@@ -119,6 +121,9 @@ void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& dia
           diag.Error(b.keyLine, "key '" + b.key + "' is not in " + area.en);
         } else if (neutral.count(b.key)) {
           diag.Error(b.keyLine, "key '" + b.key + "' is declared neutral; it takes the English text");
+        } else if (EndsList(b) != EndsList(*enByKey[b.key])) {
+          diag.Error(b.keyLine, "key '" + b.key + "' must end its values with a lone \"#\" exactly when "
+                                "the English text does");
         } else if (SameBlock(b, *enByKey[b.key])) {
           diag.Error(b.keyLine, "key '" + b.key +
                                            "' is identical to English; declare it in " + area.name +

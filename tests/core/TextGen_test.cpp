@@ -88,6 +88,8 @@ TEST(TextGen, BadSourcesNameFileAndLine) {
        "a.ja.txt:1: error: key 'K' is identical to English"},
       {"unknown Japanese key", {kGoodEn, kGoodJa, kGoodNeutral, {"a.ja.txt", "#K\n\xe6\x96\x87\n#Z\nz\n"}},
        "a.ja.txt:3: error: key 'Z' is not in"},
+      {"list end only in English", {{"a.en.txt", "#L\nx\ny\n#\n"}, {"a.ja.txt", "#L\n\xe6\x96\x87\n"}},
+       "a.ja.txt:1: error: key 'L' must end its values with a lone"},
       {"neutral and Japanese", {kGoodEn, kGoodJa, {"a.neutral.txt", "N\nK\n"}},
        "a.ja.txt:1: error: key 'K' is declared neutral"},
       {"unknown mixed key", {kGoodEn, kGoodJa, kGoodNeutral, {"a.mixed.txt", "\nQ\n"}},
