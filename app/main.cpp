@@ -5,12 +5,17 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "core/TextTableChoice.h"
+#include "core/cmcEvMan.h"
+#include "core/cmcGTex.h"
 #include "core/indEnviron.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageBoxService.h"
+#include "platform/Monitors.h"
 #include "platform/TerminationSignals.h"
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
+#include "platform/gui/QtMonitors.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -21,6 +26,8 @@ int main(int argc, char** argv) {
   platform::ScopedMessageBoxService boxScope(&boxes);
   platform::QtFileDialogService fileDialogs;
   platform::ScopedFileDialogService fileDialogScope(&fileDialogs);
+  platform::QtMonitors monitors;
+  platform::ScopedMonitors monitorScope(&monitors);
 
   indEnviron::Options options;
   for (int i = 0; i < argc; ++i) options.arguments.emplace_back(argv[i]);
@@ -30,6 +37,12 @@ int main(int argc, char** argv) {
   }
   indEnviron env(indEnviron::kMutexName, indEnviron::kKeyPath, indEnviron::kKeyPath, options);
   if (!env.IsFirstInstance()) return 0;
+
+  // The program's other globals, in their order; they go in reverse, the
+  // settings object last.
+  cmcGTex gtex;
+  SelectTextTable(gtex, ChooseTextTable(env));
+  ScopedEvMan bus;
 
   int result = 0;
   {
