@@ -66,8 +66,6 @@ std::uint32_t datCh::KindMin(std::uint32_t kind) {
 }
 
 std::uint32_t datCh::KindMax(std::uint32_t kind) {
-  if (kind == itemkind::kChannel || kind == itemkind::kCallChannel || kind == itemkind::kBankChannel)
-    return kKindTable[kind].highest;
   return kind < kKindTable.size() ? kKindTable[kind].highest : 0;
 }
 
