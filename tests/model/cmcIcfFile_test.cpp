@@ -271,7 +271,9 @@ TEST_F(IcfReadTest, HeaderAndRecordFormats) {
   for (const Case& c : cases) {
     image_ = before_;
     EXPECT_EQ(Parse(c.text), c.code) << c.text;
-    if (c.code != 0) EXPECT_EQ(image_, before_) << c.text;
+    if (c.code != 0) {
+      EXPECT_EQ(image_, before_) << c.text;
+    }
   }
   // 521 characters: count 255 gives 520, one more digit is too long.
   std::string longLine = "00000000FF" + std::string(510, 'A');
@@ -330,7 +332,9 @@ TEST_F(IcfReadTest, ChecksOfRevisionAndDestination) {
     for (const char* records : {"000000000100\n", ""}) {  // with and without records
       image_ = before_;
       EXPECT_EQ(Parse(std::string(c.head) + records), c.code) << c.head << records;
-      if (c.code != 0) EXPECT_EQ(image_, before_);
+      if (c.code != 0) {
+        EXPECT_EQ(image_, before_);
+      }
     }
   }
   cmcIcfFile unchecked;
