@@ -201,7 +201,9 @@ TEST(RevisionRoundTripTest, Revision2FileKeepsEveryEntry) {
       b.Load(k.kind, static_cast<std::uint32_t>(i));
       SCOPED_TRACE(std::to_string(k.kind) + "/" + std::to_string(i));
       EXPECT_EQ(a.IsUsed(), b.IsUsed());
-      if (k.kind != itemkind::kChannel) EXPECT_TRUE(b.IsUsed());
+      if (k.kind != itemkind::kChannel) {
+        EXPECT_TRUE(b.IsUsed());
+      }
       EXPECT_EQ(a.freq, b.freq);
       EXPECT_EQ(a.offset, b.offset);
       EXPECT_EQ(a.duplex, b.duplex);
