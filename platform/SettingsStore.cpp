@@ -145,7 +145,13 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
         readable = file.error() == QFileDevice::NoError;
       }
     }
-    work_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kw3700-settings-XXXXXX"));
+    // The working copy lives in the temporary folder, else beside the file.
+    const QString userFolder = QFileInfo(userFile_).absolutePath();
+    for (const QString& base : {QDir::tempPath(), userFolder}) {
+      QDir().mkpath(base);
+      work_ = std::make_unique<QTemporaryDir>(base + QStringLiteral("/kw3700-settings-XXXXXX"));
+      if (work_->isValid()) break;
+    }
     workFile_ = work_->filePath(QLatin1String(kFileName));
     if (!work_->isValid()) {
       Warn(QStringLiteral("no temporary folder for the settings; they will not be saved"));
