@@ -50,6 +50,7 @@ indEnviron::indEnviron(std::string_view mutexName, std::string_view userKeyPath,
       options_.userFile.isEmpty() ? platform::SettingsStore::DefaultUserFile() : options_.userFile,
       options_.machineFile.isEmpty() ? platform::SettingsStore::DefaultMachineFile()
                                      : options_.machineFile);
+  previousStore_ = platform::InstalledSettingsStore();
   platform::InstallSettingsStore(store_.get());
   Load();
   if (BBT != kStamp) ApplyDefaults();
@@ -57,7 +58,8 @@ indEnviron::indEnviron(std::string_view mutexName, std::string_view userKeyPath,
 
 indEnviron::~indEnviron() {
   if (firstInstance_ && BBT == kStamp) Save();
-  if (platform::InstalledSettingsStore() == store_.get()) platform::InstallSettingsStore(nullptr);
+  if (platform::InstalledSettingsStore() == store_.get())
+    platform::InstallSettingsStore(previousStore_);
   // The lock goes last, after the settings are on disk.
   store_.reset();
   lock_.reset();

@@ -142,5 +142,6 @@ class indEnviron {
   Options options_;
   int firstInstance_ = 0;
   std::unique_ptr<platform::SettingsStore> store_;
+  platform::SettingsStore* previousStore_ = nullptr;  // installed before ours
   std::unique_ptr<platform::InstanceLock> lock_;
 };

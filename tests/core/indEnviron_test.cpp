@@ -458,3 +458,17 @@ TEST_F(EnvironFixture, AnUnusableLockFolderIsPassedOver) {
   indEnviron env(indEnviron::kMutexName, kKey, kKey, o);
   EXPECT_EQ(env.IsFirstInstance(), 1);
 }
+
+// Services below the core (the serial port table) reach the settings through
+// the installed store while the settings object lives.
+TEST_F(EnvironFixture, TheFirstInstanceInstallsItsStore) {
+  platform::SettingsStore outer(QString(), QString());
+  platform::ScopedSettingsStore scope(&outer);
+  {
+    auto env = Make();
+    EXPECT_EQ(platform::InstalledSettingsStore(), &env->Store());
+    auto later = Make();
+    EXPECT_EQ(platform::InstalledSettingsStore(), &env->Store());
+  }
+  EXPECT_EQ(platform::InstalledSettingsStore(), &outer);
+}
