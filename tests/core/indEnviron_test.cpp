@@ -462,7 +462,7 @@ TEST_F(EnvironFixture, AnUnusableLockFolderIsPassedOver) {
 // Services below the core (the serial port table) reach the settings through
 // the installed store while the settings object lives.
 TEST_F(EnvironFixture, TheFirstInstanceInstallsItsStore) {
-  platform::SettingsStore outer(QString(), QString());
+  platform::SettingsStore outer{QString(), QString()};
   platform::ScopedSettingsStore scope(&outer);
   {
     auto env = Make();
