@@ -92,6 +92,38 @@ class FakeProgress final : public CloneProgressFactory {
   std::function<void(std::int64_t)> onProgress;
 };
 
+// An identify handler with the main controller's checks: model word,
+// version word, radio information of at least 45 bytes starting with its
+// length, layout revision 1..3.
+inline void ControllerIdentify(dst_CDrv_Result& r) {
+  if (r.code != 0 || r.mode != 1) return;
+  if (r.word1 != kModelWord) {
+    r.code = 5;
+    return;
+  }
+  if (r.word2 != 1) {
+    r.code = 14;
+    return;
+  }
+  const int length = r.tail.Length();
+  if (length < 45 || r.tail.Data()[0] != length) {
+    r.code = 11;
+    return;
+  }
+  const int revision = r.tail.Data()[1];
+  if (revision < 1 || revision > 3) r.code = 14;
+}
+
+// Bytes of `count` copies of `b`.
+inline std::vector<std::uint8_t> Repeat(std::uint8_t b, std::size_t count) {
+  return std::vector<std::uint8_t>(count, b);
+}
+
+inline std::vector<std::uint8_t> Concat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 // What a final closure saw.
 struct Outcome {
   bool called = false;
