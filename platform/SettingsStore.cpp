@@ -159,10 +159,16 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
       return;
     }
     if (info.exists() && readable) {
+      // Closed before QSettings reads it: an open copy can read as sound
+      // even when it is not.
       QFile copy(workFile_);
-      readable = copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.flush();
+      readable = copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size();
+      copy.close();
+      readable = readable && copy.error() == QFileDevice::NoError;
     }
     auto settings = std::make_unique<QSettings>(workFile_, QSettings::IniFormat);
+    // QSettings parses sections lazily; some faults show only once it has.
+    (void)settings->allKeys();
     if (!readable || settings->status() != QSettings::NoError) {
       userDamaged_ = true;
       KeepCopyOfOriginal();
@@ -177,6 +183,7 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
   }
   if (!machineFile_.isEmpty() && QFileInfo(machineFile_).isFile()) {
     auto settings = std::make_unique<QSettings>(machineFile_, QSettings::IniFormat);
+    (void)settings->allKeys();
     if (settings->status() == QSettings::NoError) {
       machine_ = std::move(settings);
     } else {
@@ -342,6 +349,7 @@ bool SettingsStore::Save() {
     {
       QSettings check(checkFile, QSettings::IniFormat);
       const QStringList keys = user_->allKeys();
+      (void)check.allKeys();
       same = check.status() == QSettings::NoError && check.allKeys() == keys;
       for (qsizetype i = 0; same && i < keys.size(); ++i)
         same = check.value(keys.at(i)) == user_->value(keys.at(i));

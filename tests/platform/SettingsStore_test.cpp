@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <string>
@@ -305,4 +306,41 @@ TEST(SettingsStoreTest, FilePlacesComeFromTheEnvironment) {
   qputenv("KW3700_CONFIG_DIR", oldConfig);
   qputenv("KW3700_MACHINE_CONFIG_DIR", oldMachine);
   qputenv("XDG_CONFIG_HOME", oldXdg);
+}
+
+// Whatever stands at the place of the file, the store starts on nothing,
+// keeps the file as it is and never crashes.
+TEST(SettingsStoreTest, UnreadableFilesOfEveryKindAreLeftAlone) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  const Case cases[] = {
+      {"line without equals sign", "[Global]\nComPort\nBBT=1\n"},
+      {"byte-order mark", "\xef\xbb\xbf[Global]\nComPort=1\n"},
+      {"binary", QByteArray("\x00\x01[\x00]\n=\xff\n", 9)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    kwtest::ScratchDir dir;
+    const QString file = dir.File("kw3700.conf");
+    WriteAll(file, c.bytes);
+    {
+      SettingsStore store(file, QString());
+      EXPECT_TRUE(store.IsUserFileDamaged());
+      EXPECT_TRUE(store.ValueNames(RegRoot::CurrentUser, kGlobal).empty());
+      EXPECT_FALSE(store.Save());
+    }
+    EXPECT_EQ(ReadAll(file), c.bytes);
+    EXPECT_EQ(ReadAll(file + ".bad"), c.bytes);
+  }
+  kwtest::ScratchDir dir;
+  const QString folder = dir.File("kw3700.conf");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  {
+    SettingsStore store(folder, QString());
+    EXPECT_TRUE(store.IsUserFileDamaged());
+    EXPECT_FALSE(store.WriteInt(kGlobal, "ComPort", 1));
+  }
+  EXPECT_TRUE(QFileInfo(folder).isDir());
 }
