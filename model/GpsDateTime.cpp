@@ -35,6 +35,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b !
 }  // namespace
 
 int ReadUtcOffsetMinutes(const cmcEeprom& image) {
+  if (image.GetSize() < layout::kMinImageSize) return 0;
   const auto value = static_cast<std::int16_t>(imageaccess::Get16(image, layout::kUtcOffset));
   if (value == 32767 || value > kMaxUtcOffsetMinutes || value < -kMaxUtcOffsetMinutes) return 0;
   return value;

@@ -13,8 +13,12 @@ using imageaccess::Set16;
 
 namespace {
 
+// An image too short for the lists (never a document image) has empty lists
+// and takes no writes, instead of ending the program.
+bool Fits(const cmcEeprom& image) { return image.GetSize() >= kMinImageSize; }
+
 std::int64_t RawRptCount(const cmcEeprom& image, int g) {
-  return Get16(image, kRptGroupCounts + 2 * static_cast<std::int64_t>(g));
+  return Fits(image) ? Get16(image, kRptGroupCounts + 2 * static_cast<std::int64_t>(g)) : 0;
 }
 
 // Start and end (exclusive) of group g, clipped to the list.
@@ -26,7 +30,7 @@ void RptGroupSpan(const cmcEeprom& image, int g, std::int64_t* first, std::int64
 }
 
 std::int64_t GpsStartWord(const cmcEeprom& image, int g) {
-  return Get16(image, kGpsGroupStarts + 2 * static_cast<std::int64_t>(g));
+  return Fits(image) ? Get16(image, kGpsGroupStarts + 2 * static_cast<std::int64_t>(g)) : kOrderWordNone;
 }
 
 }  // namespace
@@ -39,7 +43,7 @@ int GetRptGroupCount(const cmcEeprom& image, int g) {
 }
 
 void SetRptGroupCount(cmcEeprom& image, int g, int n) {
-  if (g < 0 || g >= kRptGroups) return;
+  if (g < 0 || g >= kRptGroups || !Fits(image)) return;
   Set16(image, kRptGroupCounts + 2 * static_cast<std::int64_t>(g), static_cast<std::uint32_t>(std::clamp(n, 0, 0xFFFF)));
 }
 
@@ -71,15 +75,17 @@ int GetRptGroupOfIndex(const cmcEeprom& image, int i) {
 }
 
 int GetYourCallCount(const cmcEeprom& image) {
+  if (!Fits(image)) return 0;
   return std::min<int>(Get16(image, kYourCallCount), kUrCapacity);
 }
 
 void SetYourCallCount(cmcEeprom& image, int n) {
+  if (!Fits(image)) return;
   Set16(image, kYourCallCount, static_cast<std::uint32_t>(std::clamp(n, 0, kUrCapacity)));
 }
 
 int GpsOrderSlot(const cmcEeprom& image, int position) {
-  if (position < 0 || position >= kGpsCapacity) return kOrderWordNone;
+  if (position < 0 || position >= kGpsCapacity || !Fits(image)) return kOrderWordNone;
   return Get16(image, kGpsOrderTable + 2 * static_cast<std::int64_t>(position));
 }
 
@@ -151,10 +157,12 @@ int GpsFirstUsedGroup(const cmcEeprom& image) {
 }
 
 GpsAlarm GetGpsAlarm(const cmcEeprom& image) {
+  if (!Fits(image)) return {};
   return {image.GetByte(kGpsAlarm), image.GetByte(kGpsAlarm + 1), Get16(image, kGpsAlarm + 2)};
 }
 
 void SetGpsAlarm(cmcEeprom& image, const GpsAlarm& alarm) {
+  if (!Fits(image)) return;
   image.SetByte(kGpsAlarm, alarm.type);
   image.SetByte(kGpsAlarm + 1, alarm.group);
   Set16(image, kGpsAlarm + 2, alarm.position);
@@ -181,6 +189,10 @@ GpsAlarm GpsAlarmFromSelIndex(int row) {
   return alarm;
 }
 
-std::uint16_t GetSelectedRepeater(const cmcEeprom& image) { return Get16(image, kSelectedRepeater); }
+std::uint16_t GetSelectedRepeater(const cmcEeprom& image) {
+  return Fits(image) ? Get16(image, kSelectedRepeater) : kNoSelectedRepeater;
+}
 
-void SetSelectedRepeater(cmcEeprom& image, std::uint16_t index) { Set16(image, kSelectedRepeater, index); }
+void SetSelectedRepeater(cmcEeprom& image, std::uint16_t index) {
+  if (Fits(image)) Set16(image, kSelectedRepeater, index);
+}

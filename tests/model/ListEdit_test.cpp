@@ -254,3 +254,23 @@ TEST_F(ListEditTest, NotifyFormsSendInsertOrDeleteThenRefresh) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShortImageTest, ListsOfATooShortImageAreEmptyAndUntouched) {
+  cmcEeprom small;
+  small.SetSize(0x1000);
+  const cmcEeprom before = small;
+  EXPECT_EQ(GetRptTotalCount(small), 0);
+  EXPECT_EQ(GetYourCallCount(small), 0);
+  EXPECT_EQ(GpsOrderCount(small), 0);
+  EXPECT_EQ(GetSelectedRepeater(small), kNoSelectedRepeater);
+  EXPECT_FALSE(RptListInsert(small, 0, 0));
+  EXPECT_FALSE(UrListInsert(small, 0));
+  EXPECT_FALSE(GpsMemInsert(small, 0, 0));
+  SetRptGroupCount(small, 0, 5);
+  SetGpsAlarm(small, {3, 1, 1});
+  EXPECT_TRUE(small == before);
+}
+
+}  // namespace
