@@ -216,6 +216,17 @@ TEST(SettingsStoreTest, UnchangedLoadAndSaveKeepsTheFileByteForByte) {
   EXPECT_EQ(ReadAll(file), first);
 }
 
+TEST(SettingsStoreTest, AByteOrderMarkIsNoDamage) {
+  kwtest::ScratchDir dir;
+  const QString file = dir.File("kw3700.conf");
+  WriteAll(file, "\xef\xbb\xbf[Global]\nComPort=4\n");
+  SettingsStore store(file, QString());
+  EXPECT_FALSE(store.IsUserFileDamaged());
+  std::int32_t n = 0;
+  ASSERT_EQ(store.ReadInt(RegRoot::CurrentUser, kGlobal, "ComPort", n), RegStatus::Ok);
+  EXPECT_EQ(n, 4);
+}
+
 TEST(SettingsStoreTest, DuplicatesTakeTheLastValue) {
   SettingsStore store(Fixture("duplicates.conf"), QString());
   std::int32_t n = 0;
@@ -317,7 +328,7 @@ TEST(SettingsStoreTest, UnreadableFilesOfEveryKindAreLeftAlone) {
   };
   const Case cases[] = {
       {"line without equals sign", "[Global]\nComPort\nBBT=1\n"},
-      {"byte-order mark", "\xef\xbb\xbf[Global]\nComPort=1\n"},
+      {"unterminated section", "[Global\nComPort=1\n"},
       {"binary", QByteArray("\x00\x01[\x00]\n=\xff\n", 9)},
   };
   for (const Case& c : cases) {
