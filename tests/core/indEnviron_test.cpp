@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/indEnviron.h"
+#include "platform/Fatal.h"
 #include "platform/InstanceLock.h"
 #include "support/ScratchDir.h"
 
@@ -471,4 +472,15 @@ TEST_F(EnvironFixture, TheFirstInstanceInstallsItsStore) {
     EXPECT_EQ(platform::InstalledSettingsStore(), &env->Store());
   }
   EXPECT_EQ(platform::InstalledSettingsStore(), &outer);
+}
+
+// An internal failure ends the process at once: the settings are not written.
+TEST_F(EnvironFixture, AFatalFailureWritesNoSettings) {
+  auto failWhileRunning = [this] {
+    auto env = Make();
+    env->ComPort = 9;
+    platform::Fatal(QStringLiteral("Out of EEPROM image address (GetByte)."));
+  };
+  EXPECT_EXIT(failWhileRunning(), ::testing::ExitedWithCode(3), "Abnormal program termination");
+  EXPECT_FALSE(QFileInfo::exists(UserFile()));
 }
