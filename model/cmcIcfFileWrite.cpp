@@ -76,17 +76,10 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
   if (!file.open(QIODevice::WriteOnly)) return kFileOpen;
 
   const int bpl = bytesPerLine_;
-  std::int64_t recordBytes = 0;
-  std::int64_t records = 0;
-  for (const MemRange& r : used) {
-    recordBytes += r.Count();
-    records += r.Count() / bpl + 2;
-  }
   QByteArray out;
-  out.reserve(static_cast<qsizetype>(2 * recordBytes + 14 * records + comment_.size() + 128));
-  QByteArray digestInput;
-  digestInput.reserve(static_cast<qsizetype>(6 + recordBytes + 5 * records));
-  digestInput.append(reinterpret_cast<const char*>(digestKey_), 6);
+  out.reserve(static_cast<qsizetype>(comment_.size() + 128));
+  QCryptographicHash digest(QCryptographicHash::Md5);
+  digest.addData(QByteArrayView(digestKey_, 6));
 
   int lineIndex = 0;
   auto lineOk = [&]() { return !writeFault_ || writeFault_(lineIndex++); };
@@ -117,30 +110,54 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
   }
   out.append("\r\n");
 
+  // Record lines: their size is known beforehand, so they are encoded in
+  // place without growing the buffer line by line.
+  auto recordCount = [bpl](std::int64_t address, std::int64_t last) {
+    return std::min<std::int64_t>(bpl - address % bpl, last - address + 1);
+  };
+  std::int64_t recordChars = 0;
+  for (const MemRange& r : used)
+    for (std::int64_t address = r.first; address <= r.last;) {
+      const std::int64_t count = recordCount(address, r.last);
+      recordChars += 12 + 2 * count;
+      address += count;
+    }
+  const qsizetype at = out.size();
+  out.resize(at + static_cast<qsizetype>(recordChars));
+  char* p = out.data() + at;
+  auto hex = [&p](const std::uint8_t* bytes, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i) {
+      p[0] = kPairs.pair[bytes[i]][0];
+      p[1] = kPairs.pair[bytes[i]][1];
+      p += 2;
+    }
+  };
   const std::uint8_t* data = image_->Data();
   for (const MemRange& r : used) {
-    std::int64_t address = r.first;
-    while (address <= r.last) {
-      const std::int64_t count = std::min<std::int64_t>(bpl - address % bpl, r.last - address + 1);
+    for (std::int64_t address = r.first; address <= r.last;) {
+      const std::int64_t count = recordCount(address, r.last);
       if (!lineOk()) return kFileAccess;
       const std::uint8_t head[5] = {static_cast<std::uint8_t>(address >> 24),
                                     static_cast<std::uint8_t>(address >> 16),
                                     static_cast<std::uint8_t>(address >> 8),
                                     static_cast<std::uint8_t>(address),
                                     static_cast<std::uint8_t>(count)};
-      AppendHexBytes(out, head, 5);
-      AppendHexBytes(out, data + address, count);
-      out.append("\r\n");
-      digestInput.append(reinterpret_cast<const char*>(head), 5);
-      digestInput.append(reinterpret_cast<const char*>(data + address), static_cast<qsizetype>(count));
+      hex(head, 5);
+      hex(data + address, count);
+      *p++ = '\r';
+      *p++ = '\n';
+      if (writeDigest_) {
+        digest.addData(QByteArrayView(head, 5));
+        digest.addData(QByteArrayView(data + address, static_cast<qsizetype>(count)));
+      }
       address += count;
     }
   }
   if (writeDigest_) {
     if (!lineOk()) return kFileAccess;
-    const QByteArray digest = QCryptographicHash::hash(digestInput, QCryptographicHash::Md5);
+    const QByteArray md5 = digest.result();
     out.append("#CD=");
-    AppendHexBytes(out, reinterpret_cast<const std::uint8_t*>(digest.constData()), digest.size());
+    AppendHexBytes(out, reinterpret_cast<const std::uint8_t*>(md5.constData()), md5.size());
     out.append("\r\n");
   }
   if (file.write(out) != out.size()) return kFileAccess;

@@ -1,0 +1,164 @@
+// kw-bench: ci
+// Reading and writing a full revision-3 data file with digest line, against
+// their floors: reading the file's bytes and hex-decoding them, and
+// hex-encoding the bytes and writing them in one call. The ratio counters are
+// the goals (at most 3.0 each).
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/MemMapRevision.h"
+#include "model/cmcEeprom.h"
+#include "model/cmcIcfFile.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Fixture {
+  QTemporaryDir dir;
+  std::string path;
+  cmcEeprom image;
+
+  Fixture() {
+    image.SetSize(0x40000);
+    for (std::int32_t a = 0; a < image.GetSize(); ++a) image.Data()[a] = static_cast<std::uint8_t>(a * 13 + (a >> 9));
+    path = dir.filePath(QStringLiteral("full.icf")).toStdString();
+    cmcIcfFile file;
+    Configure(file, image);
+    file.Write(path, MemMapRevisionOf(3).MemMapBlockList());
+  }
+  static void Configure(cmcIcfFile& file, cmcEeprom& target) {
+    file.SetImage(&target);
+    file.SetModel(0x3484);
+    file.SetSubCode(1);
+    file.SetBytesPerLine(32);
+    file.SetCheckKey(true, "712059386241");
+    file.SetMapRev(3);
+    file.SetEtcData(0x144011);
+    file.SetMapRevCheck([](int rev) { return rev >= 1 && rev <= 3; });
+    file.SetEtcDataCheck([](std::uint32_t, std::uint32_t&) { return true; });
+  }
+};
+
+Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Floor of reading: the file's bytes, every record line hex-decoded.
+std::size_t ReadFloor(const std::string& path, std::vector<std::uint8_t>& out) {
+  QFile f(QString::fromStdString(path));
+  f.open(QIODevice::ReadOnly);
+  const QByteArray bytes = f.readAll();
+  out.clear();
+  const char* p = bytes.constData();
+  const char* end = p + bytes.size();
+  while (p < end) {
+    const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    if (!eol) eol = end;
+    if (*p != '#')
+      for (const char* q = p; q + 1 < eol; q += 2) {
+        const int hi = HexValue(q[0]), lo = HexValue(q[1]);
+        if (hi >= 0 && lo >= 0) out.push_back(static_cast<std::uint8_t>(hi << 4 | lo));
+      }
+    p = eol + 1;
+  }
+  return out.size();
+}
+
+// Floor of writing: the clone range hex-encoded and written in one call,
+// through the same atomic save (temporary file, sync, rename) every file of
+// the program goes through, or with a plain unsynced write.
+void WriteFloor(const std::string& path, const cmcEeprom& image, bool atomic) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  const std::int64_t n = MemMapRevisionOf(3).LastCloneAddress() + 1;
+  QByteArray text;
+  text.resize(static_cast<qsizetype>(2 * n));
+  char* out = text.data();
+  for (std::int64_t a = 0; a < n; ++a) {
+    out[2 * a] = kDigits[image.Data()[a] >> 4];
+    out[2 * a + 1] = kDigits[image.Data()[a] & 0xF];
+  }
+  if (atomic) {
+    QSaveFile f(QString::fromStdString(path));
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    f.commit();
+  } else {
+    QFile f(QString::fromStdString(path));
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(text);
+  }
+}
+
+void BM_ReadFullFile(benchmark::State& state) {
+  Fixture& fx = Shared();
+  cmcEeprom target;
+  target.SetSize(MemMapMaxSize);
+  cmcIcfFile file;
+  Fixture::Configure(file, target);
+  const MemRangeList& coverage = MemMapRevisionOf(3).MemMapRangeList();
+  std::vector<std::uint8_t> floorBytes;
+  double readSeconds = 0, floorSeconds = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    if (file.Read(fx.path, &coverage) != 0) state.SkipWithError("read failed");
+    const auto t1 = Clock::now();
+    benchmark::DoNotOptimize(ReadFloor(fx.path, floorBytes));
+    const auto t2 = Clock::now();
+    readSeconds += std::chrono::duration<double>(t1 - t0).count();
+    floorSeconds += std::chrono::duration<double>(t2 - t1).count();
+  }
+  state.counters["ratio"] = floorSeconds > 0 ? readSeconds / floorSeconds : 0;
+}
+BENCHMARK(BM_ReadFullFile)->Unit(benchmark::kMillisecond);
+
+void BM_WriteFullFile(benchmark::State& state) {
+  Fixture& fx = Shared();
+  cmcIcfFile file;
+  Fixture::Configure(file, fx.image);
+  const std::string out = fx.dir.filePath(QStringLiteral("out.icf")).toStdString();
+  const std::string floorOut = fx.dir.filePath(QStringLiteral("floor.hex")).toStdString();
+  double writeSeconds = 0, floorSeconds = 0, plainSeconds = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    if (file.Write(out, MemMapRevisionOf(3).MemMapBlockList()) != 0) state.SkipWithError("write failed");
+    const auto t1 = Clock::now();
+    WriteFloor(floorOut, fx.image, true);
+    const auto t2 = Clock::now();
+    WriteFloor(floorOut, fx.image, false);
+    const auto t3 = Clock::now();
+    writeSeconds += std::chrono::duration<double>(t1 - t0).count();
+    floorSeconds += std::chrono::duration<double>(t2 - t1).count();
+    plainSeconds += std::chrono::duration<double>(t3 - t2).count();
+  }
+  state.counters["ratio"] = floorSeconds > 0 ? writeSeconds / floorSeconds : 0;
+  // Against a write without the atomic save's sync and rename (for reference).
+  state.counters["ratio_unsynced"] = plainSeconds > 0 ? writeSeconds / plainSeconds : 0;
+}
+BENCHMARK(BM_WriteFullFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
