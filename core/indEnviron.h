@@ -76,6 +76,7 @@ class indEnviron {
   std::int32_t ModelType = 0;
   std::int32_t SetupDone = 0;        // derived: destination chosen, no "/setup"
   dst_EtcData EtcData;               // the radio's destination
+  std::int32_t AdjustSwitch = 0;     // not stored: shows the clone adjustment menu item
 
   // --- destination -----------------------------------------------------
   static std::uint32_t EncodeEtcData(const dst_EtcData& record);
