@@ -4,6 +4,7 @@
 
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
+#include "model/StepCode.h"
 #include "model/cmcEeprom.h"
 
 namespace {
@@ -162,3 +163,22 @@ void datCh::LoadInto(std::uint32_t kindIn, std::uint32_t indexIn) {
 }
 
 bool datCh::IsCall3Blank() const { return IsBlankText(rpt2Call); }
+
+bool ChooseStepClass(datCh& record, std::uint64_t freq, std::uint64_t offset, bool isRepeater) {
+  const auto classes = isRepeater ? stepcode::ChooseStepClass(freq, offset, true, layout::rpt::kFreqCountBits,
+                                                              layout::rpt::kOffsetCountBits)
+                                  : stepcode::ChooseStepClass(freq, offset, false, layout::ch::kFreqCountBits,
+                                                              layout::ch::kOffsetCountBits);
+  if (!classes) return false;
+  record.stepClass = classes->freq;
+  record.offsetStepClass = classes->offset;
+  return true;
+}
+
+bool ChooseEdgeStepClasses(datCh& record, std::uint64_t freqHigh, std::uint64_t freqLow) {
+  const auto classes = stepcode::ChooseEdgeStepClasses(freqHigh, freqLow, layout::ch::kFreqCountBits);
+  if (!classes) return false;
+  record.stepClass2 = classes->high;
+  record.stepClass = classes->low;
+  return true;
+}

@@ -213,6 +213,13 @@ class datCh {
   cmcEeprom* image_ = nullptr;
 };
 
+// Sets the record's step classes for a frequency and offset as a channel
+// (or repeater) stores them; false (classes unchanged) when no class fits
+// the record's fields.
+bool ChooseStepClass(datCh& record, std::uint64_t freq, std::uint64_t offset, bool isRepeater);
+// Sets the classes of a scan edge's two ends (stepClass2 high, stepClass low).
+bool ChooseEdgeStepClasses(datCh& record, std::uint64_t freqHigh, std::uint64_t freqLow);
+
 // Blank-padded copy of a text into a fixed field (cut when longer).
 template <std::size_t N>
 void SetText(datText<N>& field, const char* text) {

@@ -113,3 +113,25 @@ TEST(StepCodeTest, DecodesRepeaterFormFields) {
 }
 
 }  // namespace
+
+#include "model/datCh.h"
+
+namespace {
+
+TEST(StepCodeTest, RecordFormsSetTheClassesOrLeaveThem) {
+  datCh r;
+  r.stepClass = 7;
+  r.offsetStepClass = 7;
+  EXPECT_TRUE(ChooseStepClass(r, 145006250, 600000, false));
+  EXPECT_EQ(r.stepClass, 1u);
+  EXPECT_EQ(r.offsetStepClass, 1u);
+  EXPECT_FALSE(ChooseStepClass(r, 1310730000, 0, false));
+  EXPECT_EQ(r.stepClass, 1u);
+  EXPECT_TRUE(ChooseStepClass(r, 1310730000, 0, true));  // a repeater holds 19 bits
+  EXPECT_EQ(r.stepClass, 0u);
+  EXPECT_TRUE(ChooseEdgeStepClasses(r, 118008333, 145006250));
+  EXPECT_EQ(r.stepClass2, 2u);
+  EXPECT_EQ(r.stepClass, 1u);
+}
+
+}  // namespace
