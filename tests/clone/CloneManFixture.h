@@ -211,9 +211,10 @@ class CloneManFixture : public ::testing::Test {
   }
 
   // The document adopts received data only on success.
-  indCloneMan::Closure Adopt(Outcome& out) {
-    return Record(out, [this](dst_CDrv_Result& r) {
-      if (r.code == 0) document_ = r.image;
+  indCloneMan::Closure Adopt(Outcome& out, std::function<void(dst_CDrv_Result&)> also = {}) {
+    return Record(out, [this, also](dst_CDrv_Result& r) {
+      if (r.code == 0 && r.mode == 2) document_ = r.image;
+      if (also) also(r);
     });
   }
 
