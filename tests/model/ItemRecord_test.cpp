@@ -458,3 +458,26 @@ TEST(ItemRecordNoImageTest, LoadWithoutImageIsUnused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BlankListsImageTest, HasTheEmptyShape) {
+  const cmcEeprom image = kwtest::MakeBlankListsImage(0);
+  for (int n = 0; n < 1000; ++n) {
+    ASSERT_TRUE(imageaccess::GetBit(image, kChannelEmptyBitmap, n)) << n;
+    ASSERT_EQ(imageaccess::Get16(image, kChannelBankAssign + 2 * n), 0x1F00) << n;
+  }
+  EXPECT_FALSE(imageaccess::GetBit(image, kChannelEmptyBitmap, 1000));
+  for (int n = 1001; n <= 1004; ++n) EXPECT_TRUE(imageaccess::GetBit(image, kChannelEmptyBitmap, n));
+  EXPECT_EQ(imageaccess::Get32(image, kScanEdgeEmptyBitmap), 0xFFFFFF01u);
+  for (int p = 0; p < kGpsCapacity; ++p) ASSERT_EQ(imageaccess::Get16(image, kGpsOrderTable + 2 * p), 0xFFFF);
+  EXPECT_EQ(GetRptTotalCount(image), 0);
+  EXPECT_EQ(GetYourCallCount(image), 0);
+  char signature[17] = {};
+  image.GetBlock(kSignature, signature, 16);
+  EXPECT_STREQ(signature, "QuorCloneFormat3");
+  EXPECT_EQ(image.GetByte(kLayoutByte), 3);
+  EXPECT_EQ(imageaccess::Get16(image, BankTableEntry(25, 99)), 0xFFFF);
+}
+
+}  // namespace
