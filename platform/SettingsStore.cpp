@@ -159,13 +159,12 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
       return;
     }
     if (info.exists() && readable) {
-      // Closed before QSettings reads it: an open copy can read as sound
-      // even when it is not.
       // A byte-order mark (some editors add one) would make QSettings
       // refuse the whole file.
       const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
       QFile copy(workFile_);
       readable = copy.open(QIODevice::WriteOnly) && copy.write(body) == body.size();
+      // Closed before QSettings reads it.
       copy.close();
       readable = readable && copy.error() == QFileDevice::NoError;
     }
