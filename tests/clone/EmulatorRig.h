@@ -1,0 +1,130 @@
+#pragma once
+// The clone engine against the emulated radio on a pty, found through the
+// port table (settings entry COM 7), set up as the clone manager sets it up.
+//
+// Time-outs run on a manual clock that moves only while the line is quiet
+// (the radio has taken and answered everything, the engine has read it
+// all), so a slow or busy machine never turns into a spurious time-out, and
+// a real time-out costs no waiting.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "EngineFakeRig.h"
+#include "RadioEmulator.h"
+#include "clone/CloneConfig.h"
+#include "clone/cmcCloneDrv.h"
+#include "platform/SettingsStore.h"
+#include "support/ManualClock.h"
+#include "support/ScratchDir.h"
+
+namespace kwtest {
+
+inline constexpr int kComPort = 7;
+
+// The identification speed and cable of a radio that answers a transfer type.
+struct Cable {
+  int identifySpeed;
+  bool echo;
+};
+inline Cable CableFor(int transType) {
+  switch (transType) {
+    case 1: return {9600, true};
+    case 2: return {4800, true};
+    case 3: return {9600, false};
+    case 4: return {4800, false};
+    default: return {19200, true};
+  }
+}
+
+class EmulatorRig {
+ public:
+  EmulatorRig() : store_(dir_.File("user.conf"), QString()), installed_(&store_) {
+    engine_.SetTransferTypeSetting(&transType_);
+    engine_.SetModel(kModelWord, 0);
+    engine_.SetImageSize(kImageSize);
+    engine_.Port().SetLineModel(false);
+  }
+  ~EmulatorRig() {
+    if (radio_) radio_->Stop();
+  }
+
+  // A radio of the revision on a new pty, its cable set for the transfer type.
+  bool StartRadio(int revision, int transType) {
+    radio_ = std::make_unique<radioemu::RadioEmulator>(revision);
+    transType_ = transType;
+    const Cable cable = CableFor(transType);
+    radio_->SetIdentifySpeed(cable.identifySpeed);
+    radio_->SetCableEcho(cable.echo);
+    if (!radio_->Start()) return false;
+    return store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM7", radio_->SlavePath());
+  }
+
+  void Configure(clonecfg::Mode mode, bool high = true, int dataPreamble = 0) {
+    ApplyEngineConfig(engine_, clonecfg::MakeEngineConfig(mode, kComPort, transType_, high, kModelWord, dataPreamble));
+  }
+
+  cmcCloneDrv::DoneClosure Catch() {
+    outcome_ = Outcome{};
+    return [this](dst_CDrv_Result& r) {
+      ++outcome_.calls;
+      outcome_.mode = r.mode;
+      outcome_.code = r.code;
+      outcome_.word1 = r.word1;
+      outcome_.word2 = r.word2;
+      outcome_.tail.assign(r.tail.Data(), r.tail.Data() + r.tail.Length());
+      outcome_.image = r.image;
+      outcome_.received.assign(r.received.Data(), r.received.Data() + r.received.Length());
+      outcome_.endTick = clock_.TickCount();
+    };
+  }
+
+  // Runs the event loop until the run ends (false after a real-time cap
+  // that only a hung run reaches). With `extraTicks` the engine also steps
+  // between its timer's ticks: the same steps, sooner (long transfers).
+  bool Drive(bool extraTicks = false, int capMs = 300000) {
+    using Steady = std::chrono::steady_clock;
+    const auto end = Steady::now() + std::chrono::milliseconds(capMs);
+    int quietChecks = 0;
+    int quietSteps = 0;
+    while (engine_.IsBusy()) {
+      if (Steady::now() > end) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+      if (extraTicks && engine_.IsBusy()) engine_.RunOneTick();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (radio_->IsQuiet() && engine_.Port().InQueue() == 0) {
+        if (++quietChecks >= 3) {
+          quietChecks = 0;
+          clock_.Advance(quietSteps++ < 40 ? 25 : 250);
+        }
+      } else {
+        quietChecks = 0;
+        quietSteps = 0;
+      }
+    }
+    return true;
+  }
+
+  void ExpectIdleAndClean() {
+    EXPECT_FALSE(engine_.IsBusy());
+    EXPECT_FALSE(engine_.Port().IsOpen());
+    EXPECT_EQ(engine_.Port().PendingOut(), 0);
+    EXPECT_EQ(engine_.Port().WriteError(), 0);
+    EXPECT_EQ(outcome_.calls, 1);
+  }
+
+  ManualClock clock_{100000};
+  ScratchDir dir_;
+  platform::SettingsStore store_;
+  platform::ScopedSettingsStore installed_;
+  std::unique_ptr<radioemu::RadioEmulator> radio_;
+  cmcCloneDrv engine_;
+  std::int32_t transType_ = 0;
+  Outcome outcome_;
+};
+
+}  // namespace kwtest
