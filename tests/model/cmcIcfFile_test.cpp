@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // Data files: exact bytes and digests, the record parser, coverage, and that
 // no failure ever changes the image or destroys a file.
 #include "model/cmcIcfFile.h"
