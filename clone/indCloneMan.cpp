@@ -1,5 +1,7 @@
 #include "clone/indCloneMan.h"
 
+#include <QTimer>
+
 #include "clone/CloneConfig.h"
 #include "clone/CloneErrorText.h"
 #include "clone/CloneProgress.h"
@@ -26,9 +28,17 @@ indCloneMan::indCloneMan(indEnviron& settings, cmcGTex& texts)
 indCloneMan::~indCloneMan() {
   *alive_ = false;
   paintTask_.reset();
+  progress_.reset();
+  if (inRunDone_) {
+    // Destroyed from a callback of the run's end: the engine is still inside
+    // its own tick, so it goes once that has returned (its port is closed
+    // already and it calls nothing more).
+    cmcCloneDrv* engine = engine_.release();
+    QTimer::singleShot(0, [engine] { delete engine; });
+    return;
+  }
   // The engine closes its port; a run it still held ends without a callback.
   engine_.reset();
-  progress_.reset();
 }
 
 void indCloneMan::SetModel(int word1, int word2) {
@@ -136,6 +146,7 @@ void indCloneMan::RunDone(dst_CDrv_Result& result) {
   // Busy until the final closure is taken: a start arriving while the box
   // shows must not take over this run's closure.
   finishing_ = true;
+  inRunDone_ = true;
   const std::shared_ptr<bool> alive = alive_;
 
   // Without a handler nobody can check what came in, so a run that
@@ -174,4 +185,5 @@ void indCloneMan::RunDone(dst_CDrv_Result& result) {
   final_ = nullptr;
   finishing_ = false;
   if (final) final(result);
+  if (*alive) inRunDone_ = false;
 }

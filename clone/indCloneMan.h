@@ -91,7 +91,8 @@ class indCloneMan {
   int mode_ = 0;
   int dataPreamble_ = 0;
   int modelWord1_ = 0;
-  bool finishing_ = false;
+  bool finishing_ = false;  // busy until the final closure is taken
+  bool inRunDone_ = false;  // inside the engine's done callback
   CloneProgressFactory* progressFactory_ = nullptr;
   QPointer<QObject> mainWindow_;
   std::unique_ptr<CloneProgressView> progress_;

@@ -219,5 +219,42 @@ TEST_F(CloneManEvents, DestroyedMidRunClosesThePortAndCallsNothing) {
   EXPECT_EQ(again.code, 0);
 }
 
+TEST_F(CloneManEvents, DestroyedFromItsOwnCallbacks) {
+  struct Case {
+    const char* where;
+    bool inHandler;
+  };
+  for (const Case& c : {Case{"identify handler", true}, Case{"final closure", false}}) {
+    SCOPED_TRACE(c.where);
+    journal_.entries.clear();
+    journal_.boxes.clear();
+    man_ = std::make_unique<indCloneMan>(*env_, texts_);
+    man_->SetModel(kModelWord, 0);
+    man_->SetImageSize(kImageSize);
+    Outcome out;
+    man_->SetIdentifyHandler([&](dst_CDrv_Result& r) {
+      r.code = 5;
+      if (c.inHandler) man_.reset();
+    });
+    ASSERT_EQ(man_->StartIdentify(Record(out, [&](dst_CDrv_Result&) { man_.reset(); })), 1);
+    ASSERT_TRUE(Pump([&] { return !man_; }));
+    Pump([] { return false; }, 100);  // the engine goes on the next turn of the loop
+    if (c.inHandler) {
+      EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41"}));
+      EXPECT_FALSE(out.called);
+    } else {
+      EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41", "box", "43", "42(0)", "closure"}));
+    }
+  }
+  // The port is free for the next manager.
+  man_ = std::make_unique<indCloneMan>(*env_, texts_);
+  man_->SetModel(kModelWord, 0);
+  man_->SetIdentifyHandler(ControllerIdentify);
+  Outcome again;
+  ASSERT_EQ(man_->StartIdentify(Record(again)), 1);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(again.code, 0);
+}
+
 }  // namespace
 }  // namespace clonetest
