@@ -91,12 +91,18 @@ class EmulatorRig {
     const auto end = Steady::now() + std::chrono::milliseconds(capMs);
     int quietChecks = 0;
     int quietSteps = 0;
+    int lastInQueue = -1;
     while (engine_.IsBusy()) {
       if (Steady::now() > end) return false;
       QCoreApplication::processEvents(QEventLoop::AllEvents);
       if (extraTicks && engine_.IsBusy()) engine_.RunOneTick();
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      if (radio_->IsQuiet() && engine_.Port().InQueue() == 0) {
+      // Bytes the engine does not read (it is not reading in every state)
+      // do not count as traffic; bytes still arriving or being taken do.
+      const int inQueue = engine_.Port().InQueue();
+      const bool lineStill = inQueue == lastInQueue;
+      lastInQueue = inQueue;
+      if (radio_->IsQuiet() && lineStill) {
         if (++quietChecks >= 3) {
           quietChecks = 0;
           clock_.Advance(quietSteps++ < 40 ? 25 : 250);

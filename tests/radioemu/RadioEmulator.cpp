@@ -271,7 +271,7 @@ bool RadioEmulator::IsQuiet() const {
   if (disconnected_ || master_ < 0) return true;
   int unread = 0;
   if (ioctl(master_, FIONREAD, &unread) != 0) unread = 0;
-  return unread == 0 && outPos_ >= out_.size();
+  return unread == 0 && (outPos_ >= out_.size() || cutPending_);
 }
 
 int RadioEmulator::LineSpeed() const {
@@ -297,12 +297,13 @@ void RadioEmulator::Run() {
     {
       std::lock_guard lock(mutex_);
       if (!disconnected_) {
-        const bool wantOut = outPos_ < out_.size();
+        const bool wantOut = outPos_ < out_.size() && !cutPending_;
         const bool canIn = !pacing_ || inTokens_ >= 1;
         const bool canOut = wantOut && (!pacing_ || outTokens_ >= 1);
         fds[1].fd = master_;
         fds[1].events = static_cast<short>((canIn ? POLLIN : 0) | (canOut ? POLLOUT : 0));
         if (pacing_ && (!canIn || (wantOut && !canOut))) timeout = 1;
+        if (cutPending_) timeout = 5;
       }
     }
     poll(fds, fds[1].fd >= 0 ? 2 : 1, timeout);
@@ -324,8 +325,10 @@ void RadioEmulator::Run() {
       }
     }
     if (disconnected_) continue;
+    MaybeDisconnect();
+    if (disconnected_) continue;
 
-    if (outPos_ < out_.size()) {
+    if (outPos_ < out_.size() && !cutPending_) {
       size_t maxOut = out_.size() - outPos_;
       if (pacing_) maxOut = std::min(maxOut, static_cast<size_t>(outTokens_));
       if (fault_ == Fault::Disconnect)
@@ -336,11 +339,12 @@ void RadioEmulator::Run() {
         if (n > 0) {
           outPos_ += static_cast<size_t>(n);
           sent_ += n;
+          lastSend_ = Clock::now();
           if (pacing_) outTokens_ -= static_cast<double>(n);
         }
       }
       MaybeDisconnect();
-      if (disconnected_) continue;
+      if (disconnected_ || cutPending_) continue;
       if (outPos_ >= out_.size()) {
         out_.clear();
         outPos_ = 0;
@@ -358,7 +362,13 @@ void RadioEmulator::Run() {
 }
 
 void RadioEmulator::MaybeDisconnect() {
-  if (fault_ == Fault::Disconnect && taken_ + sent_ >= faultBytes_) Disconnect();
+  if (fault_ == Fault::Disconnect && taken_ + sent_ >= faultBytes_) cutPending_ = true;
+  if (!cutPending_ || disconnected_) return;
+  // A hang-up discards what the program has not read yet; the cut comes
+  // after the bytes that got through.
+  if (Clock::now() - lastSend_ < std::chrono::milliseconds(kCutSettleMs)) return;
+  int unread = 0;
+  if (ioctl(slave_, FIONREAD, &unread) != 0 || unread == 0) Disconnect();
 }
 
 void RadioEmulator::Disconnect() {
@@ -374,6 +384,17 @@ void RadioEmulator::Disconnect() {
   Problem("disconnected after " + std::to_string(taken_ + sent_) + " bytes");
 }
 
+void RadioEmulator::PowerCycle() {
+  std::lock_guard lock(mutex_);
+  speed_ = identifySpeed_;
+  revertAfterSend_ = false;
+  inFrame_ = false;
+  frame_.clear();
+  writing_ = false;
+  out_.clear();
+  outPos_ = 0;
+}
+
 void RadioEmulator::Problem(std::string text) { problems_.push_back(std::move(text)); }
 
 void RadioEmulator::Send(const std::vector<std::uint8_t>& bytes) {
@@ -381,6 +402,7 @@ void RadioEmulator::Send(const std::vector<std::uint8_t>& bytes) {
 }
 
 void RadioEmulator::TakeByte(std::uint8_t b, int lineSpeed, Clock::time_point now) {
+  if (cutPending_) return;  // beyond the cut
   ++taken_;
   lastByte_ = now;
   if (wireBytes_ < static_cast<std::int64_t>(kWireLogLimit)) {

@@ -44,6 +44,9 @@ inline constexpr int kHighSpeed = 38400;
 inline constexpr int kNormalSpeed = 9600;
 inline constexpr int kReadFrameSize = 64;  // data bytes per E4, aligned to it
 inline constexpr int kIdleFallbackMs = 3000;
+// Bytes written to the master reach the slave's queue a little later; the
+// cut waits this long after the last write before it trusts an empty queue.
+inline constexpr int kCutSettleMs = 20;
 inline constexpr int kMaxFrameBytes = 1100;  // longer input is dropped as garbage
 inline constexpr std::uint8_t kWriteAckGood = 0x00;
 inline constexpr std::uint8_t kWriteAckBad = 0x01;
@@ -71,7 +74,8 @@ enum class Fault {
   EchoAltered,          // echo byte number `bytes` comes back changed
   WriteNak,             // E6 01 after a write
   NoWriteAck,           // no E6 after a write
-  Disconnect,           // master closed after `bytes` bytes moved either way
+  Disconnect,           // the line cut after `bytes` bytes moved either way,
+                        // once the program has read what had reached it
 };
 
 struct WireSegment {
@@ -104,6 +108,10 @@ class RadioEmulator {
   bool SetInfo(const std::vector<std::uint8_t>& info);
   bool SetInfoByte(int index, std::uint8_t value);
   std::vector<std::uint8_t> Info() const;
+
+  // As after switching the radio off and on: listening at the identification
+  // speed, no frame or write under way, nothing left to send.
+  void PowerCycle();
 
   // Memory (kMemorySize bytes).
   std::vector<std::uint8_t> Memory() const;
@@ -180,6 +188,8 @@ class RadioEmulator {
   std::vector<std::uint8_t> out_;
   size_t outPos_ = 0;
   bool disconnected_ = false;
+  bool cutPending_ = false;  // the line is cut once the program has read all
+  Clock::time_point lastSend_;
   bool inNoise_ = false;
 
   // Write session.
