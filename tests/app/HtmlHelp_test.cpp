@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
+#include <QTimer>
 #include <memory>
 
 #include "app/cuiHtmlHelp.h"
@@ -217,6 +218,27 @@ TEST_F(HtmlHelpTest, DestroyingTheHelpAccessClosesBothWindows) {
   EXPECT_TRUE(topic.isNull());
   EXPECT_TRUE(popup.isNull());
   cuiHtmlHelp::EnableHelpWindows(topic, popup);  // null handles are skipped
+}
+
+TEST_F(HtmlHelpTest, HelpWindowsNeverKeepTheProgramRunning) {
+  // Closing the program's own window ends the event loop although both help
+  // windows are still open.
+  int lastClosed = 0;
+  auto connection =
+      QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { ++lastClosed; });
+  QWidget main;
+  main.show();
+  QPointer<QWidget> topic, popup;
+  ASSERT_EQ(help_->ShowTopic(bundle_, &topic), 0);
+  ASSERT_EQ(help_->ShowPopup(bundle_, 1, &popup), 0);
+  QTimer::singleShot(0, &main, [&] { main.close(); });
+  QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });  // safety net only
+  const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
+  QGuiApplication::setQuitOnLastWindowClosed(true);
+  EXPECT_EQ(QApplication::exec(), 0);
+  QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
+  QObject::disconnect(connection);
+  EXPECT_EQ(lastClosed, 1);
 }
 
 TEST_F(HtmlHelpTest, UserClosedWindowsNullTheirHandles) {
