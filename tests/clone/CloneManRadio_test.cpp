@@ -34,6 +34,17 @@ TEST_F(CloneManRadio, ReadChangesSpeedThenRequestsAtTheRunSpeed) {
     radio_->ClearWireLog();
     Outcome out;
     ASSERT_EQ(man_->StartRead(Range(0, 0x7FF), Adopt(out)), 1);
+    // What the engine was given (the start delay is spent once the speed
+    // change has gone out, so it is read before the loop runs).
+    const cmcCloneDrv& engine = man_->Engine();
+    EXPECT_EQ(engine.PortNumber(), 7);
+    EXPECT_EQ(engine.LineSettings(), c.speedHigh ? "38400,N,8,1" : "9600,N,8,1");
+    EXPECT_EQ(engine.StartDelay(), 200);
+    EXPECT_TRUE(engine.Echo());
+    EXPECT_TRUE(engine.CountSuffix());
+    EXPECT_EQ(engine.BlockSize(), 64);
+    EXPECT_EQ(engine.FinalTimeout(), 10000);
+    EXPECT_EQ(engine.CmdPreamble(), 12);
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(out.code, 0);
     EXPECT_TRUE(journal_.boxes.empty());
