@@ -17,7 +17,10 @@ cmcCloneDrv::cmcCloneDrv(std::unique_ptr<platform::SerialDevice> device)
   task_->SetHandler([this](cmcTask&) { OnTick(); });
 }
 
-cmcCloneDrv::~cmcCloneDrv() = default;
+cmcCloneDrv::~cmcCloneDrv() {
+  // Destroyed from inside its own done closure: the tick must not go on.
+  if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
+}
 
 void cmcCloneDrv::SetPort(int port, std::string_view settings) {
   portNumber_ = port;
@@ -129,12 +132,12 @@ void cmcCloneDrv::OnTick() {
       state_ = 15;
     }
   }
-  if (state_ == 15) Finish();
+  if (state_ == 15 && !Finish()) return;
   // The done closure may have started the next run.
   if (state_ == 0) task_->SetInterval(-1);
 }
 
-void cmcCloneDrv::Finish() {
+bool cmcCloneDrv::Finish() {
   port_.Close();
   state_ = 0;
   hunting_ = false;
@@ -144,7 +147,13 @@ void cmcCloneDrv::Finish() {
   std::unique_ptr<dst_CDrv_Result> result = std::move(result_);
   DoneClosure done = std::move(done_);
   done_ = nullptr;
-  if (done) done(*result);
+  if (!done) return true;
+  bool destroyed = false;
+  destroyedFlag_ = &destroyed;
+  done(*result);
+  if (destroyed) return false;
+  destroyedFlag_ = nullptr;
+  return true;
 }
 
 void cmcCloneDrv::ClearQueues() {

@@ -124,7 +124,8 @@ class cmcCloneDrv {
   bool BeginRun(CloneMode mode, DoneClosure done);
   void OnTick();
   void Step();
-  void Finish();
+  // False when the done closure destroyed the engine.
+  bool Finish();
   void CheckEcho(bool& mismatch);
   void DoState();
   void StateText();
@@ -195,4 +196,5 @@ class cmcCloneDrv {
 
   cmcTick stepTick_;
   cmcTick delayTick_;
+  bool* destroyedFlag_ = nullptr;  // set while the done closure runs
 };

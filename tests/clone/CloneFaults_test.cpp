@@ -29,6 +29,7 @@ struct FaultCase {
   bool lineModel = false;
   std::int32_t transTypeAfter = -1;  // -1: unchanged
   std::vector<int> identifySpeeds = {};  // speeds of the E0 frames, when checked
+  std::int64_t last = kLast;             // the range is 0 .. last
 };
 
 std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
@@ -58,7 +59,7 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
   radioemu::RadioEmulator& radio = *rig_.radio_;
   if (c.cableEcho >= 0) radio.SetCableEcho(c.cableEcho == 1);
   if (c.radioSpeed > 0) radio.SetIdentifySpeed(c.radioSpeed);
-  radio.SetReadRange(0, kLast);
+  radio.SetReadRange(0, c.last);
   radio.SetFault(c.fault, c.frame, c.bytes);
   rig_.engine_.Port().SetLineModel(c.lineModel);
   const std::vector<std::uint8_t> seed = radio.Memory();
@@ -74,10 +75,10 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
       ASSERT_EQ(rig_.engine_.StartIdentify(rig_.Catch()), 1);
       break;
     case clonecfg::kRead:
-      ASSERT_EQ(rig_.engine_.StartRead({{0, kLast}}, rig_.Catch()), 1);
+      ASSERT_EQ(rig_.engine_.StartRead({{0, c.last}}, rig_.Catch()), 1);
       break;
     case clonecfg::kWrite:
-      ASSERT_EQ(rig_.engine_.StartWrite(image, {{0, kLast}}, rig_.Catch()), 1);
+      ASSERT_EQ(rig_.engine_.StartWrite(image, {{0, c.last}}, rig_.Catch()), 1);
       break;
   }
   ASSERT_TRUE(rig_.Drive());
@@ -94,8 +95,8 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
   EXPECT_TRUE(image == callersImage);
   const std::vector<std::uint8_t> memory = radio.Memory();
   ASSERT_EQ(memory.size(), seed.size());
-  EXPECT_TRUE(std::equal(memory.begin() + kLast + 1, memory.end(), seed.begin() + kLast + 1));
-  for (std::int64_t a = 0; a <= kLast; ++a) {
+  EXPECT_TRUE(std::equal(memory.begin() + c.last + 1, memory.end(), seed.begin() + c.last + 1));
+  for (std::int64_t a = 0; a <= c.last; ++a) {
     const std::uint8_t m = memory[static_cast<size_t>(a)];
     if (m != seed[static_cast<size_t>(a)] && !(c.mode == clonecfg::kWrite && m == kWriteFill)) {
       ADD_FAILURE() << "radio byte " << a << " changed";
@@ -181,11 +182,14 @@ INSTANTIATE_TEST_SUITE_P(
                   .code = kCloneEchoMismatch},
         FaultCase{.name = "write echo missing", .mode = clonecfg::kWrite, .fault = Fault::None,
                   .code = kCloneEchoMismatch, .cableEcho = 0},
-        // Paced by the line model, the engine writes again only after the
-        // radio is gone.
+        // The line goes as the radio takes the write request; the engine
+        // still has some 300 ms of data frames to write after that.
         FaultCase{.name = "write disconnect", .mode = clonecfg::kWrite, .fault = Fault::Disconnect,
                   .bytes = kBytesThroughWriteRequest, .code = kCloneWriteFailed, .transType = 3, .cableEcho = 0,
-                  .lineModel = true}),
+                  .last = 0x3FFF},
+        FaultCase{.name = "write disconnect with the line model", .mode = clonecfg::kWrite,
+                  .fault = Fault::Disconnect, .bytes = kBytesThroughWriteRequest, .code = kCloneWriteFailed,
+                  .transType = 3, .cableEcho = 0, .lineModel = true, .last = 0x3FFF}),
     CaseName);
 
 }  // namespace

@@ -131,26 +131,37 @@ TEST_F(SerialDeviceTest, AHungUpLineFailsWritesAtOnceAndReadsNothing) {
   EXPECT_FALSE(device_.IsOpen());
 }
 
-TEST_F(SerialDeviceTest, LineModelCountsBytesNotYetOnTheWire) {
+TEST_F(SerialDeviceTest, LineModelPacesWritesAtTheLineRate) {
   kwtest::ManualClock clock(0xFFFFFFF0u);  // crosses the tick counter's wrap
   device_.SetLineModel(true);
   ASSERT_TRUE(device_.Open(pty_.SlavePath(), {38400, false, 8, StopBits::One}));
   std::vector<std::uint8_t> bytes(100, 0x55);
+  // 100 bytes take 26.04 ms at 38400: the write returns when they are out.
+  std::uint32_t before = clock.TickCount();
   ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
-  EXPECT_EQ(device_.OutQueue(), 100);  // 100 bytes take 26.04 ms at 38400
-  clock.Advance(13);
+  EXPECT_EQ(clock.TickCount() - before, 27u);
+  EXPECT_EQ(device_.OutQueue(), 0);
+
+  // A budget shorter than the line needs: the bytes are taken, the rest of
+  // the waiting is left to the caller, who sees them in the output queue.
+  before = clock.TickCount();
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 13), 100);
+  EXPECT_EQ(clock.TickCount() - before, 13u);
   EXPECT_NEAR(device_.OutQueue(), 50, 1);
-  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);  // queues behind the first
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 0), 100);  // queues behind the first
   EXPECT_NEAR(device_.OutQueue(), 150, 1);
   clock.Advance(40);
   EXPECT_EQ(device_.OutQueue(), 0);
   clock.Advance(1000);  // an idle line does not bank time
-  ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
+  ASSERT_EQ(device_.Write(bytes.data(), 100, 0), 100);
   EXPECT_EQ(device_.OutQueue(), 100);
   ASSERT_TRUE(device_.Purge());  // purged bytes never reach the wire
   EXPECT_EQ(device_.OutQueue(), 0);
+
   device_.SetLineModel(false);
+  before = clock.TickCount();
   ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
+  EXPECT_EQ(clock.TickCount(), before);
   EXPECT_EQ(device_.OutQueue(), 0);  // a pty's own figure
 }
 
