@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "EngineFakeRig.h"
 
 namespace {
@@ -338,6 +340,56 @@ TEST_F(EngineIdentifyTest, ALineThatNeverDrainsStillEnds) {
   ASSERT_TRUE(RunToEnd(2000));
   EXPECT_EQ(outcome_.code, kCloneNoAnswer);
   EXPECT_EQ(outcome_.calls, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EngineLifetimeTest, TheDoneClosureMayDestroyTheEngine) {
+  kwtest::ManualClock clock(0);
+  auto line = std::make_shared<kwtest::FakeLine>();
+  auto* engine = new cmcCloneDrv(std::make_unique<kwtest::FakeSerialDevice>(line));
+  engine->Port().SetPathResolver([](int) { return std::string("/dev/fake"); });
+  engine->SetEcho(false);
+  engine->SetPort(1, "9600,N,8,1");
+  line->failOpen = true;  // every attempt ends quickly with code 2
+  int calls = 0;
+  ASSERT_EQ(engine->StartIdentify([&](dst_CDrv_Result& r) {
+              ++calls;
+              EXPECT_EQ(r.code, kClonePortFailed);
+              delete engine;
+              engine = nullptr;
+            }),
+            1);
+  for (int i = 0; i < 1000 && engine != nullptr; ++i) {
+    clock.Advance(10);
+    engine->RunOneTick();
+  }
+  EXPECT_EQ(engine, nullptr);
+  EXPECT_EQ(calls, 1);
+  // The engine's timer task frees itself on the event loop.
+  QCoreApplication::processEvents();
+}
+
+TEST(EngineLifetimeTest, DestroyedMidRunClosesThePortAndCallsNothing) {
+  kwtest::ManualClock clock(0);
+  auto line = std::make_shared<kwtest::FakeLine>();
+  int calls = 0;
+  {
+    cmcCloneDrv engine(std::make_unique<kwtest::FakeSerialDevice>(line));
+    engine.Port().SetPathResolver([](int) { return std::string("/dev/fake"); });
+    engine.SetPort(1, "9600,N,8,1");
+    ASSERT_EQ(engine.StartIdentify([&](dst_CDrv_Result&) { ++calls; }), 1);
+    for (int i = 0; i < 10; ++i) {
+      clock.Advance(10);
+      engine.RunOneTick();
+    }
+    EXPECT_TRUE(line->isOpen);
+  }
+  EXPECT_FALSE(line->isOpen);
+  EXPECT_EQ(calls, 0);
+  QCoreApplication::processEvents();
 }
 
 }  // namespace
