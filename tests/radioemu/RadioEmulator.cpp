@@ -373,11 +373,12 @@ void RadioEmulator::MaybeDisconnect() {
 
 void RadioEmulator::Disconnect() {
   if (disconnected_) return;
-  // With the last slave descriptor of ours gone too, the program's reads see
-  // the end of the file and its writes fail with EIO.
+  // Closing the master hangs the line up: the program's reads see the end of
+  // the file and its writes fail with EIO. Our own slave descriptor stays
+  // open (hung up too) until Stop, so that the pty's number is not given to
+  // another pty meanwhile, which the program could open by the old path.
   close(master_);
-  close(slave_);
-  master_ = slave_ = -1;
+  master_ = -1;
   disconnected_ = true;
   out_.clear();
   outPos_ = 0;
