@@ -7,7 +7,10 @@
 
 #include <cctype>
 
+#include <unistd.h>
+
 #include "EmulatorRig.h"
+#include "platform/PortTable.h"
 
 namespace {
 
@@ -191,5 +194,41 @@ INSTANTIATE_TEST_SUITE_P(
                   .fault = Fault::Disconnect, .bytes = kBytesThroughWriteRequest, .code = kCloneWriteFailed,
                   .transType = 3, .cableEcho = 0, .lineModel = true, .last = 0x3FFF}),
     CaseName);
+
+}  // namespace
+
+namespace {
+
+TEST(ClonePortFaultTest, PortsThatCannotBeUsedEndWithCode2) {
+  kwtest::EmulatorRig rig;
+  ASSERT_TRUE(rig.StartRadio(3, 0));
+  struct Case {
+    const char* what;
+    int port;
+    const char* runSettings;  // null: as set up
+    bool busy;
+  } cases[] = {
+      {"no such port", 9, nullptr, false},
+      {"port held by another program", kwtest::kComPort, nullptr, true},
+      {"rate 0", kwtest::kComPort, "0,N,8,1", false},
+      {"four-bit bytes", kwtest::kComPort, "38400,O,3,2", false},
+  };
+  ASSERT_TRUE(platform::PortTable::DevicePath(9).empty() || access(platform::PortTable::DevicePath(9).c_str(), F_OK) != 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::TermiosSerialDevice holder;
+    if (c.busy) {
+      ASSERT_TRUE(holder.Open(rig.radio_->SlavePath(), {}));
+    }
+    rig.Configure(clonecfg::kRead);
+    if (c.port != kwtest::kComPort || c.runSettings != nullptr)
+      rig.engine_.SetPort(c.port, c.runSettings != nullptr ? c.runSettings : "38400,N,8,1");
+    ASSERT_EQ(rig.engine_.StartRead({{0, 0x3F}}, rig.Catch()), 1);
+    ASSERT_TRUE(rig.Drive());
+    EXPECT_EQ(rig.outcome_.code, kClonePortFailed);
+    rig.ExpectIdleAndClean();
+    rig.radio_->PowerCycle();
+  }
+}
 
 }  // namespace

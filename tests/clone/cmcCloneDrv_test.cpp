@@ -393,3 +393,21 @@ TEST(EngineLifetimeTest, DestroyedMidRunClosesThePortAndCallsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+class EngineTimeoutTest : public kwtest::EngineFakeRig {};
+
+TEST_F(EngineTimeoutTest, ASilentLineTimesOutAfterTheStepTimeOut) {
+  transType_ = 3;
+  Configure(clonecfg::kRead);
+  ASSERT_EQ(engine_.StartRead({{0, 1}}, Catch()), 1);
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(outcome_.code, kCloneNoAnswer);
+  ASSERT_EQ(line_->writes.size(), 2u);  // E8, then E2
+  const std::uint32_t waited = outcome_.endTick - line_->writes[1].tick;
+  EXPECT_GE(waited, 1000u);
+  EXPECT_LT(waited, 1100u);
+}
+
+}  // namespace
