@@ -117,7 +117,7 @@ void RunClone(benchmark::State& state, bool write, bool paced) {
     state.counters["wall_per_limit"] = wall / limit;
     state.counters["cpu_per_wire"] = cpu / wire;
     state.counters["frames"] = engine.FrameCount();
-    state.counters["data_frame_bytes"] = static_cast<double>(engine.BytesMoved());
+    state.counters["bytes_moved"] = static_cast<double>(engine.BytesMoved());  // frames of both sides
   }
   radio.Stop();
 }
