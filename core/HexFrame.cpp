@@ -3,14 +3,9 @@
 #include <charconv>
 #include <cstddef>
 
-namespace {
+#include "core/HexTextToBytes.h"
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+namespace {
 
 std::string FormatNumber(std::int64_t value, char conversion) {
   char digits[32];
@@ -64,7 +59,7 @@ void HexTextToBuff(std::string_view text, cmcBuff& out) {
   out.SetLength(0);
   int high = -1;
   for (char c : text) {
-    const int v = HexDigitValue(c);
+    const int v = core::HexDigitValue(c);
     if (v < 0) continue;
     if (high < 0) {
       high = v;

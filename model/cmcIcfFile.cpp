@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/AppMessageBox.h"
+#include "core/HexTextToBytes.h"
 #include "core/cmcGTex.h"
 #include "model/cmcEeprom.h"
 #include "platform/MessageBoxService.h"
@@ -23,13 +24,6 @@ std::string Text(std::string_view key) {
   static cmcGTex english;
   english.SetSource(kwres::kTextEnglish);
   return english.GetFirst(key);
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // Sets bits first..last (inclusive) of a bitmap.
@@ -85,12 +79,7 @@ bool cmcIcfFile::SetBytesPerLine(int n) {
 bool cmcIcfFile::SetCheckKey(bool writeDigest, std::string_view key) {
   if (key.size() != 12) return false;
   std::uint8_t bytes[6];
-  for (size_t i = 0; i < 6; ++i) {
-    const int hi = HexDigit(key[2 * i]);
-    const int lo = HexDigit(key[2 * i + 1]);
-    if (hi < 0 || lo < 0) return false;
-    bytes[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-  }
+  if (core::HexTextToBytes(bytes, key, 12) != 0) return false;
   std::memcpy(digestKey_, bytes, sizeof bytes);
   writeDigest_ = writeDigest;
   return true;
