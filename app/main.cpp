@@ -8,7 +8,9 @@
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/cmcHelpGTex.h"
 #include "core/indEnviron.h"
+#include "model/cmcIcfFile.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Monitors.h"
@@ -16,6 +18,7 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
+#include "resources/text/TextTables.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -42,6 +45,9 @@ int main(int argc, char** argv) {
   // settings object last.
   cmcGTex gtex;
   SelectTextTable(gtex, ChooseTextTable(env));
+  cmcIcfFile::SetTextSource([&gtex](std::string_view key) { return gtex.GetFirst(key); });
+  cmcHelpGTex helpTopics;
+  helpTopics.SetSource(kwres::kHelpTopicMap);
   ScopedEvMan bus;
 
   int result = 0;
@@ -51,5 +57,6 @@ int main(int argc, char** argv) {
     result = app.exec();
     window.StorePlacement();
   }
+  cmcIcfFile::SetTextSource({});
   return result;
 }
