@@ -139,7 +139,7 @@ TEST_F(CloneManFaults, EachFaultEndsWithItsMessageAndTheNextRunWorks) {
     EXPECT_EQ(env_->ComPort, port);
     EXPECT_EQ(env_->TransType, 0);
     EXPECT_EQ(env_->ComSpeedHigh, 1);
-    if (!c.write) EXPECT_EQ(radio_->Memory(), memoryBefore);
+    if (!c.write) { EXPECT_EQ(radio_->Memory(), memoryBefore); }
 
     // The next run works (a fresh radio after a disconnect).
     StartRadio();

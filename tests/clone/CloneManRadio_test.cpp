@@ -84,7 +84,7 @@ TEST_F(CloneManRadio, IdentifiesAtTheTransferTypesSettingsAndOnlyThen) {
     ASSERT_EQ(wire.size(), 1u);  // answered at the first setting tried
     EXPECT_EQ(wire[0].speed, c.baud);
     EXPECT_EQ(wire[0].bytes, e0);  // no preamble before the first read or write
-    if (c.type <= 4) EXPECT_EQ(env_->TransType, c.type);
+    if (c.type <= 4) { EXPECT_EQ(env_->TransType, c.type); }
   }
   EXPECT_TRUE(journal_.boxes.empty());
 

@@ -107,7 +107,7 @@ TEST(HalfWidthTable, MatchesItsListingAndDecodesThroughIconv) {
     EXPECT_EQ(t.pair, e.pair);
     ASSERT_EQ(t.length, e.result.size());
     for (std::size_t k = 0; k < e.result.size(); ++k) EXPECT_EQ(t.bytes[k], e.result[k]);
-    if (i > 0) EXPECT_LT(table[i - 1].pair, t.pair);
+    if (i > 0) { EXPECT_LT(table[i - 1].pair, t.pair); }
 
     // The pair is what the listing says, through iconv.
     const std::uint8_t lead = static_cast<std::uint8_t>(e.pair >> 8);

@@ -31,7 +31,7 @@ TEST(BandDefaultsTest, EveryRowIsSound) {
     const indDestination d(row.destination);
     const int band = indDestination::BandIndex(row.freq);
     EXPECT_EQ(band == 0 ? 0 : band == 1 ? 1 : 2, row.record);
-    if (row.record != 0) EXPECT_TRUE(d.IsFreqAllowed(row.freq));
+    if (row.record != 0) { EXPECT_TRUE(d.IsFreqAllowed(row.freq)); }
     EXPECT_EQ(row.offset, d.DefaultDuplexOffset(indDestination::OffsetRangeIndex(row.freq)));
     EXPECT_EQ(row.mode, row.record == 0 ? 3u : 0u);
     EXPECT_TRUE(TuneStepAccepted(d, row.freq, row.tuneStep));

@@ -35,7 +35,7 @@ TEST(StepCodeTest, StepMaskMeansExactRoundTrip) {
   for (std::uint64_t f = 118000000; f < 118100000; f += 1) {
     const std::uint32_t mask = StepMask(f, false);
     for (std::uint32_t k = 0; k < 3; ++k)
-      if (mask & (1u << k)) ASSERT_EQ(DecodeStep(EncodeStep(f, k), k), f) << f << " class " << k;
+      if (mask & (1u << k)) { ASSERT_EQ(DecodeStep(EncodeStep(f, k), k), f) << f << " class " << k; }
   }
 }
 

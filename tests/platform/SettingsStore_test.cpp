@@ -116,10 +116,10 @@ TEST(SettingsStoreTest, TypesAreCheckedPerValue) {
     SCOPED_TRACE(c.name);
     std::int32_t n = 0;
     EXPECT_EQ(store.ReadInt(RegRoot::CurrentUser, kGlobal, c.name, n), c.asInt);
-    if (c.asInt == RegStatus::Ok) EXPECT_EQ(n, c.intValue);
+    if (c.asInt == RegStatus::Ok) { EXPECT_EQ(n, c.intValue); }
     std::string s;
     EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, kGlobal, c.name, s), c.asString);
-    if (c.asString == RegStatus::Ok) EXPECT_EQ(s, c.stringValue);
+    if (c.asString == RegStatus::Ok) { EXPECT_EQ(s, c.stringValue); }
   }
 }
 
