@@ -1,6 +1,7 @@
 #include "platform/gui/QtMessageBoxService.h"
 
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -63,10 +64,17 @@ int QtMessageBoxService::Show(const MessageBoxRequest& request) {
   QMessageBox box(owner);
   Configure(box, request);
   if (!request.workArea.isEmpty()) {
+    const QRect area = request.workArea;
+    auto centre = [&box, area] {
+      QRect frame = box.frameGeometry();
+      frame.moveCenter(area.center());
+      box.move(frame.topLeft());
+    };
     box.adjustSize();
-    QRect frame = box.frameGeometry();
-    frame.moveCenter(request.workArea.center());
-    box.move(frame.topLeft());
+    centre();
+    // The box settles its final size only once it is shown: centre it again
+    // on the first turn of its own event loop.
+    QTimer::singleShot(0, &box, centre);
   }
   const int result = box.exec();
   return AnswerFor(box.clickedButton() ? box.standardButton(box.clickedButton()) : result);
