@@ -47,7 +47,7 @@ std::vector<ListingEntry> ReadListing() {
 
 }  // namespace
 
-TEST(HalfWidth, FoldsTheIssueExamples) {
+TEST(HalfWidth, FoldsFullWidthAsciiKanaAndPunctuation) {
   struct Case {
     const char16_t* text;
     std::string expected;
