@@ -2,7 +2,9 @@
 // Growable byte array of the serial link and the clone engine (transmit and
 // receive queues, frames under assembly). Appending reserves a quarter of the
 // length on each growth; bytes are consumed from the front without moving
-// memory until enough has been consumed to make compaction pay.
+// memory until enough has been consumed to make compaction pay. Sizes are
+// summed in 64 bits, so a count never wraps into a short block: a length past
+// the int range is the same internal failure as At.
 #include <cstdint>
 #include <memory>
 

@@ -156,4 +156,16 @@ TEST_F(cmcBuffDeathTest, IndexOutsideTheBytesHeldIsFatal) {
   }
   cmcBuff empty;
   EXPECT_EXIT(empty.At(0), ::testing::ExitedWithCode(3), "Out of cmcBuff element !");
+  const cmcBuff& constant = b;
+  EXPECT_EXIT(constant.At(7), ::testing::ExitedWithCode(3), "Out of cmcBuff element !");
+}
+
+TEST_F(cmcBuffDeathTest, LengthPastTheIntRangeIsFatalNotWrapped) {
+  // length + n wrapped to a small int would let the copy run past the block.
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const std::uint8_t bytes[] = {1, 2, 3};
+  cmcBuff b = Counting(7);
+  EXPECT_EXIT(b.AppendFill(0, kMax), ::testing::ExitedWithCode(3), "Out of cmcBuff element !");
+  EXPECT_EXIT(b.AppendFill(0, kMax - 6), ::testing::ExitedWithCode(3), "Out of cmcBuff element !");
+  EXPECT_EXIT(b.AppendBytes(bytes, kMax), ::testing::ExitedWithCode(3), "Out of cmcBuff element !");
 }
