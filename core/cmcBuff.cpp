@@ -104,6 +104,12 @@ void cmcBuff::Grow(std::int64_t n) {
   Reallocate(want);
 }
 
+bool cmcBuff::InBlock(const std::uint8_t* p) const {
+  const std::uint8_t* lo = block_.get();
+  const std::uint8_t* hi = lo + start_ + capacity_;
+  return !std::less<const std::uint8_t*>()(p, lo) && std::less<const std::uint8_t*>()(p, hi);
+}
+
 void cmcBuff::SetLength(int n) {
   if (n < 0) n = 0;
   if (!block_) Clear();
@@ -135,23 +141,9 @@ void cmcBuff::PushByte(std::uint8_t b) {
 }
 
 void cmcBuff::SetBytes(const void* p, int n) {
-  if (!block_) Clear();
-  if (p == nullptr || n <= 0) {
-    length_ = 0;
-    return;
-  }
-  const auto* src = static_cast<const std::uint8_t*>(p);
-  const std::uint8_t* lo = block_.get();
-  const std::uint8_t* hi = lo + start_ + capacity_;
-  if (!std::less<const std::uint8_t*>()(src, lo) && std::less<const std::uint8_t*>()(src, hi)) {
-    // Our own bytes: copy them out before the block may be replaced.
-    std::vector<std::uint8_t> copy(src, src + n);
-    length_ = 0;
-    AppendBytes(copy.data(), n);
-    return;
-  }
+  // AppendBytes copies bytes of our own block out before it replaces it.
   length_ = 0;
-  AppendBytes(src, n);
+  AppendBytes(p, n);
 }
 
 void cmcBuff::AppendBytes(const void* p, int n) {
@@ -160,9 +152,7 @@ void cmcBuff::AppendBytes(const void* p, int n) {
   const auto* src = static_cast<const std::uint8_t*>(p);
   const std::int64_t newLength = static_cast<std::int64_t>(length_) + n;
   if (newLength > capacity_) {
-    const std::uint8_t* lo = block_.get();
-    const std::uint8_t* hi = lo + start_ + capacity_;
-    if (!std::less<const std::uint8_t*>()(src, lo) && std::less<const std::uint8_t*>()(src, hi)) {
+    if (InBlock(src)) {
       // Appending (part of) ourselves: the old block is freed by the growth.
       std::vector<std::uint8_t> copy(src, src + n);
       Grow(newLength);

@@ -62,6 +62,8 @@ class cmcBuff {
  private:
   void Grow(std::int64_t n);
   void Reallocate(std::int64_t capacity);
+  // p points into the block (held bytes or the room around them).
+  bool InBlock(const std::uint8_t* p) const;
   [[noreturn]] static void OutOfElement();
 
   std::unique_ptr<std::uint8_t[]> block_;
