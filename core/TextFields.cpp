@@ -43,9 +43,8 @@ std::string_view SkipBlanks(std::string_view text) {
   return text.substr(i);
 }
 
-void TrimBlanks(std::string& text) {
-  const std::size_t lead = text.size() - SkipBlanks(text).size();
-  text.erase(0, lead);
+std::string_view TrimBlanksView(std::string_view text) {
+  text = SkipBlanks(text);
   // The end of the last character that is not a blank: a blank after a lead
   // byte belongs to its character and stays.
   std::size_t keep = 0;
@@ -54,7 +53,15 @@ void TrimBlanks(std::string& text) {
     if (len == 2 || !IsBlankOrTab(ByteAt(text, i))) keep = i + len;
     i += len;
   }
-  text.resize(keep);
+  return text.substr(0, keep);
+}
+
+void TrimBlanks(std::string& text) {
+  const std::string_view kept = TrimBlanksView(text);
+  const auto lead = static_cast<std::size_t>(kept.data() - text.data());
+  const std::size_t size = kept.size();
+  text.erase(0, lead);
+  text.resize(size);
 }
 
 void RemoveBlanks(std::string& text) {

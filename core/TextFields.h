@@ -21,6 +21,8 @@ std::optional<std::string> GetDelimitedField(std::string_view text, std::string_
 // Blanks here are 0x20 and tabs.
 std::string_view SkipBlanks(std::string_view text);
 void TrimBlanks(std::string& text);
+// The text without its leading and trailing blanks and tabs.
+std::string_view TrimBlanksView(std::string_view text);
 void RemoveBlanks(std::string& text);
 // All bytes are 0x20 (true for an empty field).
 bool IsBlankField(std::string_view bytes);

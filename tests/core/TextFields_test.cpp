@@ -49,6 +49,8 @@ TEST(Blanks, TrimKeepsATrailByteBlank) {
   text = " \t ";
   TrimBlanks(text);
   EXPECT_EQ(text, "");
+  EXPECT_EQ(TrimBlanksView("\t 9600 , \x82\x20 "), "9600 , \x82\x20");
+  EXPECT_EQ(TrimBlanksView(" \t"), "");
   text = "a b\t\x82\x20" "c ";
   RemoveBlanks(text);
   EXPECT_EQ(text, "ab\x82\x20" "c");
