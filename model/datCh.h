@@ -29,7 +29,7 @@ struct datRxCall {
   datText<8> called{};        // 12-19
   datText<8> rpt1{};          // 20-27
   datText<8> rpt2{};          // 28-35
-  std::uint32_t routeValue = 0;           // 36-39
+  std::uint32_t frequency = 0;            // 36-39, received frequency in Hz
   std::array<std::uint8_t, 3> date{};     // 40-42, BCD day, month, year
   std::array<std::uint8_t, 3> time{};     // 43-45, BCD hour, minute, second
   datText<20> message{};

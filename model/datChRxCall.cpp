@@ -12,6 +12,8 @@ using namespace layout;
 
 namespace {
 
+constexpr std::uint32_t kModeDv = 5;
+
 std::uint16_t Be16(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
 std::uint32_t Be32(const std::uint8_t* p) {
   return (static_cast<std::uint32_t>(Be16(p)) << 16) | Be16(p + 2);
@@ -32,6 +34,9 @@ void datCh::LoadRxCall(int i) {
     flags = 0;
     return;
   }
+  // Every received call is a digital-voice call: the record's mode is DV,
+  // so the sheets and the export show the mode list's "DV".
+  mode = kModeDv;
   datRxCall& r = rx;
   std::array<std::uint8_t, kRxRecordSize> a{};
   image_->GetBlock(kRxRecords + static_cast<std::int64_t>(kRxRecordSize) * e, a.data(), kRxRecordSize);
@@ -40,7 +45,7 @@ void datCh::LoadRxCall(int i) {
   std::memcpy(r.called.data(), &a[12], 8);
   std::memcpy(r.rpt1.data(), &a[20], 8);
   std::memcpy(r.rpt2.data(), &a[28], 8);
-  r.routeValue = Be32(&a[36]);
+  r.frequency = Be32(&a[36]);
   std::memcpy(r.date.data(), &a[40], 3);
   std::memcpy(r.time.data(), &a[43], 3);
   image_->GetBlock(kRxTexts + static_cast<std::int64_t>(kRxTextSize) * e, r.message.data(), kRxTextSize);

@@ -407,19 +407,87 @@ TEST_F(ItemRecordTest, BandDefaultsByBandIndex) {
 
 TEST_F(ItemRecordTest, ReceivedCallsFollowTheirOrderTable) {
   image.SetByte(kRxOrderTable + 4, 0);  // history item 0 is entry 4
-  image.SetBlock(kRxRecords + 46 * 4, "JA1ABC  ", 8);
+  image.SetBlock(kRxRecords + 46 * 4, "JA1ABC  NOTEJA2XYZ  ", 20);
+  imageaccess::Set32(image, kRxRecords + 46 * 4 + 36, 145000000);
   image.SetByte(kRxStatusBytes + 4, 0x28);
-  image.SetByte(kRxPositions + 92 * 4 + 29, 5);
-  imageaccess::Set16(image, kRxPositions + 92 * 4 + 36, 0x00F0);
+  image.SetBlock(kRxTexts + 20 * 4, "HELLO", 5);
+  imageaccess::Set32(image, kRxPositions + 92 * 4 + 8, 1234);
   datCh r(&image);
   r.Load(itemkind::kRxCall, 0);
   EXPECT_TRUE(r.IsUsed());
+  EXPECT_EQ(r.mode, 5u);  // always a digital-voice call
   EXPECT_EQ(Str(r.rx.caller), "JA1ABC  ");
+  EXPECT_EQ(Str(r.rx.callerNote), "NOTE");
+  EXPECT_EQ(Str(r.rx.called), "JA2XYZ  ");
+  EXPECT_EQ(r.rx.frequency, 145000000u);
   EXPECT_EQ(r.rx.status, 0x28);
-  EXPECT_EQ(r.rx.temperature, 0x00F0);
-  EXPECT_EQ(r.rx.course, 65535);
+  EXPECT_EQ(Str(r.rx.message).substr(0, 5), "HELLO");
+  EXPECT_EQ(r.rx.altitude, 1234u);
   r.Load(itemkind::kRxCall, 1);
   EXPECT_FALSE(r.IsUsed());
+  EXPECT_EQ(r.mode, 0u);
+}
+
+// Each data type of the position record fills its own values; everything
+// else keeps its empty marker.
+TEST_F(ItemRecordTest, ReceivedCallValuesFollowTheDataType) {
+  struct Expect {
+    std::uint16_t course, speed;
+    std::array<std::uint8_t, 4> phg;
+    const char* objName;
+    std::uint8_t objState;
+    std::uint16_t windDir, windSpeed, gust, temperature, rain, rain24, rainMidnight;
+    std::uint8_t humidity;
+    std::uint32_t barometric;
+  };
+  constexpr std::array<std::uint8_t, 4> kNoPhg = {0xFF, 0xFF, 0xFF, 0xFF};
+  constexpr std::array<std::uint8_t, 4> kPhg = {0x1E, 0x1F, 0x20, 0x21};
+  const Expect empty = {65535, 65535, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767,
+                        65535, 65535, 65535, 255, 0xFFFFFFFF};
+  struct Case {
+    std::uint8_t type, subType;
+    Expect want;
+  } cases[] = {
+      {0, 0, empty},
+      {1, 0, {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
+      {6, 0, {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
+      {2, 0, {65535, 65535, kPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
+      {3, 1, {0x292A, 0x2B2C, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255,
+              0xFFFFFFFF}},
+      {4, 2, {65535, 65535, {0x29, 0x2A, 0x2B, 0x2C}, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535,
+              65535, 65535, 255, 0xFFFFFFFF}},
+      {3, 7, {65535, 65535, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255,
+              0xFFFFFFFF}},
+      {5, 0, {65535, 65535, kNoPhg, "         ", 255, 0x1E1F, 0x2021, 0x2223, 0x2425, 0x2627, 0x2829, 0x2A2B, 0x2C,
+              0x2D2E2F30}},
+  };
+  image.SetByte(kRxOrderTable, 0);
+  const std::int64_t position = kRxPositions;
+  for (int k = 30; k < 49; ++k) image.SetByte(position + k, static_cast<std::uint8_t>(k));
+  for (const Case& c : cases) {
+    image.SetByte(position + 29, c.type);
+    image.SetByte(position + 40, c.type == 3 || c.type == 4 ? c.subType : 40);
+    datCh r(&image);
+    r.Load(itemkind::kRxCall, 0);
+    const datRxCall& x = r.rx;
+    const Expect& w = c.want;
+    SCOPED_TRACE(testing::Message() << "type " << int{c.type} << " sub-type " << int{c.subType});
+    EXPECT_EQ(x.dataType, c.type);
+    EXPECT_EQ(x.course, w.course);
+    EXPECT_EQ(x.speed, w.speed);
+    EXPECT_EQ(x.phg, w.phg);
+    EXPECT_EQ(Str(x.objItemName), w.objName);
+    EXPECT_EQ(x.objState, w.objState);
+    EXPECT_EQ(x.windDir, w.windDir);
+    EXPECT_EQ(x.windSpeed, w.windSpeed);
+    EXPECT_EQ(x.gustSpeed, w.gust);
+    EXPECT_EQ(x.temperature, w.temperature);
+    EXPECT_EQ(x.rain, w.rain);
+    EXPECT_EQ(x.rain24, w.rain24);
+    EXPECT_EQ(x.rainMidnight, w.rainMidnight);
+    EXPECT_EQ(x.humidity, w.humidity);
+    EXPECT_EQ(x.barometric, w.barometric);
+  }
 }
 
 TEST_F(ItemRecordTest, LoadIntoKeepsKindIndexAndImage) {
