@@ -141,11 +141,21 @@ int GpsGroupFirst(const cmcEeprom& image, int g) {
 int GpsGroupLast(const cmcEeprom& image, int g) { return GpsGroupFirst(image, g) + GpsGroupCount(image, g) - 1; }
 
 int GpsGroupOfIndex(const cmcEeprom& image, int p) {
+  // One pass over the start words: the record codec asks this for every GPS
+  // position it loads.
+  const std::int64_t used = GpsOrderCount(image);
+  std::int64_t starts[kGpsGroups];
+  for (int g = 0; g < kGpsGroups; ++g) starts[g] = GpsStartWord(image, g);
   for (int g = 0; g < kGpsGroups; ++g) {
-    const int count = GpsGroupCount(image, g);
-    if (count == 0) continue;
-    const int first = GpsGroupFirst(image, g);
-    if (p >= first && p < first + count) return g;
+    if (starts[g] >= kGpsCapacity) continue;
+    std::int64_t end = used;
+    for (int k = g + 1; k < kGpsGroups; ++k) {
+      if (starts[k] < kGpsCapacity) {
+        end = std::min(starts[k], used);
+        break;
+      }
+    }
+    if (p >= std::min(starts[g], used) && p < end) return g;
   }
   return kGpsNoGroup;
 }

@@ -4,6 +4,7 @@
 // GPS alarm, and the sheet events of the notify forms.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,27 @@ TEST_F(ListEditTest, BrokenGpsTablesStayInRange) {
   r.Load(itemkind::kGpsMemory, 2);
   EXPECT_FALSE(r.IsUsed());
   EXPECT_EQ(r.gpsGroup, static_cast<std::uint32_t>(kGpsNoGroup));
+}
+
+// The group of a position agrees with the groups' own first and count on
+// any start words and order tables, damaged ones included.
+TEST_F(ListEditTest, GroupOfAPositionAgreesWithTheGroupRanges) {
+  std::mt19937 rng(42);
+  for (int round = 0; round < 200; ++round) {
+    const int used = static_cast<int>(rng() % 301);
+    for (int p = 0; p < kGpsCapacity; ++p)
+      imageaccess::Set16(image, kGpsOrderTable + 2 * p, p < used ? rng() % 300 : (rng() % 4 ? 0xFFFF : rng() % 300));
+    for (int g = 0; g < kGpsGroups; ++g)
+      imageaccess::Set16(image, kGpsGroupStarts + 2 * g, rng() % 3 ? 0xFFFF : rng() % 320);
+    for (int p = -1; p <= kGpsCapacity; ++p) {
+      int want = kGpsNoGroup;
+      for (int g = 0; g < kGpsGroups && want == kGpsNoGroup; ++g) {
+        const int first = GpsGroupFirst(image, g);
+        if (GpsGroupCount(image, g) > 0 && p >= first && p < first + GpsGroupCount(image, g)) want = g;
+      }
+      ASSERT_EQ(GpsGroupOfIndex(image, p), want) << "round " << round << " position " << p;
+    }
+  }
 }
 
 TEST(GpsAlarmRowsTest, RowsAndTypes) {
