@@ -143,8 +143,8 @@ int TermiosSerialDevice::Write(const std::uint8_t* bytes, int count, int timeout
   if (fd_ < 0 || count <= 0) return 0;
   // The budget is real time: the driver drains on the wall clock.
   using Steady = std::chrono::steady_clock;
-  const Steady::time_point started = Steady::now();
-  const Steady::time_point deadline = started + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  const std::int64_t startedUs = NowUs();
   int written = 0;
   while (written < count) {
     const ssize_t n = ::write(fd_, bytes + written, static_cast<size_t>(count - written));
@@ -168,10 +168,11 @@ int TermiosSerialDevice::Write(const std::uint8_t* bytes, int count, int timeout
     // completes once its bytes are on the wire, within the same budget. A
     // sender that hands over only when the queue is empty is thereby paced
     // by the line, as it would be by a real port.
-    const std::int64_t leftUs = wireFreeUs_ - NowUs();
-    const auto spentMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - started).count();
-    const std::int64_t budgetMs = std::max(timeoutMs, 0) - spentMs;
+    // What is left of the budget is counted on the clock the model runs on,
+    // like the wire time it is weighed against.
+    const std::int64_t now = NowUs();
+    const std::int64_t leftUs = wireFreeUs_ - now;
+    const std::int64_t budgetMs = std::max(timeoutMs, 0) - (now - startedUs) / 1000;
     // Whole milliseconds, rounded up: the output queue reads empty after
     // the write, so a sender that waits for an empty queue goes on at once.
     const std::int64_t waitMs = std::min<std::int64_t>((leftUs + 999) / 1000, budgetMs);

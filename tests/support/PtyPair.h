@@ -61,8 +61,9 @@ class PtyPair {
   }
 
   // Bytes from the code under test: waits until `count` arrived or `quietMs`
-  // passed without a byte.
-  std::vector<std::uint8_t> Receive(size_t count, int quietMs = 200) {
+  // passed without a byte. The quiet time only ends a test whose bytes never
+  // come; a busy machine may hold written bytes back for a while.
+  std::vector<std::uint8_t> Receive(size_t count, int quietMs = 10000) {
     std::vector<std::uint8_t> got;
     while (got.size() < count) {
       pollfd p{master_, POLLIN, 0};
