@@ -49,12 +49,13 @@ class Line {
   }
   void Send(const Bytes& bytes) { ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
 
-  // Everything that arrives until the line has been silent for 150 ms.
-  Bytes ReceiveAll() {
+  // What arrives: at least `expected` bytes unless the line stays silent for
+  // `patienceMs` first, then whatever more follows within 150 ms.
+  Bytes Receive(size_t expected, int patienceMs = 10000) {
     Bytes got;
     for (;;) {
       pollfd p{fd_, POLLIN, 0};
-      if (poll(&p, 1, 150) <= 0) return got;
+      if (poll(&p, 1, got.size() < expected ? patienceMs : 150) <= 0) return got;
       std::uint8_t buf[4096];
       const ssize_t n = read(fd_, buf, sizeof buf);
       if (n <= 0) return got;
@@ -97,26 +98,36 @@ class RadioEmulatorTest : public ::testing::Test {
     line_->SetSpeed(kIdentifySpeed);
   }
 
+  // Sends the bytes, waits until the radio has taken them all and has
+  // nothing left to send (a busy machine may keep its thread waiting), then
+  // answers what came back: `expected` bytes and anything behind them.
+  Bytes Exchange(const Bytes& bytes, size_t expected) {
+    const std::int64_t before = radio_.BytesTaken();
+    line_->Send(bytes);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!(radio_.BytesTaken() >= before + static_cast<std::int64_t>(bytes.size()) && radio_.IsQuiet()) &&
+           std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return line_->Receive(expected);
+  }
+
   RadioEmulator radio_{3};
   std::unique_ptr<Line> line_;
 };
 
 TEST_F(RadioEmulatorTest, IdentifiesAfterTheCableEcho) {
-  line_->Send(kIdentify);
   Bytes info(kInfoLength, 0);
   info[0] = 45;
   info[1] = 3;
-  EXPECT_EQ(line_->ReceiveAll(),
-            Concat({kIdentify, {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, info, {0xFD}}));
+  const Bytes expected = Concat({kIdentify, {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, info, {0xFD}});
+  EXPECT_EQ(Exchange(kIdentify, expected.size()), expected);
 }
 
 TEST_F(RadioEmulatorTest, BytesAtAnotherSpeedAreNoiseButStillEchoed) {
   line_->SetSpeed(9600);
-  line_->Send(kIdentify);
-  EXPECT_EQ(line_->ReceiveAll(), kIdentify);
+  EXPECT_EQ(Exchange(kIdentify, kIdentify.size()), kIdentify);
   radio_.SetCableEcho(false);
-  line_->Send(kIdentify);
-  EXPECT_TRUE(line_->ReceiveAll().empty());
+  EXPECT_TRUE(Exchange(kIdentify, 0).empty());
 }
 
 TEST_F(RadioEmulatorTest, ReadsAfterTheSpeedChangeAndFallsBackAfterItsEndFrame) {
@@ -126,20 +137,19 @@ TEST_F(RadioEmulatorTest, ReadsAfterTheSpeedChangeAndFallsBackAfterItsEndFrame) 
   memory[1] = 0x7A;
   radio_.SetMemory(memory);
   radio_.SetReadRange(0, 1);
-  line_->Send(kSpeedHigh);
-  EXPECT_TRUE(line_->ReceiveAll().empty());
+  EXPECT_TRUE(Exchange(kSpeedHigh, 0).empty());
   EXPECT_EQ(radio_.Speed(), kHighSpeed);
   line_->SetSpeed(kHighSpeed);
-  line_->Send(kRead);
   const Bytes radioFrame0 = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};
-  EXPECT_EQ(line_->ReceiveAll(), Concat({radioFrame0, EndFrame(true, "01")}));
+  const Bytes expected = Concat({radioFrame0, EndFrame(true, "01")});
+  EXPECT_EQ(Exchange(kRead, expected.size()), expected);
   EXPECT_EQ(radio_.Speed(), kIdentifySpeed);
 }
 
 TEST_F(RadioEmulatorTest, StoresAGoodWriteAndAcknowledgesIt) {
   radio_.SetCableEcho(false);
-  line_->Send(Concat({kWrite, Bytes(8, 0xFE), kFrame0, EndFrame(false, "01")}));
-  EXPECT_EQ(line_->ReceiveAll(), Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD}));
+  EXPECT_EQ(Exchange(Concat({kWrite, Bytes(8, 0xFE), kFrame0, EndFrame(false, "01")}), 7),
+            Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD}));
   const Bytes memory = radio_.Memory();
   EXPECT_EQ(memory[0], 0x00);
   EXPECT_EQ(memory[1], 0x7A);
@@ -161,8 +171,8 @@ TEST_F(RadioEmulatorTest, RefusesBadWriteFramesWithoutStoringThem) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    line_->Send(Concat({kWrite, c.frame, EndFrame(false, c.count)}));
-    EXPECT_EQ(line_->ReceiveAll(), Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x01, 0xFD}));
+    EXPECT_EQ(Exchange(Concat({kWrite, c.frame, EndFrame(false, c.count)}), 7),
+              Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x01, 0xFD}));
     EXPECT_FALSE(radio_.Problems().empty());
   }
   Bytes expected = before;
