@@ -70,17 +70,7 @@ class EmulatorRig {
 
   cmcCloneDrv::DoneClosure Catch() {
     outcome_ = Outcome{};
-    return [this](dst_CDrv_Result& r) {
-      ++outcome_.calls;
-      outcome_.mode = r.mode;
-      outcome_.code = r.code;
-      outcome_.word1 = r.word1;
-      outcome_.word2 = r.word2;
-      outcome_.tail.assign(r.tail.Data(), r.tail.Data() + r.tail.Length());
-      outcome_.image = r.image;
-      outcome_.received.assign(r.received.Data(), r.received.Data() + r.received.Length());
-      outcome_.endTick = clock_.TickCount();
-    };
+    return [this](dst_CDrv_Result& r) { Record(outcome_, r, clock_.TickCount()); };
   }
 
   // Runs the event loop until the run ends (false after a real-time cap

@@ -54,6 +54,19 @@ struct Outcome {
   std::uint32_t endTick = 0;
 };
 
+// Copies out what the closure is shown.
+inline void Record(Outcome& o, const dst_CDrv_Result& r, std::uint32_t tick) {
+  ++o.calls;
+  o.mode = r.mode;
+  o.code = r.code;
+  o.word1 = r.word1;
+  o.word2 = r.word2;
+  o.tail.assign(r.tail.Data(), r.tail.Data() + r.tail.Length());
+  o.image = r.image;
+  o.received.assign(r.received.Data(), r.received.Data() + r.received.Length());
+  o.endTick = tick;
+}
+
 inline constexpr int kModelWord = 0x3484;
 inline constexpr std::int32_t kImageSize = 0x40000;
 
@@ -71,17 +84,7 @@ class EngineFakeRig : public ::testing::Test {
   }
 
   cmcCloneDrv::DoneClosure Catch() {
-    return [this](dst_CDrv_Result& r) {
-      ++outcome_.calls;
-      outcome_.mode = r.mode;
-      outcome_.code = r.code;
-      outcome_.word1 = r.word1;
-      outcome_.word2 = r.word2;
-      outcome_.tail.assign(r.tail.Data(), r.tail.Data() + r.tail.Length());
-      outcome_.image = r.image;
-      outcome_.received.assign(r.received.Data(), r.received.Data() + r.received.Length());
-      outcome_.endTick = clock_.TickCount();
-    };
+    return [this](dst_CDrv_Result& r) { Record(outcome_, r, clock_.TickCount()); };
   }
 
   void Tick(int n = 1) {
