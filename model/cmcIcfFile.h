@@ -115,6 +115,8 @@ class cmcIcfFile {
   int WriteFile(const std::string& fileName, const std::vector<MemRange>& ranges);
   int RunHeaderChecks();
   void EnsureMaps();
+  void BeginRead();
+  int EndRead(int code, const cmcEeprom& scratch, const MemRangeList* coverage);
 
   std::uint32_t version_ = 1;
   cmcEeprom* image_ = nullptr;

@@ -180,17 +180,30 @@ class cmcIcfFile::Parser {
   bool recordSeen_ = false;
 };
 
-int cmcIcfFile::ParseBytes(std::string_view bytes, const MemRangeList* coverage) {
-  if (!image_ || image_->GetSize() <= 0) return kFileOpen;
+// Every read starts afresh: no byte loaded, no setting line of this file
+// seen yet (a refused value of an earlier file must not refuse this one).
+void cmcIcfFile::BeginRead() {
   EnsureMaps();
   std::fill(loadedMap_.begin(), loadedMap_.end(), 0);
+  mapRevGarbage_ = false;
+  etcDataGarbage_ = false;
+}
+
+// The scratch copy replaces the image only when the file passed every check.
+int cmcIcfFile::EndRead(int code, const cmcEeprom& scratch, const MemRangeList* coverage) {
+  if (code == kOk && coverage) code = CheckCoverage(*coverage);
+  if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
+  return code;
+}
+
+int cmcIcfFile::ParseBytes(std::string_view bytes, const MemRangeList* coverage) {
+  if (!image_ || image_->GetSize() <= 0) return kFileOpen;
+  BeginRead();
   cmcEeprom scratch(*image_);
   Parser parser(*this, scratch);
   int code = parser.Feed(bytes);
   if (code == kOk) code = parser.Finish();
-  if (code == kOk && coverage) code = CheckCoverage(*coverage);
-  if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
-  return code;
+  return EndRead(code, scratch, coverage);
 }
 
 int cmcIcfFile::ReadBytes(std::string_view bytes, const MemRangeList* coverage) {
@@ -208,8 +221,7 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
     if (!file.open(QIODevice::ReadOnly)) {
       code = kFileOpen;
     } else {
-      EnsureMaps();
-      std::fill(loadedMap_.begin(), loadedMap_.end(), 0);
+      BeginRead();
       cmcEeprom scratch(*image_);
       Parser parser(*this, scratch);
       // Files of a normal size are read in one piece; anything larger streams
@@ -229,8 +241,7 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
         code = parser.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)));
         if (code != kOk) break;
       }
-      if (code == kOk && coverage) code = CheckCoverage(*coverage);
-      if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
+      code = EndRead(code, scratch, coverage);
     }
   }
   ShowError(code);

@@ -347,6 +347,14 @@ TEST_F(IcfReadTest, ChecksOfRevisionAndDestination) {
   EXPECT_EQ(unchecked.ParseBytes(Head()), 5);  // no records: the checks still run
   unchecked.SetMapRevCheck([](int) { return true; });
   EXPECT_EQ(unchecked.ParseBytes(Head() + "000000000100\n"), 10);
+
+  // A refused value belongs to its file: the next file, without such a line,
+  // is judged on its own.
+  AcceptAll(file_);
+  EXPECT_EQ(Parse("34840001\n#MapRev=x\n#EtcData=y\n000000000100\n"), 5);
+  EXPECT_EQ(Parse("34840001\n#MapRev=3\n#EtcData=y\n000000000100\n"), 10);
+  EXPECT_EQ(Parse("34840001\n#MapRev=3\n000000000100\n"), 0);
+  EXPECT_EQ(Parse("34840001\n000000000100\n"), 0);
 }
 
 TEST_F(IcfReadTest, OddBytesNeverCrash) {
