@@ -451,8 +451,12 @@ TEST_F(EnvironFixture, AnUnusableLockFolderIsPassedOver) {
   EXPECT_EQ(fallback.state(), platform::InstanceLock::State::Held);
   EXPECT_EQ(fallback.path(), dir_.File("run/kw3700.lock"));
 
+  ::testing::internal::CaptureStderr();
   platform::InstanceLock none({unusable});
+  const std::string warning = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(none.state(), platform::InstanceLock::State::Unavailable);
+  // Running unguarded is never silent.
+  EXPECT_NE(warning.find("no single-instance lock"), std::string::npos) << warning;
 
   indEnviron::Options o = Options();
   o.lockFolders = {unusable};

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 #include <string>
 
 #include "platform/SettingsStore.h"
@@ -49,6 +50,22 @@ std::string AwkwardBytes() {
   setrlimit(RLIMIT_FSIZE, &limit);
   SettingsStore store(file, QString());
   store.WriteString(kGlobal, "Long", std::string(65536, 'x'));
+  _exit(store.Save() ? 1 : 0);
+}
+
+// Root writes into any folder whatever its permissions: the save runs in a
+// child that has given root up.
+[[noreturn]] void SaveAsNobody(const QString& file) {
+  if (setgid(65534) != 0 || setuid(65534) != 0) {
+    std::fputs("cannot give up root\n", stderr);
+    _exit(2);
+  }
+  SettingsStore store(file, QString());
+  if (store.IsUserFileDamaged()) {
+    std::fputs("the settings file is not readable without root\n", stderr);
+    _exit(2);
+  }
+  store.WriteInt(kGlobal, "ComPort", 4);
   _exit(store.Save() ? 1 : 0);
 }
 
@@ -292,6 +309,16 @@ TEST(SettingsStoreTest, FailedSaveLeavesTheOldFile) {
       store.WriteInt(kGlobal, "ComPort", 4);
       EXPECT_FALSE(store.Save());
     }
+    QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadAll(file), before);
+  } else {
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.Path(), readOnly);
+    // The file itself stays writable: only the folder refuses.
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                    QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+    EXPECT_EXIT(SaveAsNobody(file), ::testing::ExitedWithCode(0), "could not be saved");
     QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadAll(file), before);
   }
