@@ -273,6 +273,37 @@ TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeNodesAnOuterDeliveryWalks) {
   delete victim2;
 }
 
+TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeTheNodeTheOuterDeliveryStandsOn) {
+  // As above, but the listener removed inside the nested loop is the one
+  // whose box is showing: the outer walk stands on its node and goes on from
+  // it once the box closes. Freeing it in the nested drain would leave the
+  // walk (and the running closure) on freed memory.
+  int modalCalls = 0;
+  int laterCalls = 0;
+  bus.AddListener(&c, [&](const cmcEvent& e) {
+    if (e.id == ev::ShowMainForm) ++laterCalls;
+  });
+  bus.AddListener(&b, [&](const cmcEvent& e) {
+    if (e.id == ev::LanguageChanged) bus.RemoveListener(&a);
+  });
+  bus.AddListener(&a, [&](const cmcEvent& e) {
+    if (e.id != ev::ShowMainForm) return;
+    ++modalCalls;
+    bus.Post(ev::LanguageChanged);
+    ASSERT_TRUE(PumpUntil([&] { return bus.QueuedCount() == 0; }));
+    EXPECT_EQ(bus.ListenerNodeCount(), 3);  // marked, not freed
+    rec.calls.push_back("closure still alive");  // touches the running closure's captures
+  });
+  bus.Send(ev::ShowMainForm);
+  EXPECT_EQ(modalCalls, 1);
+  EXPECT_EQ(laterCalls, 1);  // the walk went on past the removed node
+  EXPECT_EQ(rec.calls, (std::vector<std::string>{"closure still alive"}));
+  EXPECT_EQ(bus.ListenerNodeCount(), 2);
+  bus.Send(ev::ShowMainForm);
+  EXPECT_EQ(modalCalls, 1);
+  EXPECT_EQ(laterCalls, 2);
+}
+
 TEST_F(cmcEvManTest, DestructionDropsQueuedEventsUndelivered) {
   int calls = 0;
   {
