@@ -11,6 +11,16 @@ constexpr int kDrainIntervalMs = 10;
 
 cmcEvMan* g_installed = nullptr;
 
+cmcEvent MakeEvent(int id, int mode, std::intptr_t p1, std::intptr_t p2, std::any data) {
+  cmcEvent event;
+  event.id = id;
+  event.mode = mode;
+  event.p1 = p1;
+  event.p2 = p2;
+  event.data = std::move(data);
+  return event;
+}
+
 std::any CopyBlock(const void* data, int length) {
   if (data == nullptr || length <= 0) return {};
   const auto* p = static_cast<const std::uint8_t*>(data);
@@ -113,13 +123,7 @@ void cmcEvMan::Deliver(const cmcEvent& event) {
 }
 
 void cmcEvMan::SendAny(int id, std::intptr_t p1, std::intptr_t p2, std::any data) {
-  cmcEvent event;
-  event.id = id;
-  event.mode = cmcEvent::Sent;
-  event.p1 = p1;
-  event.p2 = p2;
-  event.data = std::move(data);
-  Deliver(event);
+  Deliver(MakeEvent(id, cmcEvent::Sent, p1, p2, std::move(data)));
 }
 
 void cmcEvMan::Send(int id, std::intptr_t p1, std::intptr_t p2) { SendAny(id, p1, p2, {}); }
@@ -130,11 +134,7 @@ void cmcEvMan::SendStr(int id, std::intptr_t p1, std::intptr_t p2, std::string_v
 
 void cmcEvMan::PostAny(int id, std::intptr_t p1, std::intptr_t p2, std::any data) {
   Queued q;
-  q.event.id = id;
-  q.event.mode = cmcEvent::Posted;
-  q.event.p1 = p1;
-  q.event.p2 = p2;
-  q.event.data = std::move(data);
+  q.event = MakeEvent(id, cmcEvent::Posted, p1, p2, std::move(data));
   queue_.push_back(std::move(q));
 }
 
@@ -169,15 +169,9 @@ void cmcEvMan::Drain() {
 // ---- queries --------------------------------------------------------------
 
 cmcEvAnsList cmcEvMan::QueryAny(int id, std::intptr_t p1, std::intptr_t p2, std::any data) {
-  cmcEvent event;
-  event.id = id;
-  event.mode = cmcEvent::Query;
-  event.p1 = p1;
-  event.p2 = p2;
-  event.data = std::move(data);
   cmcEvAnsList answers;
   answerLevels_.push_back(&answers);
-  Deliver(event);
+  Deliver(MakeEvent(id, cmcEvent::Query, p1, p2, std::move(data)));
   answerLevels_.pop_back();
   return answers;
 }
