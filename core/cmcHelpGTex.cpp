@@ -1,7 +1,10 @@
 #include "core/cmcHelpGTex.h"
 
 #include <charconv>
+#include <optional>
 #include <string>
+
+#include "core/TextFields.h"
 
 namespace {
 
@@ -10,20 +13,16 @@ constexpr std::string_view kContextKey = "GI_AppItem_Context_ID";
 
 bool EndsSection(const std::string& row) { return row.empty() || row[0] == '#'; }
 
-// Splits "name<TAB>value"; false for a row without a tab.
-bool SplitRow(std::string_view row, std::string_view& name, std::string_view& value) {
-  const auto tab = row.find('\t');
-  if (tab == std::string_view::npos) return false;
-  name = row.substr(0, tab);
-  value = row.substr(tab + 1);
-  const auto next = value.find('\t');
-  if (next != std::string_view::npos) value = value.substr(0, next);
-  return true;
+// Field 1 of a "name<TAB>value" row whose name is the one sought; none for
+// another name or a row without a tab.
+std::optional<std::string> ValueOf(const std::string& row, std::string_view name) {
+  if (core::GetTextField(row, '\t', 0) != name) return std::nullopt;
+  return core::GetTextField(row, '\t', 1);
 }
 
 int ParseDecimal(std::string_view text) {
+  text = core::SkipBlanks(text);
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -44,9 +43,8 @@ int HelpContextOf(cmcHelpGTex& help, std::string_view cellName) {
   for (int n = 0;; ++n) {
     const std::string row = help.GetText(kTopicKey, n);
     if (EndsSection(row)) break;
-    std::string_view name, value;
-    if (SplitRow(row, name, value) && name == cellName) {
-      topic.assign(value);
+    if (auto value = ValueOf(row, cellName)) {
+      topic = std::move(*value);
       haveTopic = true;
       break;
     }
@@ -56,8 +54,7 @@ int HelpContextOf(cmcHelpGTex& help, std::string_view cellName) {
   for (int n = 0;; ++n) {
     const std::string row = help.GetText(kContextKey, n);
     if (EndsSection(row)) break;
-    std::string_view name, value;
-    if (SplitRow(row, name, value) && name == topic) context.assign(value);
+    if (auto value = ValueOf(row, topic)) context = std::move(*value);
   }
   return ParseDecimal(context);
 }
