@@ -6,12 +6,20 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <functional>
 
+#include "core/AppMessageBox.h"
+#include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
+#include "core/cmcGTex.h"
 #include "core/cmcTask.h"
 #include "core/cmcTick.h"
+#include "core/indEnviron.h"
+#include "platform/Cp932.h"
+#include "platform/LocaleInfo.h"
 #include "platform/MessageBoxService.h"
 #include "support/ManualClock.h"
+#include "support/ScratchDir.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -26,9 +34,15 @@ bool PumpUntil(const std::function<bool()>& pred) {
   return true;
 }
 
+void ReportChecked() {
+  platform::ShowMessageBox(QStringLiteral("checked"), QStringLiteral("KW-3700"),
+                           platform::mb::IconInformation);
+}
+
 class DelayedChecker {
  public:
-  explicit DelayedChecker(cmcEvMan& bus) : bus_(bus), task_(new cmcTask) {
+  explicit DelayedChecker(cmcEvMan& bus, std::function<void()> report = ReportChecked)
+      : bus_(bus), report_(std::move(report)), task_(new cmcTask) {
     bus_.AddListener<DelayedChecker, &DelayedChecker::OnEvent>(this);
     task_->SetHandler(this, &DelayedChecker::OnTick);
     task_->SetInterval(50);
@@ -46,11 +60,11 @@ class DelayedChecker {
     ++ticks;
     if (!delay_.IsRunning() || delay_.GetRemain() != 0) return;
     ++checks;
-    platform::ShowMessageBox(QStringLiteral("checked"), QStringLiteral("KW-3700"),
-                             platform::mb::IconInformation);
+    report_();
   }
 
   cmcEvMan& bus_;
+  std::function<void()> report_;
   cmcTaskPtr task_;
   cmcTick delay_;
 };
@@ -80,4 +94,53 @@ TEST(TimedEventsTest, PostedEditRunsTheDelayedCheckOnceItsCountdownExpires) {
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Last().text, QStringLiteral("checked"));
   EXPECT_EQ(boxes.Last().flags, platform::mb::IconInformation);
+}
+
+// The whole chain as the program starts it: the language comes from a
+// settings file written earlier, the chosen table words the report, the
+// report follows a posted edit once its countdown ran out, and the box is
+// recorded with the table's own texts.
+TEST(TimedEventsTest, SettingsChooseTheTableThatWordsTheDelayedReport) {
+  kwtest::ScratchDir dir;
+  indEnviron::Options options;
+  options.userFile = dir.File("kw3700.conf");
+  options.machineFile = dir.File("machine.conf");
+  options.lockFolders = {dir.File("run")};
+  options.arguments = {"/usr/bin/kw3700"};
+  constexpr char kKey[] = "Software\\Quor\\KW-3700";
+  {
+    indEnviron first(indEnviron::kMutexName, kKey, kKey, options);
+    first.Language = 1;
+    ASSERT_TRUE(first.Save());
+  }
+  indEnviron env(indEnviron::kMutexName, kKey, kKey, options);
+  ASSERT_EQ(env.Language, 1);
+
+  platform::LocaleInfo japanese;
+  japanese.languageId = 0x0411;
+  platform::ScopedLocaleInfo system(japanese);
+  cmcGTex gtex;
+  SelectTextTable(gtex, ChooseTextTable(env));
+  ASSERT_EQ(CurrentTextTable(), TextTable::Japanese);
+  const std::string message = gtex.GetFirst("GI_Mess_Confirm_WriteFile");
+
+  kwtest::ManualClock clock(1000);
+  kwtest::ScriptedMessageBoxes boxes;
+  boxes.Answer(platform::mb::IdNo);
+  ScopedEvMan bus;
+  int answer = 0;
+  DelayedChecker checker(EvMan(), [&] {
+    answer = MessageBoxCp932(nullptr, message, gtex.GetFirst("GI_Sys_AppTitle"), 0x33);
+  });
+  EvMan().Post(ev::DocumentEdited);
+  ASSERT_TRUE(PumpUntil([&] { return bus.Bus().QueuedCount() == 0; }));
+  clock.Advance(250);
+  ASSERT_TRUE(PumpUntil([&] { return checker.checks == 1; }));
+  EXPECT_EQ(answer, platform::mb::IdNo);
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Last().caption, QStringLiteral("KW-3700"));
+  EXPECT_EQ(boxes.Last().flags, 0x33u);
+  EXPECT_EQ(boxes.Last().text, platform::Cp932ToUnicode(message));
+  EXPECT_NE(boxes.Last().text, QStringLiteral("Save changes?"));
+  SelectTextTable(gtex, TextTable::English);
 }
