@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/MessageBoxService.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -152,6 +155,38 @@ TEST_F(GTexFailureDeathTest, NoSource) {
         gtex.GetFirst("GI_Sys_AppTitle");
       },
       ::testing::ExitedWithCode(3), "The index 'GI_Sys_AppTitle' was not found\\.");
+}
+
+// The failure box itself looks a missing key up (a box wording its
+// buttons from the table would): the second failure ends the program at once
+// with the same code instead of showing a box inside the box.
+class FailingAgainBoxes final : public platform::MessageBoxService {
+ public:
+  explicit FailingAgainBoxes(cmcGTex& gtex) : gtex_(gtex), scope_(this) {}
+  int Show(const platform::MessageBoxRequest& request) override {
+    if (++shown_ > 1) std::_Exit(5);  // a box for the second failure
+    std::fprintf(stderr, "[first box] %s\n", request.text.toUtf8().constData());
+    gtex_.GetText("GI_Also_Missing", 0);
+    return platform::mb::IdOk;
+  }
+
+ private:
+  cmcGTex& gtex_;
+  platform::ScopedMessageBoxService scope_;
+  int shown_ = 0;
+};
+
+TEST_F(GTexFailureDeathTest, ASecondFailureDuringTheBoxEndsAtOnce) {
+  EXPECT_EXIT(
+      {
+        cmcGTex gtex;
+        gtex.SetSource(Table());
+        FailingAgainBoxes boxes(gtex);
+        gtex.GetText("GI_Nope", 0);
+      },
+      ::testing::ExitedWithCode(3),
+      "\\[first box\\] GTEX Error !\nThe index 'GI_Nope' was not found\\.\n"
+      "Abnormal program termination");
 }
 
 }  // namespace
