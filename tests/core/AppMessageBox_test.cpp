@@ -64,6 +64,16 @@ TEST(CutMessageText, NeverSplitsASurrogatePair) {
   EXPECT_EQ(cut, QString(997, QLatin1Char('x')) + QChar(0x2026));
 }
 
+TEST(MessageBoxCp932, UndecodableBytesShowAsReplacementCharacters) {
+  kwtest::ScriptedMessageBoxes boxes;
+  boxes.Answer(platform::mb::IdOk);
+  // A lead byte before a non-trail byte, a byte that starts nothing, a lead
+  // byte at the end: the box still shows, with U+FFFD in their place.
+  EXPECT_EQ(MessageBoxCp932(nullptr, "A\x82 B\xFF", "C\x82", 0x10), platform::mb::IdOk);
+  EXPECT_EQ(boxes.Last().text, QString::fromUtf8("A\xEF\xBF\xBD B\xEF\xBF\xBD"));
+  EXPECT_EQ(boxes.Last().caption, QString::fromUtf8("C\xEF\xBF\xBD"));
+}
+
 TEST(MessageBoxCp932, EnglishTableShowsDegreeAndMiddleDot) {
   kwtest::ScriptedMessageBoxes boxes;
   boxes.SetDefaultAnswer(platform::mb::IdOk);
