@@ -5,8 +5,6 @@
 // holds nothing but what a write was allowed to put there.
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include <unistd.h>
 
 #include "EmulatorRig.h"
@@ -35,12 +33,7 @@ struct FaultCase {
   std::int64_t last = kLast;             // the range is 0 .. last
 };
 
-std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
-  std::string name;
-  for (const char* p = info.param.name; *p; ++p)
-    name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-  return name;
-}
+std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return kwtest::TestName(info.param.name); }
 
 class CloneFaultTest : public ::testing::TestWithParam<FaultCase> {
  protected:

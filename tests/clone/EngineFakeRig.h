@@ -3,6 +3,7 @@
 // tick), set up the way the clone manager sets it up for every run.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -25,6 +26,14 @@ inline Bytes Cat(std::initializer_list<Bytes> parts) {
 }
 
 inline Bytes Ascii(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// A test name from a case's description: its letters and digits, '_' for
+// the rest.
+inline std::string TestName(const char* text) {
+  std::string name;
+  for (const char* p = text; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+  return name;
+}
 
 // The clone manager's set-up of a run, applied to an engine.
 inline void ApplyEngineConfig(cmcCloneDrv& engine, const clonecfg::EngineConfig& c) {

@@ -193,7 +193,10 @@ TEST_P(EngineBlockListTest, FrameCountsAndEndFrameOfTheLayout) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, EngineBlockListTest,
                          ::testing::Values(BlockListCase{3, 2703, "8F"}, BlockListCase{2, 2316, "0C"},
-                                           BlockListCase{1, 4078, "EE"}));
+                                           BlockListCase{1, 4078, "EE"}),
+                         [](const ::testing::TestParamInfo<BlockListCase>& info) {
+                           return "Revision" + std::to_string(info.param.revision);
+                         });
 
 TEST_F(EngineWriteTest, TheAcknowledgementDecides) {
   struct Case {

@@ -151,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         HuntCase{"type 7 acts as 0 and ends", 7, 0, {19200, 9600, 4800, 9600, 4800}, kCloneNoAnswer, 7},
         HuntCase{"type 7, radio at 19200: the index that answered is stored", 7, 19200, {19200}, kCloneOk, 0},
         HuntCase{"type -1 acts as 0", -1, 4800, {19200, 9600, 4800}, kCloneOk, 2},
-        HuntCase{"answer at the start index keeps the type", 1, 9600, {9600}, kCloneOk, 1}));
+        HuntCase{"answer at the start index keeps the type", 1, 9600, {9600}, kCloneOk, 1}),
+    [](const ::testing::TestParamInfo<HuntCase>& info) { return kwtest::TestName(info.param.what); });
 
 TEST_F(EngineIdentifyTest, APortThatNeverOpensEndsWithCode2AfterEveryAttempt) {
   Configure(clonecfg::kIdentify);
@@ -257,7 +258,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"another command", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE7, 0, 0, 0, 0, 0, 0, 0, 0xFD}}), kCloneIllegalData, 0},
         ReadCase{"frame from the computer", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD}}), kCloneIllegalData, 0},
         ReadCase{"silence", {{0, 1}}, {}, kCloneNoAnswer, 0},
-        ReadCase{"data but no end frame", {{0, 1}}, kFrameA, kCloneNoAnswer, 1}));
+        ReadCase{"data but no end frame", {{0, 1}}, kFrameA, kCloneNoAnswer, 1}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return kwtest::TestName(info.param.what); });
 
 TEST_F(EngineIdentifyTest, ReadFillsOnlyTheResultsImageAndBitmap) {
   transType_ = 3;
