@@ -81,6 +81,14 @@ bool ParseInt32(const QString& text, std::int32_t& out) {
   return true;
 }
 
+// True when the group holds any value or subgroup.
+bool GroupHasContent(QSettings& s, const QString& group) {
+  s.beginGroup(group);
+  const bool exists = !s.childKeys().isEmpty() || !s.childGroups().isEmpty();
+  s.endGroup();
+  return exists;
+}
+
 void Warn(const QString& text) {
   std::fprintf(stderr, "kw3700: %s\n", text.toLocal8Bit().constData());
   std::fflush(stderr);
@@ -252,11 +260,7 @@ bool SettingsStore::KeyExists(RegRoot root, std::string_view keyPath) const {
   QSettings* s = Root(root);
   if (!s) return false;
   const QString group = GroupOf(keyPath);
-  if (group.isEmpty()) return true;
-  s->beginGroup(group);
-  const bool exists = !s->childKeys().isEmpty() || !s->childGroups().isEmpty();
-  s->endGroup();
-  return exists;
+  return group.isEmpty() || GroupHasContent(*s, group);
 }
 
 std::vector<std::string> SettingsStore::ValueNames(RegRoot root, std::string_view keyPath) const {
@@ -310,10 +314,7 @@ bool SettingsStore::DeleteKey(std::string_view keyPath, std::string_view subkey)
   if (sub.isEmpty()) return false;
   const QString group = GroupOf(keyPath);
   const QString full = group.isEmpty() ? sub : group + QLatin1Char('/') + sub;
-  user_->beginGroup(full);
-  const bool exists = !user_->childKeys().isEmpty() || !user_->childGroups().isEmpty();
-  user_->endGroup();
-  if (!exists) return false;
+  if (!GroupHasContent(*user_, full)) return false;
   user_->remove(full);
   dirty_ = true;
   return true;
