@@ -400,6 +400,9 @@ TEST_F(EnvironFixture, ASecondInstanceIsNotFirstAndWritesNothing) {
   auto first = Make();
   ASSERT_EQ(first->IsFirstInstance(), 1);
   const QByteArray before = ReadAll(UserFile());
+  const QString lockFile = dir_.File("run/kw3700.lock");
+  const QByteArray lockBefore = ReadAll(lockFile);
+  ASSERT_FALSE(lockBefore.isEmpty());
   {
     auto second = Make({"/usr/bin/kw3700", "/setup"});
     EXPECT_EQ(second->IsFirstInstance(), 0);
@@ -409,6 +412,7 @@ TEST_F(EnvironFixture, ASecondInstanceIsNotFirstAndWritesNothing) {
   }
   EXPECT_EQ(ReadAll(UserFile()), before);
   EXPECT_FALSE(QFileInfo::exists(UserFile() + ".bad"));
+  EXPECT_EQ(ReadAll(lockFile), lockBefore);  // still the first one's
   first.reset();
   auto third = Make();
   EXPECT_EQ(third->IsFirstInstance(), 1);
