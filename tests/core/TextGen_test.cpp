@@ -68,6 +68,18 @@ TEST(TextGen, GoodSourcesGiveTablesWithCounts) {
   EXPECT_NE(r.source.find("\"GI_Base_*\""), std::string::npos);
 }
 
+TEST(TextGen, LinesAreKeptByteExact) {
+  // Leading and trailing blanks and tabs, empty values and a backslash that
+  // is no escape all reach the table as they stand.
+  const Result r = Generate({{"a.en.txt", "#Old\n [Old Form]\n#Tab\n\tx \n\n#Path\nC:\\x\\xb7\n"},
+                             {"a.neutral.txt", "Old\nTab\nPath\n"}});
+  ASSERT_TRUE(r.errors.empty()) << r.errors.front();
+  EXPECT_NE(r.source.find("\"#Old\",\n    \" [Old Form]\",\n    \"#Tab\",\n    \"\\011x \",\n"
+                          "    \"\",\n    \"#Path\",\n    \"C:\\\\x\\267\",\n"),
+            std::string::npos)
+      << r.source;
+}
+
 TEST(TextGen, BadSourcesNameFileAndLine) {
   const std::string longLine(8192, 'x');
   struct Case {
