@@ -13,7 +13,9 @@ for p in "${PACKAGES[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+  # Through env: sudo drops the caller's environment, and tzdata would then
+  # ask for a time zone on a terminal hidden by the redirection.
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 # Locales the number and date tests run under.
 need_gen=0
