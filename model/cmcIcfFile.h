@@ -116,6 +116,8 @@ class cmcIcfFile {
   int RunHeaderChecks();
   void EnsureMaps();
   void BeginRead();
+  // Marks first..last (inclusive) as set by the file.
+  void MarkLoaded(std::int64_t first, std::int64_t last);
   int EndRead(int code, const cmcEeprom& scratch, const MemRangeList* coverage);
 
   std::uint32_t version_ = 1;

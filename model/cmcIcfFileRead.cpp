@@ -150,26 +150,33 @@ class cmcIcfFile::Parser {
   int Record(std::string_view line) {
     const size_t len = line.size();
     if (len < 12 || len > kMaxRecordLine || (len & 1) != 0) return kFormat;
-    std::uint8_t bytes[kMaxRecordLine / 2];
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
-    const size_t n = len / 2;
-    for (size_t i = 0; i < n; ++i) {
-      const int hi = kHex.value[p[2 * i]];
-      const int lo = kHex.value[p[2 * i + 1]];
-      if ((hi | lo) < 0) return kFormat;
-      bytes[i] = static_cast<std::uint8_t>(hi << 4 | lo);
-    }
-    const std::int64_t address = static_cast<std::int64_t>(bytes[0]) << 24 |
-                                 static_cast<std::int64_t>(bytes[1]) << 16 |
-                                 static_cast<std::int64_t>(bytes[2]) << 8 | bytes[3];
-    const std::int64_t count = bytes[4];
+    std::uint8_t head[5];
+    if (!Unhex(p, head, 5)) return kFormat;
+    const std::int64_t address = static_cast<std::int64_t>(head[0]) << 24 |
+                                 static_cast<std::int64_t>(head[1]) << 16 |
+                                 static_cast<std::int64_t>(head[2]) << 8 | head[3];
+    const std::int64_t count = head[4];
     if (2 * count != static_cast<std::int64_t>(len) - 10) return kFormat;
-    if (address + count > scratch_.GetSize()) return kData;
-    std::memcpy(scratch_.Data() + address, bytes + 5, static_cast<size_t>(count));
-    auto& map = file_.loadedMap_;
-    for (std::int64_t a = address; a < address + count; ++a)
-      map[static_cast<size_t>(a >> 3)] |= static_cast<std::uint8_t>(1u << (a & 7));
+    // The bytes go straight into the scratch image, which any error throws
+    // away. A record outside the image is still decoded (into a spill buffer),
+    // so that a malformed line reads as malformed wherever it points.
+    const bool fits = address + count <= scratch_.GetSize();
+    std::uint8_t spill[kMaxRecordLine / 2];
+    if (!Unhex(p + 10, fits ? scratch_.Data() + address : spill, static_cast<size_t>(count))) return kFormat;
+    if (!fits) return kData;
+    file_.MarkLoaded(address, address + count - 1);
     return kOk;
+  }
+
+  static bool Unhex(const unsigned char* text, std::uint8_t* out, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+      const int hi = kHex.value[text[2 * i]];
+      const int lo = kHex.value[text[2 * i + 1]];
+      if ((hi | lo) < 0) return false;
+      out[i] = static_cast<std::uint8_t>(hi << 4 | lo);
+    }
+    return true;
   }
 
   cmcIcfFile& file_;

@@ -264,6 +264,8 @@ TEST_F(IcfReadTest, HeaderAndRecordFormats) {
       {"34840001\n#MapRev=3\n00000000\r0100\n", 6},         // lone CR
       {"34840001\n#MapRev=3\n000000000100\r\r\n", 6},
       {"34840001\n#MapRev=3\nFFFFFFFF02AABB\n", 8},
+      {"34840001\n#MapRev=3\nFFFFFFFF02AAGG\n", 6},          // malformed wherever it points
+      {"34840001\n#MapRev=3\n000000000100\n00000010020AGG\n", 6},  // half decoded: image unchanged
       {"34840001\n#MapRev=3\n000000FF0200AA\n", 8},         // one byte past the end
       {"34840001\n#MapRev=3\n000000FF01AA\n", 0},           // ends exactly at the end
       {"34840001\n#MapRev=3\n\n\n000000000100\n\n", 0},     // empty lines skipped
