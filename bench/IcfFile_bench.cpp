@@ -1,8 +1,8 @@
 // kw-bench: ci
 // Reading and writing a full revision-3 data file with digest line, against
 // their floors: reading the file's bytes and hex-decoding them, and
-// hex-encoding the bytes and writing them in one call. The ratio counters are
-// the goals (at most 3.0 each).
+// hex-encoding the bytes and writing them in one call. The "ratio" counters
+// are the goals (at most 3.0 each).
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -53,32 +53,38 @@ Fixture& Shared() {
   return fixture;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+// Hex digit values, -1 for anything else.
+struct HexTable {
+  std::int8_t value[256];
+  HexTable() {
+    for (int i = 0; i < 256; ++i) value[i] = -1;
+    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<std::int8_t>(i);
+    for (int i = 0; i < 6; ++i) value['A' + i] = value['a' + i] = static_cast<std::int8_t>(10 + i);
+  }
+};
 
-// Floor of reading: the file's bytes, every record line hex-decoded.
+// Floor of reading: the file's bytes, every record line hex-decoded into a
+// buffer sized beforehand (as fast as the decoding itself can go).
 std::size_t ReadFloor(const std::string& path, std::vector<std::uint8_t>& out) {
+  static const HexTable hex;
   QFile f(QString::fromStdString(path));
   f.open(QIODevice::ReadOnly);
   const QByteArray bytes = f.readAll();
-  out.clear();
-  const char* p = bytes.constData();
-  const char* end = p + bytes.size();
+  out.resize(static_cast<size_t>(bytes.size() / 2));
+  std::uint8_t* o = out.data();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+  const auto* end = p + bytes.size();
   while (p < end) {
-    const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const auto* eol = static_cast<const unsigned char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
     if (!eol) eol = end;
     if (*p != '#')
-      for (const char* q = p; q + 1 < eol; q += 2) {
-        const int hi = HexValue(q[0]), lo = HexValue(q[1]);
-        if (hi >= 0 && lo >= 0) out.push_back(static_cast<std::uint8_t>(hi << 4 | lo));
+      for (const unsigned char* q = p; q + 1 < eol; q += 2) {
+        const int hi = hex.value[q[0]], lo = hex.value[q[1]];
+        if ((hi | lo) >= 0) *o++ = static_cast<std::uint8_t>(hi << 4 | lo);
       }
     p = eol + 1;
   }
-  return out.size();
+  return static_cast<std::size_t>(o - out.data());
 }
 
 // Floor of writing: the clone range hex-encoded and written in one call,
@@ -147,9 +153,12 @@ void BM_WriteFullFile(benchmark::State& state) {
     floorSeconds += std::chrono::duration<double>(t2 - t1).count();
     plainSeconds += std::chrono::duration<double>(t3 - t2).count();
   }
-  state.counters["ratio"] = floorSeconds > 0 ? writeSeconds / floorSeconds : 0;
-  // Against a write without the atomic save's sync and rename (for reference).
-  state.counters["ratio_unsynced"] = plainSeconds > 0 ? writeSeconds / plainSeconds : 0;
+  // The goal: against the encoded bytes written in one plain call. The save
+  // itself also pays the atomic replacement (temporary file, sync, rename),
+  // which on a disk outweighs everything else; the second figure leaves that
+  // cost out of the comparison.
+  state.counters["ratio"] = plainSeconds > 0 ? writeSeconds / plainSeconds : 0;
+  state.counters["ratio_vs_atomic_save"] = floorSeconds > 0 ? writeSeconds / floorSeconds : 0;
 }
 BENCHMARK(BM_WriteFullFile)->Unit(benchmark::kMillisecond);
 
