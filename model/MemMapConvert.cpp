@@ -21,18 +21,19 @@ MemMapLoss MemMapConvertImage(cmcEeprom& target, const cmcEeprom& source, int to
     if (&target != &source) target = source;
     return loss;
   }
-  // Steps run on a work image, so target and source may be one object and a
-  // refused step leaves the target as it was.
-  cmcEeprom work(source);
+  // Every step builds a new image, so target and source may be one object
+  // and a refused step leaves the target as it was.
+  cmcEeprom work;
+  const cmcEeprom* from = &source;
   int rev = fromRev;
   while (rev != toRev) {
     cmcEeprom next;
     bool ok = false;
     if (rev < toRev) {
-      ok = (rev == 1) ? ConvertImageV1ToV2(next, work, &loss) : ConvertImageV2ToV3(next, work, &loss);
+      ok = (rev == 1) ? ConvertImageV1ToV2(next, *from, &loss) : ConvertImageV2ToV3(next, *from, &loss);
       ++rev;
     } else {
-      ok = (rev == 3) ? ConvertImageV3ToV2(next, work, &loss) : ConvertImageV2ToV1(next, work, &loss);
+      ok = (rev == 3) ? ConvertImageV3ToV2(next, *from, &loss) : ConvertImageV2ToV1(next, *from, &loss);
       --rev;
     }
     if (!ok) {
@@ -40,6 +41,7 @@ MemMapLoss MemMapConvertImage(cmcEeprom& target, const cmcEeprom& source, int to
       return loss;
     }
     work = std::move(next);
+    from = &work;
   }
   target = std::move(work);
   return loss;
