@@ -229,12 +229,15 @@ TEST_F(ListEditTest, GroupOfAPositionAgreesWithTheGroupRanges) {
       imageaccess::Set16(image, kGpsOrderTable + 2 * p, p < used ? rng() % 300 : (rng() % 4 ? 0xFFFF : rng() % 300));
     for (int g = 0; g < kGpsGroups; ++g)
       imageaccess::Set16(image, kGpsGroupStarts + 2 * g, rng() % 3 ? 0xFFFF : rng() % 320);
+    int first[kGpsGroups], count[kGpsGroups];
+    for (int g = 0; g < kGpsGroups; ++g) {
+      first[g] = GpsGroupFirst(image, g);
+      count[g] = GpsGroupCount(image, g);
+    }
     for (int p = -1; p <= kGpsCapacity; ++p) {
       int want = kGpsNoGroup;
-      for (int g = 0; g < kGpsGroups && want == kGpsNoGroup; ++g) {
-        const int first = GpsGroupFirst(image, g);
-        if (GpsGroupCount(image, g) > 0 && p >= first && p < first + GpsGroupCount(image, g)) want = g;
-      }
+      for (int g = 0; g < kGpsGroups && want == kGpsNoGroup; ++g)
+        if (count[g] > 0 && p >= first[g] && p < first[g] + count[g]) want = g;
       ASSERT_EQ(GpsGroupOfIndex(image, p), want) << "round " << round << " position " << p;
     }
   }
