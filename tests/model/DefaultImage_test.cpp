@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <cstring>
 
+#include "DefaultInitialImage.h"
 #include "model/BandDefaults.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
@@ -22,18 +23,6 @@ std::string Md5(const cmcEeprom& image) {
       .toHex()
       .toUpper()
       .toStdString();
-}
-
-// The default image in a full-size image with the software-area head filled,
-// as the initial image is made from it.
-cmcEeprom Full(const cmcEeprom& image) {
-  cmcEeprom full;
-  full.SetSize(layout::kImageSize);
-  full.Fill(0xFF);
-  full.SetBlock(0, image.Data(), image.GetSize());
-  full.SetBlock(layout::kBandDefaults, image.Data() + 0x29F80, 51);
-  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a) full.SetByte(a, 0);
-  return full;
 }
 
 unsigned Get16(const cmcEeprom& image, std::int64_t a) {
@@ -132,7 +121,7 @@ TEST_P(EveryDefaultImage, BandDefaults) {
 TEST_P(EveryDefaultImage, TemplatesSurviveTheCodec) {
   ScopedDestination scope{indDestination(Dest())};
   const indDestination plan(Dest());
-  cmcEeprom full = Full(BuildDefaultImage(Dest()));
+  cmcEeprom full = kwtest::FullFromDefaultImage(BuildDefaultImage(Dest()));
   const cmcEeprom before = full;
   struct Kind {
     std::uint32_t kind;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "DefaultInitialImage.h"
 #include "core/dst_EtcData.h"
 #include "core/indEnviron.h"
 #include "model/DefaultImage.h"
@@ -37,18 +38,6 @@ unsigned Get16(const cmcEeprom& image, std::int64_t a) {
   return static_cast<unsigned>(image.GetByte(a)) << 8 | image.GetByte(a + 1);
 }
 
-// The default image with its software-area head, as the initial image.
-cmcEeprom InitialImage(int destination) {
-  const cmcEeprom base = BuildDefaultImage(destination);
-  cmcEeprom image;
-  image.SetSize(layout::kImageSize);
-  image.Fill(0xFF);
-  image.SetBlock(0, base.Data(), base.GetSize());
-  image.SetBlock(layout::kBandDefaults, base.Data() + 0x29F80, 51);
-  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a) image.SetByte(a, 0);
-  return image;
-}
-
 // The group and your-call counts from the order tables, as a loaded image
 // gets them (counts never below 0).
 void CountsFromTables(cmcEeprom& image) {
@@ -76,7 +65,7 @@ TEST(RevisionRoundTripTest, Revision2FileKeepsEveryEntry) {
   kwtest::ScriptedMessageBoxes boxes;
   boxes.SetDefaultAnswer(platform::mb::IdOk);
   ScopedDestination dest5{indDestination(5)};
-  cmcEeprom image = InitialImage(5);
+  cmcEeprom image = kwtest::FullFromDefaultImage(BuildDefaultImage(5));
 
   // Channels.
   const std::uint32_t channels[] = {0, 1, 57, 999, 1000};
