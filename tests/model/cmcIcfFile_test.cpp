@@ -218,6 +218,15 @@ TEST_F(IcfFileTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(file.Write(path, {{0, 0xF}, {0x800, 0x1000}, {1, 0}}), 2);
   EXPECT_EQ(ReadAll(path), "old contents\n");
   EXPECT_EQ(QDir(dir_.Path()).entryList(QDir::Files), QStringList{"keep.icf"});
+  // A header code that does not fit its four digits could never be read back.
+  for (std::uint32_t model : {0x10000u, 0x3484u}) {
+    cmcIcfFile wide;
+    wide.SetImage(&image);
+    wide.SetModel(model);
+    wide.SetSubCode(model == 0x3484u ? 0x10000u : 1u);
+    EXPECT_EQ(wide.Write(path, {{0, 0xF}}), 2) << model;
+    EXPECT_EQ(ReadAll(path), "old contents\n");
+  }
   // A file that cannot be created.
   EXPECT_EQ(file.Write(dir_.FileStd("missing/dir/x.icf"), {{0, 1}}), 1);
 }
