@@ -1,6 +1,7 @@
 // Reading data files: a line splitter with a bounded carry buffer, so neither
 // a long "#" line nor a file without line ends can make memory grow.
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -224,8 +225,11 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
   if (!image_ || image_->GetSize() <= 0) {
     code = kFileOpen;
   } else {
-    QFile file(QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+    QFile file(name);
+    // Only regular files: opening a FIFO would wait for a writer, and a
+    // device such as /dev/zero would never end.
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
       code = kFileOpen;
     } else {
       BeginRead();

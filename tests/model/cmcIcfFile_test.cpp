@@ -13,6 +13,8 @@
 #include "model/MemMapRevision.h"
 #include "model/cmcEeprom.h"
 #include "support/ScratchDir.h"
+
+#include <sys/stat.h>
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -435,6 +437,22 @@ TEST_F(IcfReadTest, EveryErrorShowsOneBoxAndKeepsTheImage) {
   file.ShowError(11);
   file.ShowError(-1);
   EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+TEST_F(IcfReadTest, OnlyRegularFilesAreRead) {
+  // A FIFO would block the open until a writer came; a folder or a device
+  // never holds a data file.
+  const std::string fifo = dir_.FileStd("pipe.icf");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, dir_.Path().toStdString(), std::string("/dev/zero")}) {
+    cmcIcfFile file;
+    file.SetImage(&image_);
+    AcceptAll(file);
+    boxes_.Clear();
+    EXPECT_EQ(file.Read(path, nullptr), 1) << path;
+    EXPECT_EQ(image_, before_) << path;
+    EXPECT_EQ(boxes_.Count(), 1u) << path;
+  }
 }
 
 TEST_F(IcfReadTest, DigestLineIsIgnored) {
