@@ -186,6 +186,9 @@ class CloneManFixture : public ::testing::Test {
     real.start();
     int quiet = 0;
     int lastInQueue = -1;
+    std::int64_t settled = 0;  // the balance with nothing under way
+    std::int64_t lastBalance = 0;
+    int stuck = 0;
     while (!done()) {
       if (real.elapsed() > safetyLimitMs) return false;
       QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
@@ -195,11 +198,35 @@ class CloneManFixture : public ::testing::Test {
       const int inQueue = man_ ? man_->Engine().Port().InQueue() : 0;
       const bool lineStill = inQueue == lastInQueue;
       lastInQueue = inQueue;
-      quiet = (radio_ && !radio_->IsQuiet()) || !lineStill ? 0 : quiet + 1;
+      // So do bytes inside the pty: one side has handed them over and the
+      // other has not seen them yet. The kernel passes them on in its own
+      // time, which on a loaded machine can lag far behind this loop.
+      const std::int64_t balance = LineBalance();
+      if (!man_ || !man_->Engine().Port().IsOpen()) settled = balance;
+      stuck = balance == lastBalance ? stuck + 1 : 0;
+      lastBalance = balance;
+      // Bytes the engine drops unread when it opens the port never arrive
+      // anywhere: a balance that stays off that long is taken as settled.
+      if (stuck > kLostBytesIterations) settled = balance;
+      const bool inTransit = balance != settled;
+      quiet = (radio_ && !radio_->IsQuiet()) || !lineStill || inTransit ? 0 : quiet + 1;
       clock_.Advance(quiet > 30 ? 50 : 1);
     }
     return true;
   }
+
+  // What the engine has put on the line and taken off it (its own input
+  // queue included) less what the radio has taken and sent: constant while
+  // nothing is on its way through the pty.
+  std::int64_t LineBalance() {
+    if (!man_ || !radio_) return 0;
+    cmcComm& port = man_->Engine().Port();
+    const std::int64_t engine =
+        man_->Engine().BytesMoved() - port.TransmitQueueLength() + port.InQueue();
+    return engine - radio_->BytesTaken() - radio_->BytesSent();
+  }
+
+  static constexpr int kLostBytesIterations = 3000;
 
   bool WaitIdle() { return Pump([this] { return !man_->IsBusy(); }); }
 
