@@ -118,6 +118,23 @@ TEST_F(CloneManRadio, HuntingStoresTheTransferTypeThatAnswered) {
   EXPECT_TRUE(journal_.boxes.empty());
 }
 
+// A radio that never answers is tried at every line setting once, from
+// the transfer type's on; the run ends with "no answer" and the setting kept.
+TEST_F(CloneManRadio, ASilentRadioIsTriedAtAllFiveSettings) {
+  radio_->SetFault(radioemu::Fault::Silence);
+  radio_->ClearWireLog();
+  Outcome out;
+  ASSERT_EQ(man_->StartIdentify(Record(out)), 1);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(out.code, 5);
+  std::vector<int> speeds;
+  for (const auto& segment : radio_->WireLog()) speeds.push_back(segment.speed);
+  EXPECT_EQ(speeds, (std::vector<int>{19200, 9600, 4800, 9600, 4800}));
+  ASSERT_EQ(journal_.boxes.size(), 1u);
+  EXPECT_EQ(BoxText(), QString::fromStdString("No answer from transceiver.\n\n" + kCheck03));
+  EXPECT_EQ(env_->TransType, 0);
+}
+
 TEST_F(CloneManRadio, WriteWithDataPreambleStoresTheImage) {
   const MemMapRevision& rev3 = MemMapRevisionOf(3);
   const MemRangeList& blocks = rev3.MemMapBlockList();
