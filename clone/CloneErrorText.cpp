@@ -45,8 +45,6 @@ int CloneErrorHeadIndex(int code) {
   return code >= 0 && code < kCloneErrorCodeCount ? code : 1;
 }
 
-unsigned CloneErrorCheckLines(int code) { return kCheckLines[CloneErrorHeadIndex(code)]; }
-
 std::string FillDecimalPlaceholder(std::string_view templ, long long value) {
   std::string out(templ);
   const auto at = out.find("%d");

@@ -14,10 +14,6 @@ constexpr int kCloneErrorCodeCount = 18;
 // table's end.
 int CloneErrorHeadIndex(int code);
 
-// Lines of "GI_Mess_CloneErr_Check" listed under the head of a code, as a
-// bit mask (bit n = line n).
-unsigned CloneErrorCheckLines(int code);
-
 // The whole box text for a code (CP932): the head, "\n\n", then the check
 // lines joined with "\n". Code 2 fills the port number into the head; with a
 // port outside 1..256 the text is instead the lines of
