@@ -57,7 +57,7 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
   if (c.radioSpeed > 0) radio.SetIdentifySpeed(c.radioSpeed);
   radio.SetReadRange(0, c.last);
   radio.SetFault(c.fault, c.frame, c.bytes);
-  rig_.engine_.Port().SetLineModel(c.lineModel);
+  rig_.SetLineModel(c.lineModel);
   const std::vector<std::uint8_t> seed = radio.Memory();
 
   cmcEeprom image;

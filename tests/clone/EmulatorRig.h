@@ -2,10 +2,12 @@
 // The clone engine against the emulated radio on a pty, found through the
 // port table (settings entry COM 7), set up as the clone manager sets it up.
 //
-// Time-outs run on a manual clock that moves only while the line is quiet
-// (the radio has taken and answered everything, the engine has read it
-// all), so a slow or busy machine never turns into a spurious time-out, and
-// a real time-out costs no waiting.
+// Time-outs run on a manual clock that moves only while the line is quiet:
+// every byte the engine wrote has been read by the radio, every byte the
+// radio sent has reached the engine's side, and the radio has nothing left
+// to answer. Bytes still inside the pty (which a busy machine may hold back
+// for a good while) therefore never turn into a spurious time-out, and a
+// real time-out costs no waiting.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -41,13 +43,56 @@ inline Cable CableFor(int transType) {
   }
 }
 
+// The termios device, counting the bytes it moves. Its purge takes what has
+// come in by reading it (a pty has no output queue to purge), so that every
+// byte the radio sent is counted on this side.
+class CountingDevice final : public platform::SerialDevice {
+ public:
+  struct Counts {
+    std::int64_t written = 0;
+    std::int64_t read = 0;
+  };
+  explicit CountingDevice(std::shared_ptr<Counts> counts) : counts_(std::move(counts)) {}
+
+  platform::TermiosSerialDevice& Termios() { return device_; }
+
+  bool Open(const std::string& path, const platform::SerialLineSettings& settings) override {
+    return device_.Open(path, settings);
+  }
+  void Close() override { device_.Close(); }
+  bool IsOpen() const override { return device_.IsOpen(); }
+  bool Purge() override {
+    if (!device_.IsOpen()) return false;
+    std::uint8_t buf[256];
+    while (Read(buf, sizeof buf) > 0) {
+    }
+    return true;
+  }
+  int Read(std::uint8_t* buffer, int max) override {
+    const int n = device_.Read(buffer, max);
+    counts_->read += n;
+    return n;
+  }
+  int Write(const std::uint8_t* bytes, int count, int timeoutMs) override {
+    const int n = device_.Write(bytes, count, timeoutMs);
+    counts_->written += n;
+    return n;
+  }
+  int InQueue() override { return device_.InQueue(); }
+  int OutQueue() override { return device_.OutQueue(); }
+
+ private:
+  std::shared_ptr<Counts> counts_;
+  platform::TermiosSerialDevice device_;
+};
+
 class EmulatorRig {
  public:
   EmulatorRig() : store_(dir_.File("user.conf"), QString()), installed_(&store_) {
     engine_.SetTransferTypeSetting(&transType_);
     engine_.SetModel(kModelWord, 0);
     engine_.SetImageSize(kImageSize);
-    engine_.Port().SetLineModel(false);
+    SetLineModel(false);
   }
   ~EmulatorRig() {
     if (radio_) radio_->Stop();
@@ -73,6 +118,16 @@ class EmulatorRig {
     return [this](dst_CDrv_Result& r) { Record(outcome_, r, clock_.TickCount()); };
   }
 
+  void SetLineModel(bool on) { termios_->SetLineModel(on); }
+
+  // Nothing on its way in either direction and nothing left to answer (a
+  // cut line has nothing on its way any more).
+  bool LineSettled() {
+    if (radio_->Disconnected()) return true;
+    return counts_->written == radio_->BytesRead() &&
+           radio_->BytesSent() == counts_->read + radio_->UnreadByProgram() && radio_->IsQuiet();
+  }
+
   // Runs the event loop until the run ends (false after a real-time cap
   // that only a hung run reaches). With `extraTicks` the engine also steps
   // between its timer's ticks: the same steps, sooner (long transfers).
@@ -92,7 +147,7 @@ class EmulatorRig {
       const int inQueue = engine_.Port().InQueue();
       const bool lineStill = inQueue == lastInQueue;
       lastInQueue = inQueue;
-      if (radio_->IsQuiet() && lineStill) {
+      if (lineStill && LineSettled()) {
         if (++quietChecks >= 3) {
           quietChecks = 0;
           clock_.Advance(quietSteps++ < 40 ? 25 : 250);
@@ -103,6 +158,12 @@ class EmulatorRig {
       }
     }
     return true;
+  }
+
+  std::unique_ptr<platform::SerialDevice> MakeDevice() {
+    auto device = std::make_unique<CountingDevice>(counts_);
+    termios_ = &device->Termios();
+    return device;
   }
 
   void ExpectIdleAndClean() {
@@ -118,7 +179,9 @@ class EmulatorRig {
   platform::SettingsStore store_;
   platform::ScopedSettingsStore installed_;
   std::unique_ptr<radioemu::RadioEmulator> radio_;
-  cmcCloneDrv engine_;
+  std::shared_ptr<CountingDevice::Counts> counts_ = std::make_shared<CountingDevice::Counts>();
+  platform::TermiosSerialDevice* termios_ = nullptr;
+  cmcCloneDrv engine_{MakeDevice()};
   std::int32_t transType_ = 0;
   Outcome outcome_;
 };

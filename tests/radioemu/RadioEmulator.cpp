@@ -222,6 +222,11 @@ std::int64_t RadioEmulator::BytesTaken() const {
   return taken_;
 }
 
+std::int64_t RadioEmulator::BytesRead() const {
+  std::lock_guard lock(mutex_);
+  return read_;
+}
+
 std::int64_t RadioEmulator::BytesSent() const {
   std::lock_guard lock(mutex_);
   return sent_;
@@ -230,6 +235,13 @@ std::int64_t RadioEmulator::BytesSent() const {
 bool RadioEmulator::Disconnected() const {
   std::lock_guard lock(mutex_);
   return disconnected_;
+}
+
+int RadioEmulator::UnreadByProgram() const {
+  std::lock_guard lock(mutex_);
+  int unread = 0;
+  if (slave_ < 0 || ioctl(slave_, FIONREAD, &unread) != 0) return 0;
+  return unread;
 }
 
 bool RadioEmulator::IsQuiet() const {
@@ -286,6 +298,7 @@ void RadioEmulator::Run() {
     if (maxIn > 0) {
       const ssize_t n = read(master_, buf.data(), maxIn);
       if (n > 0) {
+        read_ += n;
         if (pacing_) inTokens_ -= static_cast<double>(n);
         for (ssize_t i = 0; i < n && !disconnected_; ++i) TakeByte(buf[static_cast<size_t>(i)], lineSpeed, now);
       }

@@ -128,8 +128,13 @@ class RadioEmulator {
   int DataFramesStored() const; // E4 frames stored by writes
   int WriteAcks() const;        // E6 frames sent
   std::int64_t BytesTaken() const;
+  // Every byte read off the line, also noise and bytes beyond a cut.
+  std::int64_t BytesRead() const;
   std::int64_t BytesSent() const;
   bool Disconnected() const;
+  // Bytes that have reached the program's end of the line and wait there
+  // unread (whether or not the program has the line open).
+  int UnreadByProgram() const;
   // Nothing unread on the line, nothing left to send, not in the middle of
   // handling bytes.
   bool IsQuiet() const;
@@ -204,6 +209,7 @@ class RadioEmulator {
   int framesStored_ = 0;
   int acks_ = 0;
   std::int64_t taken_ = 0;
+  std::int64_t read_ = 0;
   std::int64_t sent_ = 0;
   std::int64_t noise_ = 0;
 };
