@@ -161,7 +161,8 @@ TEST_F(CloneManEvents, TheFinalClosureMayStartTheNextRun) {
               if (r.code == 0) started = man_->StartRead(Range(0, 0xFFF), Adopt(read));
             })),
             1);
-  ASSERT_TRUE(Pump([&] { return read.called; }));
+  // A failed identification starts no read: stop there instead of waiting.
+  ASSERT_TRUE(Pump([&] { return read.called || (id.called && id.code != 0); }));
   EXPECT_EQ(started, 1);
   EXPECT_EQ(id.code, 0);
   EXPECT_EQ(read.code, 0);
