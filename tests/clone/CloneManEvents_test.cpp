@@ -25,6 +25,23 @@ TEST_F(CloneManEvents, FailedIdentificationReportsInOrder) {
   EXPECT_EQ(progress_.opened, 0);  // identification shows no window
 }
 
+TEST_F(CloneManEvents, TheBoxBelongsToTheActiveWindowElseTheMainWindow) {
+  env_->ComPort = 9;
+  QObject mainWindow;
+  QObject dialog;
+  man_->SetMainWindow(&mainWindow);
+  for (QObject* active : {&dialog, static_cast<QObject*>(nullptr)}) {
+    SCOPED_TRACE(active ? "a dialog is active" : "nothing is active");
+    progress_.active = active;
+    journal_.boxes.clear();
+    Outcome out;
+    ASSERT_EQ(man_->StartIdentify(Record(out)), 1);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(journal_.boxes.size(), 1u);
+    EXPECT_EQ(journal_.boxes[0].owner, active ? active : &mainWindow);
+  }
+}
+
 TEST_F(CloneManEvents, GoodReadEndsWithoutABox) {
   Outcome out;
   man_->SetReadHandler([](dst_CDrv_Result&) {});

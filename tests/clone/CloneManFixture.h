@@ -82,12 +82,14 @@ class FakeProgress final : public CloneProgressFactory {
     lastMain = mainWindow;
     return std::make_unique<View>(*this);
   }
+  QObject* ActiveWindow() override { return active; }
   int opened = 0;
   int open = 0;
   int updates = 0;
   std::int64_t lastData = 0;
   std::int64_t lastTotal = 0;
   QObject* lastMain = nullptr;
+  QObject* active = nullptr;  // the window the program has active
   std::function<void()> onClose;
   std::function<void(std::int64_t)> onProgress;
 };
