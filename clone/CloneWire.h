@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/BcdBits.h"
 #include "core/cmcBuff.h"
 
 namespace clonewire {
@@ -69,6 +70,6 @@ enum class PayloadCheck { Ok, Malformed };
 PayloadCheck DecodeDataPayload(const std::vector<std::uint8_t>& unescaped, DataPayload& out);
 
 // Both nibbles of the byte are decimal digits.
-inline bool IsBcdByte(std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; }
+inline bool IsBcdByte(std::uint8_t b) { return core::IsValidBcd(b); }
 
 }  // namespace clonewire

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/HexTextToBytes.h"
 #include "model/DefaultImage.h"
 #include "platform/Fatal.h"
 
@@ -38,13 +39,6 @@ bool Number(std::string_view s, T& out) {
   return !s.empty() && ec == std::errc() && end == s.data() + s.size();
 }
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 bool Value(std::string_view s, DefaultImageSetting& row, std::string& why) {
   if (s == "@band-defaults") {
     row.bandDefaults = true;
@@ -70,7 +64,7 @@ bool Value(std::string_view s, DefaultImageSetting& row, std::string& why) {
   }
   std::vector<std::uint8_t> pattern;
   for (size_t i = 0; i < s.size(); i += 2) {
-    const int hi = Hex(s[i]), lo = Hex(s[i + 1]);
+    const int hi = core::HexDigitValue(s[i]), lo = core::HexDigitValue(s[i + 1]);
     if (hi < 0 || lo < 0) {
       why = "not a hexadecimal byte";
       return false;

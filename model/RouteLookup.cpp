@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/TextFields.h"
 #include "model/CallSignPack.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
@@ -24,11 +25,7 @@ Call Padded(const char* text, int length) {
   return call;
 }
 
-bool IsBlank(const char* text, int n) {
-  for (int i = 0; i < n; ++i)
-    if (text[i] != ' ') return false;
-  return true;
-}
+bool IsBlank(const char* text, int n) { return core::IsBlankField(std::string_view(text, static_cast<std::size_t>(n))); }
 
 bool IsAOrBlank(char c) { return c == 'A' || c == ' '; }
 

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/TextFields.h"
 #include "model/ItemKinds.h"
 
 class cmcEeprom;
@@ -230,7 +231,5 @@ void SetText(datText<N>& field, const char* text) {
 
 template <std::size_t N>
 bool IsBlankText(const datText<N>& field) {
-  for (char c : field)
-    if (c != ' ') return false;
-  return true;
+  return core::IsBlankField(std::string_view(field.data(), N));
 }
