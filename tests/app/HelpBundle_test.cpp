@@ -66,6 +66,17 @@ TEST(HelpBundle, BothLanguagesHoldTheSameFiles) {
   EXPECT_EQ(ReadAll(kHelpRoot + "en/contexts.txt"), ReadAll(kHelpRoot + "ja/contexts.txt"));
 }
 
+TEST(HelpBundle, TheBuildPutsBothBundlesBesideTheProgram) {
+  // The program looks for its help files in its own folder.
+  for (const char* name : {"KW3700_ENG.chm", "KW3700_JPN.chm"}) {
+    const QString bundle = QStringLiteral(KW_PROGRAM_DIR "/") + name;
+    const QString source = kHelpRoot + (QString(name).contains("ENG") ? "en" : "ja");
+    EXPECT_EQ(QDir(bundle).entryList(QDir::Files, QDir::Name),
+              QDir(source).entryList(QDir::Files, QDir::Name))
+        << bundle.toStdString();
+  }
+}
+
 TEST(HelpBundle, EveryContextOfTheMapResolvesInBothLanguages) {
   const HelpMap map = ReadHelpMap();
   EXPECT_TRUE(map.topicsWithoutContext.empty()) << *map.topicsWithoutContext.begin();
