@@ -259,10 +259,14 @@ void cmcCloneDrv::StateSendData() {
   nextState_ = 11;
   progress_ = false;
   for (int pass = 0; pass < kFramesPerTick; ++pass) {
+    // A frame still waiting goes before another is built. Appending to it
+    // while the line is behind would hand over ever larger lumps against an
+    // ever larger allowance (four times their length), and the output would
+    // grow with every hand-over until the radio gave up. Waiting at the end
+    // of the list matters too: the frame would never go.
+    if (outFrames_.Length() > 0 && !HandOverFrames()) return;
     if (rangeIndex_ >= ranges_.size()) {
-      // Frames still waiting go out first, or they would wait for ever.
-      if (outFrames_.Length() > 0) HandOverFrames();
-      if (port_.PendingOut() == 0 && outFrames_.Length() == 0) nextState_ = 12;
+      if (port_.PendingOut() == 0) nextState_ = 12;
       return;
     }
     const MemRange& range = ranges_[rangeIndex_];

@@ -71,7 +71,7 @@ cmcComm::cmcComm(std::unique_ptr<platform::SerialDevice> device)
     : device_(std::move(device)),
       resolver_([](int port) { return platform::PortTable::DevicePath(port); }),
       pump_(new cmcTask()) {
-  pump_->SetHandler([this](cmcTask&) { Pump(); });
+  pump_->SetHandler([this](cmcTask&) { Pump(true); });
 }
 
 cmcComm::~cmcComm() { Close(); }
@@ -109,7 +109,7 @@ bool cmcComm::IsOpen() const { return device_->IsOpen(); }
 int cmcComm::Write(const void* bytes, int count) {
   if (!IsOpen() || writeError_ || bytes == nullptr || count <= 0) return 0;
   tx_.AppendBytes(bytes, count);
-  Pump();
+  Pump(false);
   return 0;
 }
 
@@ -137,13 +137,17 @@ void cmcComm::SetLineModel(bool on) {
     termios->SetLineModel(on);
 }
 
-void cmcComm::Pump() {
+void cmcComm::Pump(bool mayWait) {
   const int pending = TransmitQueueLength();
   if (!IsOpen() || writeError_ || pending == 0) {
     StopPump();
     return;
   }
-  if (device_->OutQueue() != 0) {
+  // Only the pump's own tick may wait, and only for a queue about to drain:
+  // the wire then gets the next chunk without a gap, and the thread never
+  // blocks for more than a couple of ticks' time in any one call.
+  const bool empty = mayWait ? device_->AwaitOutputEmpty(kDrainWaitMs) : device_->OutQueue() == 0;
+  if (!empty) {
     StartPump();
     return;
   }

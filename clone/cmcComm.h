@@ -3,7 +3,9 @@
 // as "9600,N,8,1", reads without waiting, and writes through its own
 // transmit queue, which a 10 ms timer task pumps into the device in chunks of
 // at most 1024 bytes, each only once the device's output queue is empty.
-// Everything runs on the user-interface thread.
+// Everything runs on the user-interface thread, so no call waits for bytes
+// to reach the wire: the output queue tells the caller how far behind the
+// line is.
 //
 // The COM number is looked up in the port table (platform/PortTable.h) at
 // every open.
@@ -21,6 +23,8 @@ class cmcComm {
  public:
   static constexpr int kOutputChunk = 1024;       // largest single hand-over
   static constexpr int kPumpIntervalMs = 10;
+  // Longest wait of a pump tick for the device's queue to drain.
+  static constexpr int kDrainWaitMs = 2 * kPumpIntervalMs;
   static constexpr int kWriteTimeoutConstantMs = 3000;
   static constexpr int kWriteTimeoutScale = 100000;  // / baud = ms per byte
 
@@ -75,7 +79,7 @@ class cmcComm {
   void SetLineModel(bool on);
 
  private:
-  void Pump();
+  void Pump(bool mayWait);
   void StartPump();
   void StopPump();
 

@@ -144,7 +144,6 @@ int TermiosSerialDevice::Write(const std::uint8_t* bytes, int count, int timeout
   // The budget is real time: the driver drains on the wall clock.
   using Steady = std::chrono::steady_clock;
   const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
-  const std::int64_t startedUs = NowUs();
   int written = 0;
   while (written < count) {
     const ssize_t n = ::write(fd_, bytes + written, static_cast<size_t>(count - written));
@@ -163,21 +162,6 @@ int TermiosSerialDevice::Write(const std::uint8_t* bytes, int count, int timeout
     if (r <= 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL))) break;
   }
   ModelHandOver(written);
-  if (lineModel_ && written > 0) {
-    // Like a serial driver without a transmit buffer of its own, the write
-    // completes once its bytes are on the wire, within the same budget. A
-    // sender that hands over only when the queue is empty is thereby paced
-    // by the line, as it would be by a real port.
-    // What is left of the budget is counted on the clock the model runs on,
-    // like the wire time it is weighed against.
-    const std::int64_t now = NowUs();
-    const std::int64_t leftUs = wireFreeUs_ - now;
-    const std::int64_t budgetMs = std::max(timeoutMs, 0) - (now - startedUs) / 1000;
-    // Whole milliseconds, rounded up: the output queue reads empty after
-    // the write, so a sender that waits for an empty queue goes on at once.
-    const std::int64_t waitMs = std::min<std::int64_t>((leftUs + 999) / 1000, budgetMs);
-    if (waitMs > 0) CurrentClock().SleepMs(static_cast<std::uint32_t>(waitMs));
-  }
   return written;
 }
 
@@ -193,6 +177,20 @@ int TermiosSerialDevice::OutQueue() {
   int n = 0;
   if (ioctl(fd_, TIOCOUTQ, &n) != 0) return 0;
   return std::max({n, 0, ModelPending()});
+}
+
+bool TermiosSerialDevice::AwaitOutputEmpty(int maxMs) {
+  if (fd_ < 0) return true;
+  int n = 0;
+  // A real driver's queue drains at its own pace: nothing to wait for here.
+  if (ioctl(fd_, TIOCOUTQ, &n) == 0 && n > 0) return false;
+  if (lineModel_) {
+    const std::int64_t leftUs = wireFreeUs_ - NowUs();
+    if (leftUs > std::int64_t{std::max(maxMs, 0)} * 1000) return false;
+    // Whole milliseconds, rounded up, so the model reads empty afterwards.
+    if (leftUs > 0) CurrentClock().SleepMs(static_cast<std::uint32_t>((leftUs + 999) / 1000));
+  }
+  return OutQueue() == 0;
 }
 
 std::int64_t TermiosSerialDevice::NowUs() {

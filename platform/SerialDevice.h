@@ -33,16 +33,24 @@ class SerialDevice {
   // At most `max` of the bytes already received; never waits. 0 when none
   // is waiting, at the end of the line and on any failure.
   virtual int Read(std::uint8_t* buffer, int max) = 0;
-  // Hands `count` bytes to the driver, waiting for room (and, where the
-  // device says so, for the bytes to leave) no longer than `timeoutMs`.
-  // Answers the bytes accepted: fewer than `count` when the budget ran out
-  // before the driver took them all or the line failed (at once for a line
-  // that hung up).
+  // Hands `count` bytes to the driver, waiting for room no longer than
+  // `timeoutMs`; it does not wait for the bytes to leave (OutQueue counts
+  // them until they have). Answers the bytes accepted: fewer than `count`
+  // when the budget ran out before the driver took them all or the line
+  // failed (at once for a line that hung up).
   virtual int Write(const std::uint8_t* bytes, int count, int timeoutMs) = 0;
   // Bytes received and not yet read (0 when closed or unknown).
   virtual int InQueue() = 0;
   // Bytes handed over and not yet on the wire (0 when closed or unknown).
   virtual int OutQueue() = 0;
+  // True when the output queue is empty. A device that knows when its queue
+  // will drain may first wait for that, but only when it takes no longer
+  // than `maxMs`; so a sender that checks every few milliseconds keeps the
+  // line busy without ever blocking for long.
+  virtual bool AwaitOutputEmpty(int maxMs) {
+    (void)maxMs;
+    return OutQueue() == 0;
+  }
 };
 
 // Line speeds this system can set; false for 0, negative and odd rates.
@@ -58,11 +66,12 @@ bool MakeLineTermios(const SerialLineSettings& settings, termios& t);
 // A pseudo-terminal reports an empty output queue at once and buffers some
 // 20 KB in the kernel, so a sender pacing itself by the output queue would
 // run far ahead of a slow line. The line model counts the bytes handed over
-// that a line of this speed (10 bits a byte) cannot have sent yet: OutQueue
-// reports the larger of the driver's figure and the model's, and a write
-// returns once the model has its bytes on the wire (within its budget, on
-// the injectable clock), as a write to a serial driver without a transmit
-// buffer does. It is on by default; tests that don't pace switch it off.
+// that a line of this speed (10 bits a byte) cannot have sent yet, on the
+// injectable clock: OutQueue reports the larger of the driver's figure and
+// the model's. A write never waits for the model; AwaitOutputEmpty sleeps
+// out the model's last few milliseconds so that the next hand-over follows
+// the last byte without a gap. It is on by default; tests that don't pace
+// switch it off.
 class TermiosSerialDevice final : public SerialDevice {
  public:
   TermiosSerialDevice();
@@ -78,6 +87,7 @@ class TermiosSerialDevice final : public SerialDevice {
   int Write(const std::uint8_t* bytes, int count, int timeoutMs) override;
   int InQueue() override;
   int OutQueue() override;
+  bool AwaitOutputEmpty(int maxMs) override;
 
   void SetLineModel(bool on) { lineModel_ = on; }
   bool LineModel() const { return lineModel_; }

@@ -283,6 +283,23 @@ TEST_F(EngineWriteTest, NothingHandedOverWhilePendingOutputExceedsFourTimesTheFr
   EXPECT_EQ(SentAfterWrite().data.size(), 1u);
 }
 
+// While the line is behind, a waiting frame is not joined by more: each
+// would raise the allowance of the lump, and the output would keep growing.
+TEST_F(EngineWriteTest, NoFrameIsBuiltWhileOneWaits) {
+  Configure(clonecfg::kWrite);
+  AckEndFrame(*line_, kAckGood);
+  ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x7FF}}, Catch()), 1);  // 32 frames
+  ASSERT_TRUE(TickUntilState(11));
+  line_->outQueue = line_->outQueueAfterWrite = 4 * 76 + 1;
+  Tick(5);
+  EXPECT_EQ(engine_.FrameCount(), 1);
+  EXPECT_EQ(engine_.Port().TransmitQueueLength(), 0);
+  line_->outQueue = line_->outQueueAfterWrite = 0;
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(outcome_.code, kCloneOk);
+  EXPECT_EQ(SentAfterWrite().data.size(), 32u);
+}
+
 TEST_F(EngineWriteTest, ATickThatOnlyMovesToTheNextRangeEnds) {
   Configure(clonecfg::kWrite);
   AckEndFrame(*line_, kAckGood);

@@ -209,6 +209,64 @@ TEST_F(cmcCommPtyTest, UnusableSettingsAndBusyDevicesDoNotOpen) {
   EXPECT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
 }
 
+// A manual clock that remembers every sleep: the waits of the thread that
+// pumps.
+class SleepRecordingClock final : public platform::Clock {
+ public:
+  std::uint32_t TickCount() override { return tick_; }
+  std::int64_t NowUnixMs() override { return 1767225600000 + tick_; }
+  void SleepMs(std::uint32_t ms) override {
+    sleeps.push_back(ms);
+    tick_ += ms;
+  }
+  void Advance(std::uint32_t ms) { tick_ += ms; }
+  std::vector<std::uint32_t> sleeps;
+
+ private:
+  std::uint32_t tick_ = 1000;
+  platform::ScopedClock scope_{this};
+};
+
+// With the line model a slow line never holds the caller: a write only
+// queues, and the pump waits on its tick only for a device queue about to
+// drain (at most two ticks), then hands on the next chunk with no gap.
+TEST_F(cmcCommPtyTest, TheLineModelPacesWithoutLongWaits) {
+  SleepRecordingClock clock;
+  comm_.SetLineModel(true);
+  ASSERT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
+  std::vector<std::uint8_t> bytes(3000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+  const auto run = [] { kwtest::RunUntil([] { return false; }, 40); };  // some pump ticks
+
+  comm_.Write(bytes.data(), 3000);
+  EXPECT_TRUE(clock.sleeps.empty());
+  EXPECT_EQ(comm_.TransmitQueueLength(), 3000 - 1024);
+  EXPECT_EQ(comm_.PendingOut(), 3000);  // 1024 on the wire, 1066.67 ms at 9600
+  run();
+  EXPECT_TRUE(clock.sleeps.empty());
+  EXPECT_EQ(comm_.TransmitQueueLength(), 3000 - 1024);
+
+  // Still 21 ms to go: more than the pump waits for.
+  clock.Advance(1045);
+  run();
+  EXPECT_TRUE(clock.sleeps.empty());
+  EXPECT_EQ(comm_.TransmitQueueLength(), 3000 - 1024);
+  // 19.67 ms to go: the pump sleeps them out and hands on the next chunk.
+  clock.Advance(2);
+  ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.TransmitQueueLength() == 952; }, 10000));
+  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{20});
+
+  clock.Advance(1051);  // 15.67 ms to go
+  ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.TransmitQueueLength() == 0; }, 10000));
+  EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{20, 16}));
+  EXPECT_EQ(comm_.PendingOut(), 952);  // the second chunk followed the first at once
+  for (std::uint32_t s : clock.sleeps) EXPECT_LE(s, static_cast<std::uint32_t>(cmcComm::kDrainWaitMs));
+  EXPECT_EQ(pty_.Receive(3000), bytes);
+  clock.Advance(992);
+  EXPECT_EQ(comm_.PendingOut(), 0);
+  EXPECT_EQ(clock.sleeps.size(), 2u);
+}
+
 TEST_F(cmcCommPtyTest, AShortWriteOnAHungUpLineEndsPumping) {
   ASSERT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
   pty_.HangUp();

@@ -138,22 +138,28 @@ TEST_F(SerialDeviceTest, LineModelPacesWritesAtTheLineRate) {
   device_.SetLineModel(true);
   ASSERT_TRUE(device_.Open(pty_.SlavePath(), {38400, false, 8, StopBits::One}));
   std::vector<std::uint8_t> bytes(100, 0x55);
-  // 100 bytes take 26.04 ms at 38400: the write returns when they are out.
+  // 100 bytes take 26.04 ms at 38400. The write hands them over and returns
+  // at once; the output queue counts them until they are out.
   std::uint32_t before = clock.TickCount();
   ASSERT_EQ(device_.Write(bytes.data(), 100, 3000), 100);
-  EXPECT_EQ(clock.TickCount() - before, 27u);
-  EXPECT_EQ(device_.OutQueue(), 0);
-
-  // A budget shorter than the line needs: the bytes are taken, the rest of
-  // the waiting is left to the caller, who sees them in the output queue.
-  before = clock.TickCount();
-  ASSERT_EQ(device_.Write(bytes.data(), 100, 13), 100);
-  EXPECT_EQ(clock.TickCount() - before, 13u);
-  EXPECT_NEAR(device_.OutQueue(), 50, 1);
+  EXPECT_EQ(clock.TickCount(), before);
+  EXPECT_EQ(device_.OutQueue(), 100);
   ASSERT_EQ(device_.Write(bytes.data(), 100, 0), 100);  // queues behind the first
+  EXPECT_EQ(device_.OutQueue(), 200);
+  clock.Advance(13);
   EXPECT_NEAR(device_.OutQueue(), 150, 1);
-  clock.Advance(40);
+
+  // Waiting for an empty queue: not when it takes longer than allowed, else
+  // just until the last byte is out.
+  before = clock.TickCount();
+  EXPECT_FALSE(device_.AwaitOutputEmpty(38));
+  EXPECT_EQ(clock.TickCount(), before);
+  EXPECT_TRUE(device_.AwaitOutputEmpty(40));
+  EXPECT_EQ(clock.TickCount() - before, 40u);  // 52.08 ms after the first write, rounded up
   EXPECT_EQ(device_.OutQueue(), 0);
+  EXPECT_TRUE(device_.AwaitOutputEmpty(0));
+  EXPECT_EQ(clock.TickCount() - before, 40u);
+
   clock.Advance(1000);  // an idle line does not bank time
   ASSERT_EQ(device_.Write(bytes.data(), 100, 0), 100);
   EXPECT_EQ(device_.OutQueue(), 100);
