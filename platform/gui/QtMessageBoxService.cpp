@@ -1,7 +1,7 @@
 #include "platform/gui/QtMessageBoxService.h"
 
 #include <QMessageBox>
-#include <QTimer>
+#include <QEvent>
 #include <QWidget>
 #include <vector>
 
@@ -26,6 +26,38 @@ std::vector<QMessageBox::StandardButton> ButtonsOf(unsigned flags) {
     default: return {QMessageBox::Ok};
   }
 }
+
+// Keeps a box centred on a work area while Qt settles its size: the box
+// takes its final size only as it is shown, so every resize until then
+// (and the show itself) centres it again, before anything is painted.
+class CentreOnArea final : public QObject {
+ public:
+  CentreOnArea(QMessageBox& box, const QRect& area) : box_(box), area_(area) {
+    if (area_.isEmpty()) return;
+    box_.adjustSize();
+    Centre();
+    box_.installEventFilter(this);
+  }
+  ~CentreOnArea() override {
+    if (!area_.isEmpty()) box_.removeEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &box_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+      Centre();
+    return false;
+  }
+
+ private:
+  void Centre() {
+    QRect frame = box_.frameGeometry();
+    frame.moveCenter(area_.center());
+    box_.move(frame.topLeft());
+  }
+
+  QMessageBox& box_;
+  QRect area_;
+};
 
 }  // namespace
 
@@ -63,19 +95,7 @@ int QtMessageBoxService::Show(const MessageBoxRequest& request) {
                        : nullptr;
   QMessageBox box(owner);
   Configure(box, request);
-  if (!request.workArea.isEmpty()) {
-    const QRect area = request.workArea;
-    auto centre = [&box, area] {
-      QRect frame = box.frameGeometry();
-      frame.moveCenter(area.center());
-      box.move(frame.topLeft());
-    };
-    box.adjustSize();
-    centre();
-    // The box settles its final size only once it is shown: centre it again
-    // on the first turn of its own event loop.
-    QTimer::singleShot(0, &box, centre);
-  }
+  CentreOnArea centring(box, request.workArea);
   const int result = box.exec();
   return AnswerFor(box.clickedButton() ? box.standardButton(box.clickedButton()) : result);
 }
