@@ -43,19 +43,7 @@ double ThreadCpuSeconds() {
 }
 
 void Configure(cmcCloneDrv& engine, clonecfg::Mode mode) {
-  const clonecfg::EngineConfig c =
-      clonecfg::MakeEngineConfig(mode, 1, kTransType, true, kModelWord, 0);
-  engine.SetPort(c.port, c.lineSettings);
-  engine.SetEcho(c.echo);
-  if (c.command) {
-    engine.SetCommand(*c.command);
-    engine.SetCmdPreamble(c.commandPreamble);
-    engine.SetDataPreamble(c.dataPreamble);
-  }
-  engine.SetStartDelay(c.startDelayMs);
-  engine.SetCountSuffix(c.countSuffix);
-  engine.SetBlockSize(c.blockSize);
-  engine.SetFinalTimeout(c.finalTimeoutMs);
+  clonecfg::ApplyEngineConfig(engine, clonecfg::MakeEngineConfig(mode, 1, kTransType, true, kModelWord, 0));
   engine.SetModel(kModelWord, 0);
   engine.SetImageSize(MemMapRevisionOf(3).MemMapImageSize());
 }

@@ -1,5 +1,7 @@
 #include "clone/CloneConfig.h"
 
+#include "clone/cmcCloneDrv.h"
+
 namespace clonecfg {
 namespace {
 
@@ -49,6 +51,20 @@ EngineConfig MakeEngineConfig(Mode mode, int comPort, int transType, bool highSp
     config.dataPreamble = dataPreamble;
   }
   return config;
+}
+
+void ApplyEngineConfig(cmcCloneDrv& engine, const EngineConfig& config) {
+  if (config.command) {
+    engine.SetCommand(*config.command);
+    engine.SetCmdPreamble(config.commandPreamble);
+    engine.SetDataPreamble(config.dataPreamble);
+  }
+  engine.SetPort(config.port, config.lineSettings);
+  engine.SetStartDelay(config.startDelayMs);
+  engine.SetEcho(config.echo);
+  engine.SetCountSuffix(config.countSuffix);
+  engine.SetBlockSize(config.blockSize);
+  engine.SetFinalTimeout(config.finalTimeoutMs);
 }
 
 }  // namespace clonecfg

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+class cmcCloneDrv;
+
 namespace clonecfg {
 
 enum Mode { kIdentify = 1, kRead = 2, kWrite = 3 };
@@ -44,5 +46,9 @@ constexpr int kReadWriteCommandPreamble = 12;
 
 EngineConfig MakeEngineConfig(Mode mode, int comPort, int transType, bool highSpeed, int modelWord1,
                               int dataPreamble);
+
+// Sets a run's configuration on the engine (the text command and preambles
+// only when the configuration has them).
+void ApplyEngineConfig(cmcCloneDrv& engine, const EngineConfig& config);
 
 }  // namespace clonecfg

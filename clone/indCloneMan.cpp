@@ -53,20 +53,10 @@ bool indCloneMan::IsBusy() const { return finishing_ || engine_->IsBusy(); }
 bool indCloneMan::IsPaintTaskRunning() const { return paintTask_ && !paintTask_->IsStopped(); }
 
 void indCloneMan::Configure(int mode) {
-  const clonecfg::EngineConfig config = clonecfg::MakeEngineConfig(
-      static_cast<clonecfg::Mode>(mode), settings_.ComPort, settings_.TransType,
-      settings_.ComSpeedHigh != 0, modelWord1_, dataPreamble_);
-  if (config.command) {
-    engine_->SetCommand(*config.command);
-    engine_->SetCmdPreamble(config.commandPreamble);
-    engine_->SetDataPreamble(config.dataPreamble);
-  }
-  engine_->SetPort(config.port, config.lineSettings);
-  engine_->SetStartDelay(config.startDelayMs);
-  engine_->SetEcho(config.echo);
-  engine_->SetCountSuffix(config.countSuffix);
-  engine_->SetBlockSize(config.blockSize);
-  engine_->SetFinalTimeout(config.finalTimeoutMs);
+  clonecfg::ApplyEngineConfig(
+      *engine_, clonecfg::MakeEngineConfig(static_cast<clonecfg::Mode>(mode), settings_.ComPort,
+                                           settings_.TransType, settings_.ComSpeedHigh != 0,
+                                           modelWord1_, dataPreamble_));
 }
 
 int indCloneMan::StartIdentify(Closure final) {

@@ -36,19 +36,7 @@ inline std::string TestName(const char* text) {
 }
 
 // The clone manager's set-up of a run, applied to an engine.
-inline void ApplyEngineConfig(cmcCloneDrv& engine, const clonecfg::EngineConfig& c) {
-  engine.SetPort(c.port, c.lineSettings);
-  engine.SetEcho(c.echo);
-  if (c.command) {
-    engine.SetCommand(*c.command);
-    engine.SetCmdPreamble(c.commandPreamble);
-    engine.SetDataPreamble(c.dataPreamble);
-  }
-  engine.SetStartDelay(c.startDelayMs);
-  engine.SetCountSuffix(c.countSuffix);
-  engine.SetBlockSize(c.blockSize);
-  engine.SetFinalTimeout(c.finalTimeoutMs);
-}
+using clonecfg::ApplyEngineConfig;
 
 // What a done closure saw (the result itself is gone after the call).
 struct Outcome {
