@@ -30,7 +30,9 @@ void CenterOver(QWidget* form, QWidget* parent) {
 class WidgetView final : public CloneProgressView {
  public:
   WidgetView(CloneProgressWindow* window, QWidget* mainWindow)
-      : window_(window), main_(mainWindow), mainWasEnabled_(mainWindow && mainWindow->isEnabled()) {}
+      : window_(window),
+        main_(mainWindow),
+        mainWasEnabled_(mainWindow && mainWindow->isEnabled()) {}
 
   ~WidgetView() override {
     if (window_) {

@@ -31,8 +31,8 @@ int PositiveNumber(const std::string& text, int fallback) {
 }
 
 QRect WorkAreaAt(QPoint point) {
-  const auto area = placement::GetPointMonitorWorkArea(platform::CurrentMonitors().List(),
-                                                       point.x(), point.y());
+  const auto area =
+      placement::GetPointMonitorWorkArea(platform::CurrentMonitors().List(), point.x(), point.y());
   if (area) return area->ToQRect();
   // No monitor list installed: ask the screens directly.
   QScreen* screen = QGuiApplication::screenAt(point);

@@ -43,7 +43,8 @@ cuiHtmlHelpWindow::cuiHtmlHelpWindow(Kind kind, const QStringList& buttonTexts)
   browser_->setOpenExternalLinks(false);
   layout->addWidget(browser_);
 
-  connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { FollowLink(link); });
+  connect(browser_, &QTextBrowser::anchorClicked, this,
+          [this](const QUrl& link) { FollowLink(link); });
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl&) {
     setWindowTitle(browser_->documentTitle());
     UpdateButtons();

@@ -31,7 +31,7 @@
 namespace {
 
 constexpr int kModelWord = 0x3484;
-constexpr int kTransType = 3;      // 9600 for the speed change, no echo
+constexpr int kTransType = 3;  // 9600 for the speed change, no echo
 constexpr int kIdentifySpeed = 9600;
 constexpr int kRunSpeed = 38400;
 constexpr double kPrescribedWaits = 0.2 + 2 * 0.1;
@@ -43,7 +43,8 @@ double ThreadCpuSeconds() {
 }
 
 void Configure(cmcCloneDrv& engine, clonecfg::Mode mode) {
-  clonecfg::ApplyEngineConfig(engine, clonecfg::MakeEngineConfig(mode, 1, kTransType, true, kModelWord, 0));
+  clonecfg::ApplyEngineConfig(engine,
+                              clonecfg::MakeEngineConfig(mode, 1, kTransType, true, kModelWord, 0));
   engine.SetModel(kModelWord, 0);
   engine.SetImageSize(MemMapRevisionOf(3).MemMapImageSize());
 }
@@ -79,15 +80,17 @@ void RunClone(benchmark::State& state, bool write, bool paced) {
     };
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuSeconds();
-    const int started = write ? engine.StartWrite(image, MemMapRevisionOf(3).MemMapBlockList(), done)
-                              : engine.StartRead(MemMapRevisionOf(3).MemMapRangeList(), done);
+    const int started = write
+                            ? engine.StartWrite(image, MemMapRevisionOf(3).MemMapBlockList(), done)
+                            : engine.StartRead(MemMapRevisionOf(3).MemMapRangeList(), done);
     if (started != 1) {
       state.SkipWithError("the engine did not start");
       break;
     }
     loop.exec();
     const double cpu = ThreadCpuSeconds() - cpuStart;
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     if (code != kCloneOk) {
       state.SkipWithError(("clone run ended with code " + std::to_string(code)).c_str());
       break;
@@ -105,7 +108,8 @@ void RunClone(benchmark::State& state, bool write, bool paced) {
     state.counters["wall_per_limit"] = wall / limit;
     state.counters["cpu_per_wire"] = cpu / wire;
     state.counters["frames"] = engine.FrameCount();
-    state.counters["bytes_moved"] = static_cast<double>(engine.BytesMoved());  // frames of both sides
+    state.counters["bytes_moved"] =
+        static_cast<double>(engine.BytesMoved());  // frames of both sides
   }
   radio.Stop();
 }

@@ -29,7 +29,8 @@ struct Fixture {
 
   Fixture() {
     image.SetSize(0x40000);
-    for (std::int32_t a = 0; a < image.GetSize(); ++a) image.Data()[a] = static_cast<std::uint8_t>(a * 13 + (a >> 9));
+    for (std::int32_t a = 0; a < image.GetSize(); ++a)
+      image.Data()[a] = static_cast<std::uint8_t>(a * 13 + (a >> 9));
     path = dir.filePath(QStringLiteral("full.icf")).toStdString();
     cmcIcfFile file;
     Configure(file, image);
@@ -75,7 +76,8 @@ std::size_t ReadFloor(const std::string& path, std::vector<std::uint8_t>& out) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
   const auto* end = p + bytes.size();
   while (p < end) {
-    const auto* eol = static_cast<const unsigned char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const auto* eol =
+        static_cast<const unsigned char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
     if (!eol) eol = end;
     if (*p != '#')
       for (const unsigned char* q = p; q + 1 < eol; q += 2) {
@@ -143,7 +145,8 @@ void BM_WriteFullFile(benchmark::State& state) {
   double writeSeconds = 0, floorSeconds = 0, plainSeconds = 0;
   for (auto _ : state) {
     const auto t0 = Clock::now();
-    if (file.Write(out, MemMapRevisionOf(3).MemMapBlockList()) != 0) state.SkipWithError("write failed");
+    if (file.Write(out, MemMapRevisionOf(3).MemMapBlockList()) != 0)
+      state.SkipWithError("write failed");
     const auto t1 = Clock::now();
     WriteFloor(floorOut, fx.image, true);
     const auto t2 = Clock::now();

@@ -48,10 +48,13 @@ cmcEeprom FullImage(int repeaters) {
   }
   SetRptGroupCount(image, 0, repeaters);
   SetYourCallCount(image, kUrCapacity);
-  for (int p = 0; p < kGpsCapacity; ++p) imageaccess::Set16(image, kGpsOrderTable + 2 * p, static_cast<std::uint32_t>(p));
+  for (int p = 0; p < kGpsCapacity; ++p)
+    imageaccess::Set16(image, kGpsOrderTable + 2 * p, static_cast<std::uint32_t>(p));
   // Spread over all 27 groups: finding a position's group then walks them all.
-  for (int g = 0; g < kGpsGroups; ++g) imageaccess::Set16(image, kGpsGroupStarts + 2 * g, static_cast<std::uint32_t>(11 * g));
-  for (int e = 0; e < kRxEntries; ++e) image.SetByte(kRxOrderTable + e, static_cast<std::uint8_t>(e));
+  for (int g = 0; g < kGpsGroups; ++g)
+    imageaccess::Set16(image, kGpsGroupStarts + 2 * g, static_cast<std::uint32_t>(11 * g));
+  for (int e = 0; e < kRxEntries; ++e)
+    image.SetByte(kRxOrderTable + e, static_cast<std::uint8_t>(e));
   // Call lists name repeaters near the end of the list (worst case lookups).
   for (int e = 0; e < 10; ++e) {
     image.SetBlock(kCallListA + 8 * e, "JR1490 A", 8);

@@ -6,7 +6,7 @@ namespace clonecfg {
 namespace {
 
 constexpr LineSetting kIdentifySettings[] = {
-    {"19200,N,8,1", true}, {"9600,N,8,1", true}, {"4800,N,8,1", true},
+    {"19200,N,8,1", true}, {"9600,N,8,1", true},  {"4800,N,8,1", true},
     {"9600,N,8,1", false}, {"4800,N,8,1", false},
 };
 
@@ -25,7 +25,8 @@ LineSetting IdentifyLineSetting(int transType) {
 
 const char* RunLineSettings(bool highSpeed) { return highSpeed ? "38400,N,8,1" : "9600,N,8,1"; }
 
-std::string SpeedChangeCommand(const std::string& identifySettings, int modelWord1, bool highSpeed) {
+std::string SpeedChangeCommand(const std::string& identifySettings, int modelWord1,
+                               bool highSpeed) {
   std::string command = "(" + identifySettings + ")";
   command += "FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 ";
   AppendHex4(command, modelWord1);

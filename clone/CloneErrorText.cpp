@@ -15,24 +15,24 @@ constexpr unsigned Lines(std::initializer_list<int> lines) {
 constexpr unsigned kBasic = Lines({0, 1, 2, 3});
 
 constexpr unsigned kCheckLines[kCloneErrorCodeCount] = {
-    0,                           // 0 OK (no box)
-    kBasic,                      // 1 Cannot Clone.
-    kBasic,                      // 2 Cannot access COM %d.
-    kBasic,                      // 3 COM buffer overflow.
-    kBasic,                      // 4 Cannot access COM port.
-    kBasic,                      // 5 No answer from transceiver.
-    kBasic,                      // 6 Illegal data.
-    kBasic,                      // 7 Data counter error.
-    kBasic,                      // 8 There is not enough data.
-    kBasic,                      // 9 Data overflow.
-    Lines({0, 2, 3}),            // 10 Cannot write cloning data.
-    Lines({0, 1, 2, 3, 4, 5}),   // 11 Illegal information.
-    Lines({0, 1, 2, 3, 4, 5}),   // 12 Illegal information.
-    Lines({6}),                  // 13 Transceiver version does not match.
-    Lines({0, 4, 5}),            // 14 Not a compatible model.
-    kBasic,                      // 15 Illegal data.
-    0,                           // 16 Please update to the latest version.
-    kBasic,                      // 17 Cannot Clone.
+    0,                          // 0 OK (no box)
+    kBasic,                     // 1 Cannot Clone.
+    kBasic,                     // 2 Cannot access COM %d.
+    kBasic,                     // 3 COM buffer overflow.
+    kBasic,                     // 4 Cannot access COM port.
+    kBasic,                     // 5 No answer from transceiver.
+    kBasic,                     // 6 Illegal data.
+    kBasic,                     // 7 Data counter error.
+    kBasic,                     // 8 There is not enough data.
+    kBasic,                     // 9 Data overflow.
+    Lines({0, 2, 3}),           // 10 Cannot write cloning data.
+    Lines({0, 1, 2, 3, 4, 5}),  // 11 Illegal information.
+    Lines({0, 1, 2, 3, 4, 5}),  // 12 Illegal information.
+    Lines({6}),                 // 13 Transceiver version does not match.
+    Lines({0, 4, 5}),           // 14 Not a compatible model.
+    kBasic,                     // 15 Illegal data.
+    0,                          // 16 Please update to the latest version.
+    kBasic,                     // 17 Cannot Clone.
 };
 
 constexpr int kCheckLineCount = 7;
@@ -41,9 +41,7 @@ constexpr int kHighestPort = 256;
 
 }  // namespace
 
-int CloneErrorHeadIndex(int code) {
-  return code >= 0 && code < kCloneErrorCodeCount ? code : 1;
-}
+int CloneErrorHeadIndex(int code) { return code >= 0 && code < kCloneErrorCodeCount ? code : 1; }
 
 std::string FillDecimalPlaceholder(std::string_view templ, long long value) {
   std::string out(templ);

@@ -68,12 +68,13 @@ PayloadCheck DecodeDataPayload(const std::vector<std::uint8_t>& p, DataPayload& 
   unsigned sum = 0;
   for (std::uint8_t b : p) sum += b;
   if (sum % 256 != 0) return PayloadCheck::Malformed;
-  out.address = (std::int64_t{p[0]} << 24) | (std::int64_t{p[1]} << 16) | (std::int64_t{p[2]} << 8) |
-                std::int64_t{p[3]};
+  out.address = (std::int64_t{p[0]} << 24) | (std::int64_t{p[1]} << 16) |
+                (std::int64_t{p[2]} << 8) | std::int64_t{p[3]};
   out.count = count;
   out.data.resize(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i)
-    out.data[static_cast<size_t>(i)] = static_cast<std::uint8_t>(p[5 + static_cast<size_t>(i)] - kDataOffset);
+    out.data[static_cast<size_t>(i)] =
+        static_cast<std::uint8_t>(p[5 + static_cast<size_t>(i)] - kDataOffset);
   return PayloadCheck::Ok;
 }
 

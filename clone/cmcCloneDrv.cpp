@@ -6,7 +6,7 @@
 #include "platform/Clock.h"
 
 const cmcCloneDrv::HuntSetting cmcCloneDrv::kHuntSettings[kSpeedIndexCount] = {
-    {"19200,N,8,1", true}, {"9600,N,8,1", true}, {"4800,N,8,1", true},
+    {"19200,N,8,1", true}, {"9600,N,8,1", true},  {"4800,N,8,1", true},
     {"9600,N,8,1", false}, {"4800,N,8,1", false},
 };
 

@@ -42,7 +42,7 @@ class cmcCloneDrv {
   static constexpr int kMinDataFrame = 12;
   static constexpr int kMaxDataFrame = 522;
   static constexpr int kFramesPerTick = 8;
-  static constexpr int kPendingFactor = 4;   // hand frames over while pending <= 4 x their length
+  static constexpr int kPendingFactor = 4;  // hand frames over while pending <= 4 x their length
   static constexpr int kEchoSlackWriting = 128;
   static constexpr int kSettleMs = 100;
   static constexpr int kFlushLimit = 65535;
@@ -180,18 +180,18 @@ class cmcCloneDrv {
   int speedStart_ = 0;
   DoneClosure done_;
   std::unique_ptr<dst_CDrv_Result> result_;
-  MemRangeList ranges_;      // the pairs before the end marker
+  MemRangeList ranges_;  // the pairs before the end marker
   size_t rangeIndex_ = 0;
   std::int64_t address_ = 0;
   std::int64_t bytesMoved_ = 0;
   int frameCount_ = 0;
   std::int64_t dataBytes_ = 0;
 
-  cmcBuff rxQueue_;       // read and not yet parsed
-  cmcBuff frame_;         // the frame being assembled
+  cmcBuff rxQueue_;  // read and not yet parsed
+  cmcBuff frame_;    // the frame being assembled
   bool inFrame_ = false;
-  cmcBuff outFrames_;     // data frames built and not yet handed to the port
-  cmcBuff echoQueue_;     // bytes sent whose echo is due
+  cmcBuff outFrames_;  // data frames built and not yet handed to the port
+  cmcBuff echoQueue_;  // bytes sent whose echo is due
   std::uint8_t readBuf_[kReadChunk] = {};
 
   cmcTick stepTick_;

@@ -211,7 +211,8 @@ int cmcCloneDrv::DecodeDataFrame() {
   const std::int64_t first = payload.address;
   const std::int64_t last = first + payload.count - 1;  // 64-bit: no wrap past 4 GB
   cmcEeprom& image = result_->image;
-  if (first < 0 || last >= imageSize_ || !image.IsValidAddress(first) || !image.IsValidAddress(last))
+  if (first < 0 || last >= imageSize_ || !image.IsValidAddress(first) ||
+      !image.IsValidAddress(last))
     return kCloneDataOverflow;
   image.SetBlock(first, payload.data.data(), payload.count);
   cmcBuff& bits = result_->received;
@@ -228,7 +229,8 @@ int cmcCloneDrv::CheckEndFrame() {
   const std::string_view text(reinterpret_cast<const char*>(frame_.Data()) + 4,
                               static_cast<size_t>(frame_.Length() - 4));
   if (text.size() != expected.size()) return kCloneIllegalData;
-  if (text.substr(0, clonewire::kMakerText.size()) != clonewire::kMakerText) return kCloneIllegalData;
+  if (text.substr(0, clonewire::kMakerText.size()) != clonewire::kMakerText)
+    return kCloneIllegalData;
   if (text != expected) return kCloneCountError;
   return kCloneOk;
 }
@@ -276,7 +278,8 @@ void cmcCloneDrv::StateSendData() {
     } else {
       const std::int64_t n =
           std::min<std::int64_t>(blockSize_ - address_ % blockSize_, range.last - address_ + 1);
-      outFrames_.AppendFill(clonewire::kPreamble, frameCount_ == 0 ? dataPreambleFirst_ : dataPreambleLater_);
+      outFrames_.AppendFill(clonewire::kPreamble,
+                            frameCount_ == 0 ? dataPreambleFirst_ : dataPreambleLater_);
       clonewire::AppendDataFrame(outFrames_, static_cast<std::uint32_t>(address_),
                                  result_->image.Data() + address_, static_cast<int>(n));
       ++frameCount_;
@@ -314,8 +317,8 @@ void cmcCloneDrv::StateWriteAck() {
     progress_ = false;
     return;
   }
-  static constexpr std::uint8_t kAck[] = {clonewire::kPreamble, clonewire::kRadio, clonewire::kComputer,
-                                          clonewire::kCmdWriteAck, 0x00};
+  static constexpr std::uint8_t kAck[] = {clonewire::kPreamble, clonewire::kRadio,
+                                          clonewire::kComputer, clonewire::kCmdWriteAck, 0x00};
   const bool good = event == FrameEvent::Complete && frame_.Length() == 5 &&
                     std::equal(kAck, kAck + 5, frame_.Data());
   result_->code = good ? kCloneOk : kCloneWriteRejected;

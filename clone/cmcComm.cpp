@@ -16,8 +16,8 @@ std::vector<std::string_view> SplitFields(std::string_view text) {
   size_t start = 0;
   for (;;) {
     const size_t comma = text.find(',', start);
-    fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                         : comma - start));
+    fields.push_back(text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (comma == std::string_view::npos) return fields;
     start = comma + 1;
   }
@@ -48,8 +48,8 @@ cmcComm::ParsedSettings cmcComm::ParseSettings(std::string_view text) {
   if (fields.size() > 1) {
     const std::string_view parity = TrimBlanks(fields[1]);
     // Mark and odd switch the check on; the parity bit itself is never sent.
-    parsed.line.parityCheck = !parity.empty() && std::string_view("MmOo").find(parity[0]) !=
-                                                     std::string_view::npos;
+    parsed.line.parityCheck =
+        !parity.empty() && std::string_view("MmOo").find(parity[0]) != std::string_view::npos;
   }
   if (fields.size() > 2) {
     int size = 0;

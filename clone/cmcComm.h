@@ -21,7 +21,7 @@
 
 class cmcComm {
  public:
-  static constexpr int kOutputChunk = 1024;       // largest single hand-over
+  static constexpr int kOutputChunk = 1024;  // largest single hand-over
   static constexpr int kPumpIntervalMs = 10;
   // Longest wait of a pump tick for the device's queue to drain.
   static constexpr int kDrainWaitMs = 2 * kPumpIntervalMs;

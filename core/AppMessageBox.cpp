@@ -19,7 +19,8 @@ QString CutMessageText(const QString& text) {
   return text.left(keep) + QChar(0x2026);
 }
 
-int MessageBoxCp932(QObject* owner, std::string_view text, std::string_view caption, unsigned flags) {
+int MessageBoxCp932(QObject* owner, std::string_view text, std::string_view caption,
+                    unsigned flags) {
   const platform::Cp932Display display = CurrentTextDisplay();
   return AppMessageBox(owner, CutMessageText(platform::Cp932ToUnicode(text, display)),
                        CutMessageText(platform::Cp932ToUnicode(caption, display)), flags);

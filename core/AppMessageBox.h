@@ -11,7 +11,8 @@ class QObject;
 // Converts text and caption from code page 932 and shows them. A text or
 // caption longer than 999 UTF-16 units is cut at a whole character to 998
 // units followed by "…" and still shown (callers used to get Cancel and no box).
-int MessageBoxCp932(QObject* owner, std::string_view text, std::string_view caption, unsigned flags);
+int MessageBoxCp932(QObject* owner, std::string_view text, std::string_view caption,
+                    unsigned flags);
 
 // Shows a box centred on the work area of the owner's monitor (the desktop
 // work area without an owner); returns the button pressed.

@@ -11,8 +11,9 @@ namespace {
 
 const HalfWidthEntry* Find(std::uint16_t pair) {
   const auto table = HalfWidthTable();
-  const auto it = std::lower_bound(table.begin(), table.end(), pair,
-                                   [](const HalfWidthEntry& e, std::uint16_t p) { return e.pair < p; });
+  const auto it =
+      std::lower_bound(table.begin(), table.end(), pair,
+                       [](const HalfWidthEntry& e, std::uint16_t p) { return e.pair < p; });
   return it != table.end() && it->pair == pair ? &*it : nullptr;
 }
 
@@ -23,7 +24,8 @@ std::string MapPairs(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t len = SjisCharLength(text, i);
     const HalfWidthEntry* e =
-        len == 2 ? Find(static_cast<std::uint16_t>(ByteAt(text, i) << 8 | ByteAt(text, i + 1))) : nullptr;
+        len == 2 ? Find(static_cast<std::uint16_t>(ByteAt(text, i) << 8 | ByteAt(text, i + 1)))
+                 : nullptr;
     if (e)
       out.append(reinterpret_cast<const char*>(e->bytes), e->length);
     else

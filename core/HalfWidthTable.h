@@ -7,8 +7,8 @@
 namespace core {
 
 struct HalfWidthEntry {
-  std::uint16_t pair;       // lead byte << 8 | trail byte
-  std::uint8_t length;      // 1 or 2 result bytes
+  std::uint16_t pair;   // lead byte << 8 | trail byte
+  std::uint8_t length;  // 1 or 2 result bytes
   std::uint8_t bytes[2];
 };
 

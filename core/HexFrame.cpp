@@ -13,8 +13,7 @@ std::string FormatNumber(std::int64_t value, char conversion) {
   switch (conversion) {
     case 'X':
     case 'x':
-      r = std::to_chars(digits, digits + sizeof digits,
-                        static_cast<std::uint32_t>(value), 16);
+      r = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(value), 16);
       break;
     case 'u':
       r = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(value));

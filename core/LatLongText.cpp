@@ -12,13 +12,15 @@ int LeadingDigits(std::string_view text, std::size_t maxChars) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   int value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = value * 10 + (text[i] - '0');
   return value;
 }
 
 std::string Digits(int value, int width) {
   std::string out(static_cast<std::size_t>(width), '0');
-  for (int k = width - 1; k >= 0 && value > 0; --k, value /= 10) out[static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+  for (int k = width - 1; k >= 0 && value > 0; --k, value /= 10)
+    out[static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
   return out;
 }
 

@@ -18,10 +18,16 @@ inline bool InRange(int v, int lo, int hi) { return lo <= v && v <= hi; }
 
 inline bool IsAsciiPrintable(std::uint8_t b) { return b >= 0x20 && b <= 0x7E; }
 inline bool IsHalfKana(std::uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
-inline bool IsSjisLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF); }
-inline bool IsSjisTrailByte(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+inline bool IsSjisLeadByte(std::uint8_t b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
+}
+inline bool IsSjisTrailByte(std::uint8_t b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 
-inline std::uint8_t ByteAt(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
+inline std::uint8_t ByteAt(std::string_view text, std::size_t i) {
+  return static_cast<std::uint8_t>(text[i]);
+}
 
 enum SjisByteKind : int { kSjisSingle = 0, kSjisLead = 1, kSjisTrail = 2 };
 

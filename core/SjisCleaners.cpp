@@ -26,7 +26,8 @@ Unit UnitAt(std::string_view text, std::size_t i) {
     if (!hasNext) return {1, true, false};
     return {2, true, IsSjisTrailByte(ByteAt(text, i + 1))};
   }
-  if (IsExtensionLead(b) && hasNext && IsSjisTrailByte(ByteAt(text, i + 1))) return {2, true, false};
+  if (IsExtensionLead(b) && hasNext && IsSjisTrailByte(ByteAt(text, i + 1)))
+    return {2, true, false};
   return {1, false, false};
 }
 
@@ -34,7 +35,8 @@ Unit UnitAt(std::string_view text, std::size_t i) {
 // picks is replaced byte for byte, or removed when the replacement is 0.
 // Returns how many bytes are held before the padding.
 template <typename Picks>
-std::size_t Clean(std::span<std::uint8_t> field, std::uint8_t replacement, Picks picks, bool* replaced) {
+std::size_t Clean(std::span<std::uint8_t> field, std::uint8_t replacement, Picks picks,
+                  bool* replaced) {
   const std::string_view text = AsText(field);
   std::size_t out = 0;
   for (std::size_t i = 0; i < field.size();) {
@@ -88,14 +90,30 @@ bool PicksNonAscii(const Unit& u, std::uint8_t b) {
 
 }  // namespace
 
-bool ReplaceInvalidSjis(std::string& text, std::uint8_t r) { return CleanText(text, r, PicksInvalid); }
-bool ReplaceInvalidSjisBuf(std::span<std::uint8_t> f, std::uint8_t r) { return Clean(f, r, PicksInvalid); }
-bool ReplaceDoubleByte(std::string& text, std::uint8_t r) { return CleanText(text, r, PicksDoubleByte); }
-bool ReplaceDoubleByteBuf(std::span<std::uint8_t> f, std::uint8_t r) { return Clean(f, r, PicksDoubleByte); }
-bool ReplaceHalfKana(std::string& text, std::uint8_t r) { return CleanText(text, r, PicksHalfKana); }
-bool ReplaceHalfKanaBuf(std::span<std::uint8_t> f, std::uint8_t r) { return Clean(f, r, PicksHalfKana); }
-bool ReplaceNonAscii(std::string& text, std::uint8_t r) { return CleanText(text, r, PicksNonAscii); }
-bool ReplaceNonAsciiBuf(std::span<std::uint8_t> f, std::uint8_t r) { return Clean(f, r, PicksNonAscii); }
+bool ReplaceInvalidSjis(std::string& text, std::uint8_t r) {
+  return CleanText(text, r, PicksInvalid);
+}
+bool ReplaceInvalidSjisBuf(std::span<std::uint8_t> f, std::uint8_t r) {
+  return Clean(f, r, PicksInvalid);
+}
+bool ReplaceDoubleByte(std::string& text, std::uint8_t r) {
+  return CleanText(text, r, PicksDoubleByte);
+}
+bool ReplaceDoubleByteBuf(std::span<std::uint8_t> f, std::uint8_t r) {
+  return Clean(f, r, PicksDoubleByte);
+}
+bool ReplaceHalfKana(std::string& text, std::uint8_t r) {
+  return CleanText(text, r, PicksHalfKana);
+}
+bool ReplaceHalfKanaBuf(std::span<std::uint8_t> f, std::uint8_t r) {
+  return Clean(f, r, PicksHalfKana);
+}
+bool ReplaceNonAscii(std::string& text, std::uint8_t r) {
+  return CleanText(text, r, PicksNonAscii);
+}
+bool ReplaceNonAsciiBuf(std::span<std::uint8_t> f, std::uint8_t r) {
+  return Clean(f, r, PicksNonAscii);
+}
 
 std::string WithoutInvalidSjis(std::string_view text) { return Without(text, PicksInvalid); }
 std::string WithoutDoubleByte(std::string_view text) { return Without(text, PicksDoubleByte); }

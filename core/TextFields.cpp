@@ -33,8 +33,10 @@ std::optional<std::string> GetTextField(std::string_view text, char separator, i
   return FieldAt(text, n, [separator](char c) { return c == separator; });
 }
 
-std::optional<std::string> GetDelimitedField(std::string_view text, std::string_view delimiters, int n) {
-  return FieldAt(text, n, [delimiters](char c) { return delimiters.find(c) != std::string_view::npos; });
+std::optional<std::string> GetDelimitedField(std::string_view text, std::string_view delimiters,
+                                             int n) {
+  return FieldAt(text, n,
+                 [delimiters](char c) { return delimiters.find(c) != std::string_view::npos; });
 }
 
 std::string_view SkipBlanks(std::string_view text) {
@@ -85,8 +87,8 @@ std::string_view TrimRightBlanksView(std::string_view text) {
   std::size_t keep = 0;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t len = SjisCharLength(text, i);
-    const bool blank = len == 1 ? ByteAt(text, i) == ' '
-                                : ByteAt(text, i) == 0x81 && ByteAt(text, i + 1) == 0x40;
+    const bool blank =
+        len == 1 ? ByteAt(text, i) == ' ' : ByteAt(text, i) == 0x81 && ByteAt(text, i + 1) == 0x40;
     if (!blank) keep = i + len;
     i += len;
   }

@@ -16,7 +16,8 @@ namespace core {
 // fewer than n + 1 fields.
 std::optional<std::string> GetTextField(std::string_view text, char separator, int n);
 // The same with any byte of the set as a separator.
-std::optional<std::string> GetDelimitedField(std::string_view text, std::string_view delimiters, int n);
+std::optional<std::string> GetDelimitedField(std::string_view text, std::string_view delimiters,
+                                             int n);
 
 // Blanks here are 0x20 and tabs.
 std::string_view SkipBlanks(std::string_view text);

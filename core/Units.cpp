@@ -13,7 +13,7 @@ std::int32_t SaturateInt32(std::int64_t v) {
 
 std::uint32_t SaturateUint32(std::uint64_t v) {
   return v > std::numeric_limits<std::uint32_t>::max() ? std::numeric_limits<std::uint32_t>::max()
-                                                        : static_cast<std::uint32_t>(v);
+                                                       : static_cast<std::uint32_t>(v);
 }
 
 std::int64_t MetresPerUnit(int unit) {
@@ -26,7 +26,8 @@ std::int64_t MetresPerUnit(int unit) {
 }
 
 std::uint64_t Magnitude(std::int32_t v) {
-  return v < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(v)) : static_cast<std::uint64_t>(v);
+  return v < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(v))
+               : static_cast<std::uint64_t>(v);
 }
 
 std::int32_t WithSign(std::int32_t sign, std::uint32_t magnitude) {
@@ -44,10 +45,18 @@ std::int32_t ConvertDistanceUnit(std::int32_t value, std::int32_t marker, int fr
   return SaturateInt32(static_cast<std::int64_t>(value) * f / t);
 }
 
-std::int32_t DistanceNmToKm(std::int32_t v) { return ConvertDistanceUnit(v, kDistanceInvalid, kNauticalMile, kKilometre); }
-std::int32_t DistanceNmToMile(std::int32_t v) { return ConvertDistanceUnit(v, kDistanceInvalid, kNauticalMile, kStatuteMile); }
-std::int32_t DistanceKmToNm(std::int32_t v) { return ConvertDistanceUnit(v, kDistanceInvalid, kKilometre, kNauticalMile); }
-std::int32_t DistanceMileToNm(std::int32_t v) { return ConvertDistanceUnit(v, kDistanceInvalid, kStatuteMile, kNauticalMile); }
+std::int32_t DistanceNmToKm(std::int32_t v) {
+  return ConvertDistanceUnit(v, kDistanceInvalid, kNauticalMile, kKilometre);
+}
+std::int32_t DistanceNmToMile(std::int32_t v) {
+  return ConvertDistanceUnit(v, kDistanceInvalid, kNauticalMile, kStatuteMile);
+}
+std::int32_t DistanceKmToNm(std::int32_t v) {
+  return ConvertDistanceUnit(v, kDistanceInvalid, kKilometre, kNauticalMile);
+}
+std::int32_t DistanceMileToNm(std::int32_t v) {
+  return ConvertDistanceUnit(v, kDistanceInvalid, kStatuteMile, kNauticalMile);
+}
 
 std::uint32_t FeetToMeters(std::uint32_t feet) {
   const std::uint64_t v = feet;
@@ -76,10 +85,20 @@ std::int32_t FahrenheitToCelsius10(std::int16_t fahrenheit) {
   return fahrenheit < 32 ? (q - 5) / 10 : (q + 5) / 10;
 }
 
-std::uint32_t ScaleX254(std::uint16_t v) { return (static_cast<std::uint32_t>(v) * 254 + 50) / 100; }
-std::uint32_t ScaleX447(std::uint16_t v) { return (static_cast<std::uint32_t>(v) * 447 + 50) / 100; }
-std::uint32_t ScaleX869(std::uint16_t v) { return (static_cast<std::uint32_t>(v) * 869 + 50) / 100; }
-std::uint32_t HpaToInHg(std::uint32_t v) { return static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 2953 + 50000) / 100000); }
-std::uint32_t HpaToMmHg(std::uint32_t v) { return static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 7501 + 50000) / 100000); }
+std::uint32_t ScaleX254(std::uint16_t v) {
+  return (static_cast<std::uint32_t>(v) * 254 + 50) / 100;
+}
+std::uint32_t ScaleX447(std::uint16_t v) {
+  return (static_cast<std::uint32_t>(v) * 447 + 50) / 100;
+}
+std::uint32_t ScaleX869(std::uint16_t v) {
+  return (static_cast<std::uint32_t>(v) * 869 + 50) / 100;
+}
+std::uint32_t HpaToInHg(std::uint32_t v) {
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 2953 + 50000) / 100000);
+}
+std::uint32_t HpaToMmHg(std::uint32_t v) {
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 7501 + 50000) / 100000);
+}
 
 }  // namespace core

@@ -20,10 +20,10 @@ std::int64_t Overlap(const ScreenRect& a, const ScreenRect& b) {
 }
 
 std::int64_t RectGap(const ScreenRect& a, const ScreenRect& b) {
-  const std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{b.left} - a.right + 1,
-                                                  std::int64_t{a.left} - b.right + 1});
-  const std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{b.top} - a.bottom + 1,
-                                                  std::int64_t{a.top} - b.bottom + 1});
+  const std::int64_t dx = std::max<std::int64_t>(
+      {0, std::int64_t{b.left} - a.right + 1, std::int64_t{a.left} - b.right + 1});
+  const std::int64_t dy = std::max<std::int64_t>(
+      {0, std::int64_t{b.top} - a.bottom + 1, std::int64_t{a.top} - b.bottom + 1});
   return dx * dx + dy * dy;
 }
 
@@ -45,7 +45,8 @@ std::optional<ScreenRect> GetPointMonitorWorkArea(const MonitorList& monitors, i
   return best->workArea;
 }
 
-std::optional<ScreenRect> GetRectMonitorWorkArea(const MonitorList& monitors, const ScreenRect& rect) {
+std::optional<ScreenRect> GetRectMonitorWorkArea(const MonitorList& monitors,
+                                                 const ScreenRect& rect) {
   const MonitorInfo* best = nullptr;
   std::int64_t bestOverlap = 0;
   for (const MonitorInfo& m : monitors) {
@@ -73,12 +74,14 @@ std::optional<ScreenRect> GetMonitorWorkArea(QObject* window) {
   const MonitorList monitors = current.List();
   if (monitors.empty()) return std::nullopt;
   if (window) {
-    if (const auto rect = current.WindowRect(window)) return GetRectMonitorWorkArea(monitors, *rect);
+    if (const auto rect = current.WindowRect(window))
+      return GetRectMonitorWorkArea(monitors, *rect);
   }
   return monitors.front().workArea;
 }
 
-ScreenRect CenterForm(const ScreenRect& form, const ScreenRect& parent, const MonitorList& monitors) {
+ScreenRect CenterForm(const ScreenRect& form, const ScreenRect& parent,
+                      const MonitorList& monitors) {
   const int left = parent.left + (parent.Width() - form.Width()) / 2;
   const int top = parent.top + (parent.Height() - form.Height()) / 2;
   return FitFormToMonitor(form.MovedTo(left, top), std::nullopt, monitors);

@@ -21,7 +21,8 @@ std::optional<ScreenRect> GetPointMonitorWorkArea(const MonitorList& monitors, i
 
 // Work area of the monitor nearest to a rectangle: the one with the largest
 // overlap, else the closest one.
-std::optional<ScreenRect> GetRectMonitorWorkArea(const MonitorList& monitors, const ScreenRect& rect);
+std::optional<ScreenRect> GetRectMonitorWorkArea(const MonitorList& monitors,
+                                                 const ScreenRect& rect);
 
 // With a window: the work area of the monitor nearest to it; without (or for
 // an object with no rectangle): the desktop work area (the primary monitor's).
@@ -29,7 +30,8 @@ std::optional<ScreenRect> GetMonitorWorkArea(QObject* window);
 
 // Centred over the parent (integer division toward zero), then fitted to the
 // form's monitor.
-ScreenRect CenterForm(const ScreenRect& form, const ScreenRect& parent, const MonitorList& monitors);
+ScreenRect CenterForm(const ScreenRect& form, const ScreenRect& parent,
+                      const MonitorList& monitors);
 
 // Moved into the work area of the window's monitor (the form's own when there
 // is no window): right and left, then bottom and top, so the top-left corner

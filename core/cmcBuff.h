@@ -67,7 +67,7 @@ class cmcBuff {
   [[noreturn]] static void OutOfElement();
 
   std::unique_ptr<std::uint8_t[]> block_;
-  int start_ = 0;     // offset of the first byte held within the block
+  int start_ = 0;  // offset of the first byte held within the block
   int length_ = 0;
   int capacity_ = 1;  // from start_ to the end of the block
   std::uint8_t fill_ = 0;

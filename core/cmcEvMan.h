@@ -46,9 +46,9 @@ struct cmcEvent {
 
 // Typed event data must be a value, never a raw pointer: the record owns it.
 template <class T>
-concept EventDataValue = !std::is_pointer_v<std::decay_t<T>> &&
-                         std::is_copy_constructible_v<std::decay_t<T>> &&
-                         !std::is_same_v<std::decay_t<T>, std::any>;
+concept EventDataValue =
+    !std::is_pointer_v<std::decay_t<T>> && std::is_copy_constructible_v<std::decay_t<T>> &&
+    !std::is_same_v<std::decay_t<T>, std::any>;
 
 class cmcEvMan {
  public:

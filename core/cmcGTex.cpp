@@ -99,8 +99,10 @@ cmcGTexReader::Node* cmcGTexReader::FindKey(std::string_view key) {
       node.key = line_.substr(1);
       node.valuePos = scanPos_;
       node.cachedPos = scanPos_;
-      if (tail_) tail_->next = &node;
-      else head_ = &node;
+      if (tail_)
+        tail_->next = &node;
+      else
+        head_ = &node;
       tail_ = &node;
       ++keyCount_;
       appended = true;

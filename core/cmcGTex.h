@@ -55,8 +55,8 @@ class cmcGTexReader {
  private:
   struct Node {
     std::string key;
-    std::size_t valuePos = 0;   // line of value 0
-    int cachedValue = 0;        // value number at cachedPos
+    std::size_t valuePos = 0;  // line of value 0
+    int cachedValue = 0;       // value number at cachedPos
     std::size_t cachedPos = 0;
     Node* next = nullptr;
   };

@@ -32,8 +32,8 @@ std::vector<cmcLoadFile::Span> cmcLoadFile::SplitLines(std::string_view bytes) {
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)))));
   };
   for (; i + 64 <= size; i += 64) {
-    std::uint64_t mask = maskOf(i) | (maskOf(i + 16) << 16) | (maskOf(i + 32) << 32) |
-                         (maskOf(i + 48) << 48);
+    std::uint64_t mask =
+        maskOf(i) | (maskOf(i + 16) << 16) | (maskOf(i + 32) << 32) | (maskOf(i + 48) << 48);
     while (mask != 0) {
       terminator(i + static_cast<std::size_t>(__builtin_ctzll(mask)));
       mask &= mask - 1;
@@ -74,7 +74,8 @@ int cmcLoadFile::Load(const std::string& name) {
     if (file.error() != QFileDevice::NoError ||
         static_cast<qint64>(size) + more.size() > kMaxFileSize)
       return 0;
-    auto grown = std::make_unique_for_overwrite<char[]>(size + static_cast<std::size_t>(more.size()));
+    auto grown =
+        std::make_unique_for_overwrite<char[]>(size + static_cast<std::size_t>(more.size()));
     std::memcpy(grown.get(), buffer.get(), size);
     std::memcpy(grown.get() + size, more.constData(), static_cast<std::size_t>(more.size()));
     buffer = std::move(grown);

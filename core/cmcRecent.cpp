@@ -31,7 +31,8 @@ void cmcRecent::Append(std::string_view name) {
 }
 
 void cmcRecent::Trim() {
-  if (names_.size() > static_cast<std::size_t>(capacity_)) names_.resize(static_cast<std::size_t>(capacity_));
+  if (names_.size() > static_cast<std::size_t>(capacity_))
+    names_.resize(static_cast<std::size_t>(capacity_));
 }
 
 std::string cmcRecent::GetName(std::int32_t i) const {

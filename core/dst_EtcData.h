@@ -10,9 +10,9 @@ struct dst_EtcData {
   static constexpr std::uint32_t kNoDestination = 16;
 
   std::uint32_t destination = kNoDestination;  // 0..15; 16 means none
-  std::uint8_t firstFlag = 1;   // destination variant bit of the radio
-  std::uint8_t secondFlag = 0;  // set from the document
-  std::uint8_t thirdFlag = 0;   // set from the document; not encoded
+  std::uint8_t firstFlag = 1;                  // destination variant bit of the radio
+  std::uint8_t secondFlag = 0;                 // set from the document
+  std::uint8_t thirdFlag = 0;                  // set from the document; not encoded
 
   friend bool operator==(const dst_EtcData&, const dst_EtcData&) = default;
 };

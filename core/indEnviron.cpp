@@ -35,8 +35,9 @@ indEnviron::indEnviron(std::string_view mutexName, std::string_view userKeyPath,
   Language = 0;
   MachineLanguage = 0;
 
-  const std::vector<QString> folders =
-      options_.lockFolders.empty() ? platform::InstanceLock::DefaultFolders() : options_.lockFolders;
+  const std::vector<QString> folders = options_.lockFolders.empty()
+                                           ? platform::InstanceLock::DefaultFolders()
+                                           : options_.lockFolders;
   lock_ = std::make_unique<platform::InstanceLock>(folders);
   firstInstance_ = lock_->state() != platform::InstanceLock::State::HeldByOther ? 1 : 0;
 
@@ -109,8 +110,8 @@ void indEnviron::LoadUserPart() {
   ComSpeedHigh = readInRange(global, "ComSpeedHigh", 1, 0, 1);
   TransType = readInRange(global, "TransType", 0, 0, 4);
   CurrentDirectory.clear();
-  if (std::string dir; s.ReadString(RegRoot::CurrentUser, global, "Current Directory", dir) ==
-                       RegStatus::Ok)
+  if (std::string dir;
+      s.ReadString(RegRoot::CurrentUser, global, "Current Directory", dir) == RegStatus::Ok)
     CurrentDirectory = dir;
   RepeaterDialog = readInRange(global, "Repeater Dialog", 1, 0, 1);
   AutoCorrect = readInRange(global, "Auto Correct", 1, 0, 1);

@@ -8,13 +8,12 @@
 // user's values under "Software\Quor\KW-3700" (subkeys "Global",
 // "Recent File List", "View Option", "Display", "Window Position", "Setup"),
 // the machine's "Language" under the same path of the machine root.
+#include <QString>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <QString>
 
 #include "core/cmcRecent.h"
 #include "core/dst_EtcData.h"
@@ -36,7 +35,7 @@ class indEnviron {
   struct Options {
     QString userFile;
     QString machineFile;
-    std::vector<QString> lockFolders;  // tried in order
+    std::vector<QString> lockFolders;    // tried in order
     std::vector<std::string> arguments;  // the command line, program path included
     int screenWidth = 1024;
     int screenHeight = 768;
@@ -56,14 +55,14 @@ class indEnviron {
   std::int32_t Language = 0;         // interface: 0 English, 1 Japanese
   std::int32_t MachineLanguage = 0;  // machine root "Language"
   cmcRecent Recent{kRecentCapacity};
-  std::int32_t BBT = 0;              // stamp; kStamp once loaded or defaulted
+  std::int32_t BBT = 0;  // stamp; kStamp once loaded or defaulted
   std::int32_t FontSizePercentage = 100;
   std::int32_t ToolbarVisible = 1;
   std::int32_t FontSizePrinter = 10;
-  std::int32_t ComPort = 0;          // 0: no port chosen
+  std::int32_t ComPort = 0;  // 0: no port chosen
   std::int32_t ComSpeedHigh = 1;
   std::int32_t TransType = 0;
-  std::string CurrentDirectory;      // UTF-8 path
+  std::string CurrentDirectory;  // UTF-8 path
   std::int32_t RepeaterDialog = 1;
   std::int32_t AutoCorrect = 1;
   std::int32_t WindowLeft = 0;
@@ -71,12 +70,12 @@ class indEnviron {
   std::int32_t WindowWidth = 800;
   std::int32_t WindowHeight = 600;
   std::int32_t SplitterV = 200;
-  std::int32_t ViewCutBits = 7;      // not stored
+  std::int32_t ViewCutBits = 7;  // not stored
   std::int32_t DrDetail = 0;
   std::int32_t ModelType = 0;
-  std::int32_t SetupDone = 0;        // derived: destination chosen, no "/setup"
-  dst_EtcData EtcData;               // the radio's destination
-  std::int32_t AdjustSwitch = 0;     // not stored: shows the clone adjustment menu item
+  std::int32_t SetupDone = 0;     // derived: destination chosen, no "/setup"
+  dst_EtcData EtcData;            // the radio's destination
+  std::int32_t AdjustSwitch = 0;  // not stored: shows the clone adjustment menu item
 
   // --- destination -----------------------------------------------------
   static std::uint32_t EncodeEtcData(const dst_EtcData& record);

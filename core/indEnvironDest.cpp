@@ -45,7 +45,8 @@ bool indEnviron::DecodeEtcData(std::uint32_t value, dst_EtcData& record) {
   record.firstFlag = static_cast<std::uint8_t>((value >> kFirstFlagBit) & 1u);
   record.secondFlag = static_cast<std::uint8_t>((value >> kSecondFlagBit) & 1u);
   record.thirdFlag = 0;
-  const std::uint32_t expected = static_cast<std::uint32_t>(std::popcount(value & ~kCheckMask)) % 32u;
+  const std::uint32_t expected =
+      static_cast<std::uint32_t>(std::popcount(value & ~kCheckMask)) % 32u;
   return expected == GatherCheck(value);
 }
 
@@ -54,7 +55,9 @@ void indEnviron::GetDestFromImage(const RadioInformation& block, dst_EtcData& re
   record.firstFlag = (block[kRadioInfoVariantByte] & kRadioInfoVariantBit) ? 1 : 0;
 }
 
-void indEnviron::LoadDestFromImage(const RadioInformation& block) { GetDestFromImage(block, EtcData); }
+void indEnviron::LoadDestFromImage(const RadioInformation& block) {
+  GetDestFromImage(block, EtcData);
+}
 
 int indEnviron::CompareImageDest(const RadioInformation& block, const dst_EtcData& record) {
   dst_EtcData fromRadio = record;
@@ -83,9 +86,16 @@ void indEnviron::SetDest(const dst_EtcData& record) {
 
 bool indEnviron::IsDestGroupBOf(std::uint32_t destination) {
   switch (destination) {
-    case 2: case 3: case 4: case 6: case 7: case 8: case 9: case 12: case 13: case 15:
-      return true;
-    default:
-      return false;
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 12:
+    case 13:
+    case 15: return true;
+    default: return false;
   }
 }

@@ -46,9 +46,9 @@ void DecodeBandDefault(const std::uint8_t b[17], datCh& r) {
 }
 
 bool EncodeBandDefault(const datCh& r, std::uint8_t b[17]) {
-  if (r.mode > 255 || r.tuneStep > 255 || r.dvSql > 7 || r.cancellerFreq / 10 > 511 || r.duplex > 3 ||
-      r.dtcsPolarity > 3 || r.rptTone > 63 || r.tsqlTone > 63 || r.toneMode > 15 || r.dtcsCode > 255 ||
-      r.dvCsqlCode > 255)
+  if (r.mode > 255 || r.tuneStep > 255 || r.dvSql > 7 || r.cancellerFreq / 10 > 511 ||
+      r.duplex > 3 || r.dtcsPolarity > 3 || r.rptTone > 63 || r.tsqlTone > 63 || r.toneMode > 15 ||
+      r.dtcsCode > 255 || r.dvCsqlCode > 255)
     return false;
   // Plain hertz here: any 32-bit count fits.
   const auto classes = stepcode::ChooseStepClass(r.freq, r.offset, false, 32, 32);

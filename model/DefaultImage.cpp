@@ -23,13 +23,15 @@ constexpr int kGpsSlots = 300;
 constexpr int kBandDefaultBytes = layout::kBandDefaultCount * layout::kBandDefaultSize;
 
 [[noreturn]] void Fail(const char* what, int destination) {
-  platform::Fatal(QStringLiteral("Default image %1: %2").arg(destination).arg(QString::fromLatin1(what)));
+  platform::Fatal(
+      QStringLiteral("Default image %1: %2").arg(destination).arg(QString::fromLatin1(what)));
 }
 
 void StoreAll(datCh record, std::uint32_t kind, int count, int destination) {
   for (int i = 0; i < count; ++i) {
     datCh copy(record);
-    if (!copy.Store(kind, static_cast<std::uint32_t>(i))) Fail("a template record does not encode", destination);
+    if (!copy.Store(kind, static_cast<std::uint32_t>(i)))
+      Fail("a template record does not encode", destination);
   }
 }
 
@@ -56,7 +58,8 @@ cmcEeprom BuildDefaultImage(int destination) {
       work.SetBlock(row.offset, row.value.data(), row.width);
   }
   // Empty lists: no repeater in any group, no your-call entry.
-  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a) work.SetByte(a, 0);
+  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a)
+    work.SetByte(a, 0);
 
   datCh channel(&work);
   channel.Load(itemkind::kBandDefault, 1);
@@ -70,7 +73,8 @@ cmcEeprom BuildDefaultImage(int destination) {
   for (int i = 0; i < kRepeaters; ++i) {
     datCh repeater(&work);
     repeater.Load(itemkind::kBlankRepeater, static_cast<std::uint32_t>(i));
-    if (!repeater.Store(itemkind::kRepeater, static_cast<std::uint32_t>(i))) Fail("blank repeater", destination);
+    if (!repeater.Store(itemkind::kRepeater, static_cast<std::uint32_t>(i)))
+      Fail("blank repeater", destination);
   }
   datCh yourCall(&work);
   yourCall.Load(itemkind::kBlankYourCall, 0);
@@ -88,7 +92,8 @@ cmcEeprom BuildDefaultImage(int destination) {
     datCh gps(&work);
     gps.Load(itemkind::kBlankGpsNoDate, static_cast<std::uint32_t>(p));
     gps.flags |= datCh::kUsed;
-    if (!gps.Store(itemkind::kGpsMemory, static_cast<std::uint32_t>(p))) Fail("blank GPS memory", destination);
+    if (!gps.Store(itemkind::kGpsMemory, static_cast<std::uint32_t>(p)))
+      Fail("blank GPS memory", destination);
   }
   work.SetBlock(layout::kGpsOrderTable, order, sizeof order);
 

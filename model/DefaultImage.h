@@ -18,7 +18,7 @@ cmcEeprom BuildDefaultImage(int destination);
 
 // One row of the settings table.
 struct DefaultImageSetting {
-  int line = 0;                 // line in the table source
+  int line = 0;  // line in the table source
   std::int64_t offset = 0;
   int width = 0;
   std::vector<std::uint8_t> value;  // width bytes (empty for band defaults)

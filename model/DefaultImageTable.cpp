@@ -75,7 +75,8 @@ bool Value(std::string_view s, DefaultImageSetting& row, std::string& why) {
     why = "the width is not a multiple of the value";
     return false;
   }
-  for (int i = 0; i < row.width; ++i) row.value.push_back(pattern[static_cast<size_t>(i) % pattern.size()]);
+  for (int i = 0; i < row.width; ++i)
+    row.value.push_back(pattern[static_cast<size_t>(i) % pattern.size()]);
   return true;
 }
 
@@ -126,7 +127,8 @@ bool ParseDefaultImageSettings(const std::string& text, std::vector<DefaultImage
     row.note.assign(line);
     if (!Number(first, row.offset) || row.offset < 0 || row.offset >= kDefaultImageSize) {
       why = "bad offset";
-    } else if (!Number(width, row.width) || row.width < 1 || row.offset + row.width > kDefaultImageSize) {
+    } else if (!Number(width, row.width) || row.width < 1 ||
+               row.offset + row.width > kDefaultImageSize) {
       why = "bad width";
     } else if (!Value(value, row, why)) {
     } else if (!Destinations(dest, row.destinations)) {
@@ -146,7 +148,8 @@ const std::vector<DefaultImageSetting>& DefaultImageSettings() {
     std::vector<DefaultImageSetting> parsed;
     std::string error;
     if (!ParseDefaultImageSettings(kTable, parsed, error))
-      platform::Fatal(QStringLiteral("Default image settings table, ") + QString::fromStdString(error));
+      platform::Fatal(QStringLiteral("Default image settings table, ") +
+                      QString::fromStdString(error));
     return parsed;
   }();
   return rows;

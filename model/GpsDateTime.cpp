@@ -30,7 +30,9 @@ Civil CivilFromDays(std::int64_t z) {
   return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 }  // namespace
 
@@ -43,7 +45,8 @@ int ReadUtcOffsetMinutes(const cmcEeprom& image) {
 
 bool LocalToBcd(std::int64_t localMs, int utcOffsetMinutes, std::array<std::uint8_t, 3>& date,
                 std::array<std::uint8_t, 3>& time) {
-  const std::int64_t utcSeconds = FloorDiv(localMs, 1000) - static_cast<std::int64_t>(utcOffsetMinutes) * 60;
+  const std::int64_t utcSeconds =
+      FloorDiv(localMs, 1000) - static_cast<std::int64_t>(utcOffsetMinutes) * 60;
   const std::int64_t days = FloorDiv(utcSeconds, 86400);
   const std::int64_t secondOfDay = utcSeconds - days * 86400;
   const Civil civil = CivilFromDays(days);
@@ -52,8 +55,10 @@ bool LocalToBcd(std::int64_t localMs, int utcOffsetMinutes, std::array<std::uint
     time.fill(kEmptyBcd);
     return false;
   }
-  date = {core::BinToBcd(civil.day), core::BinToBcd(civil.month), core::BinToBcd(static_cast<int>(civil.year - 2000))};
-  time = {core::BinToBcd(static_cast<int>(secondOfDay / 3600)), core::BinToBcd(static_cast<int>(secondOfDay / 60 % 60)),
+  date = {core::BinToBcd(civil.day), core::BinToBcd(civil.month),
+          core::BinToBcd(static_cast<int>(civil.year - 2000))};
+  time = {core::BinToBcd(static_cast<int>(secondOfDay / 3600)),
+          core::BinToBcd(static_cast<int>(secondOfDay / 60 % 60)),
           core::BinToBcd(static_cast<int>(secondOfDay % 60))};
   return true;
 }

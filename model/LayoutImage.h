@@ -61,7 +61,7 @@
 namespace layout {
 
 inline constexpr std::int32_t kImageSize = 0x40000;
-inline constexpr std::int64_t kCloneLast = 0x2A37F;       // last byte the radio exchanges
+inline constexpr std::int64_t kCloneLast = 0x2A37F;  // last byte the radio exchanges
 inline constexpr std::int64_t kSoftwareAreaLast = 0x2B868;
 inline constexpr std::int64_t kMinImageSize = 0x2B869;
 inline constexpr int kRevision = 3;

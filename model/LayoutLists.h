@@ -58,9 +58,9 @@ inline constexpr std::int64_t kBankNames = 0x0C9D0;
 inline constexpr std::int64_t kLinkNames = 0x0CB70;
 
 namespace ch {
-inline constexpr int kFreq = 0;          // 3 bytes
-inline constexpr int kOffset = 3;        // 2 bytes
-inline constexpr int kTones = 5;         // bytes 5-6
+inline constexpr int kFreq = 0;    // 3 bytes
+inline constexpr int kOffset = 3;  // 2 bytes
+inline constexpr int kTones = 5;   // bytes 5-6
 inline constexpr int kDtcsCode = 7;
 inline constexpr int kStepSqlCanceller = 8;  // bytes 8-9
 inline constexpr int kToneDuplex = 10;
@@ -74,8 +74,9 @@ inline constexpr std::uint32_t kOffsetCountBits = 16;
 }  // namespace ch
 
 constexpr std::int64_t ChannelAddress(int n) {
-  return n < kMemoryChannels ? kChannelBase + static_cast<std::int64_t>(kChannelSize) * n
-                             : kCallChannelBase + static_cast<std::int64_t>(kChannelSize) * (n - kMemoryChannels);
+  return n < kMemoryChannels
+             ? kChannelBase + static_cast<std::int64_t>(kChannelSize) * n
+             : kCallChannelBase + static_cast<std::int64_t>(kChannelSize) * (n - kMemoryChannels);
 }
 // Call channels skip bit 1000 of the empty bitmap.
 constexpr int ChannelEmptyBit(int n) { return n < kMemoryChannels ? n : n + 1; }
@@ -106,7 +107,7 @@ inline constexpr std::int64_t kRptGatewayCalls = 0x1F538;  // 7 bytes each
 inline constexpr int kPackedCallSize = 7;
 inline constexpr std::int64_t kRptGroupNames = 0x21E3C;
 inline constexpr std::int64_t kRptUseFromBitmap = 0x299E1;
-inline constexpr std::int64_t kRptOrderTable = 0x28880;  // 1500 words
+inline constexpr std::int64_t kRptOrderTable = 0x28880;   // 1500 words
 inline constexpr std::int64_t kRptGroupStarts = 0x29438;  // 50 words
 namespace rpt {
 inline constexpr int kFreq = 0;
@@ -127,7 +128,9 @@ inline constexpr std::uint32_t kTypeDv = 0;
 inline constexpr std::uint32_t kTypeFm = 1;
 inline constexpr std::uint32_t kTypeFmN = 2;
 }  // namespace rpt
-constexpr std::int64_t RptAddress(int i) { return kRptBase + static_cast<std::int64_t>(kRptSize) * i; }
+constexpr std::int64_t RptAddress(int i) {
+  return kRptBase + static_cast<std::int64_t>(kRptSize) * i;
+}
 
 // Your-call list.
 inline constexpr std::int64_t kUrCalls = 0x221A4;  // 8 bytes each
@@ -137,9 +140,9 @@ inline constexpr std::int64_t kUrOrderTable = 0x2949C;  // 300 words
 
 // Received-call history.
 inline constexpr std::int64_t kRxStatusBytes = 0x23DC4;
-inline constexpr std::int64_t kRxRecords = 0x23DF6;   // 46 bytes
-inline constexpr std::int64_t kRxTexts = 0x246F2;     // 20 bytes
-inline constexpr std::int64_t kRxPositions = 0x24ADA; // 92 bytes
+inline constexpr std::int64_t kRxRecords = 0x23DF6;    // 46 bytes
+inline constexpr std::int64_t kRxTexts = 0x246F2;      // 20 bytes
+inline constexpr std::int64_t kRxPositions = 0x24ADA;  // 92 bytes
 inline constexpr std::int64_t kRxOrderTable = 0x296F4;
 inline constexpr int kRxEntries = 50;
 inline constexpr int kRxRecordSize = 46;
@@ -161,9 +164,9 @@ inline constexpr std::uint8_t kOrderByteNone = 255;
 inline constexpr std::int64_t kGpsBase = 0x25F00;
 inline constexpr int kGpsSize = 34;
 inline constexpr int kGpsCapacity = 300;
-inline constexpr std::int64_t kGpsGroupNames = 0x286D8;  // groups 1..26
-inline constexpr std::int64_t kGpsOrderTable = 0x29753;  // 300 words
-inline constexpr std::int64_t kGpsGroupStarts = 0x299AB; // 27 words
+inline constexpr std::int64_t kGpsGroupNames = 0x286D8;   // groups 1..26
+inline constexpr std::int64_t kGpsOrderTable = 0x29753;   // 300 words
+inline constexpr std::int64_t kGpsGroupStarts = 0x299AB;  // 27 words
 inline constexpr int kGpsGroups = 27;
 inline constexpr std::uint16_t kOrderWordNone = 0xFFFF;
 namespace gps {
@@ -174,6 +177,8 @@ inline constexpr int kTime = 11;
 inline constexpr int kAltitude = 14;
 inline constexpr int kName = 18;
 }  // namespace gps
-constexpr std::int64_t GpsAddress(int slot) { return kGpsBase + static_cast<std::int64_t>(kGpsSize) * slot; }
+constexpr std::int64_t GpsAddress(int slot) {
+  return kGpsBase + static_cast<std::int64_t>(kGpsSize) * slot;
+}
 
 }  // namespace layout

@@ -30,7 +30,8 @@ void RptGroupSpan(const cmcEeprom& image, int g, std::int64_t* first, std::int64
 }
 
 std::int64_t GpsStartWord(const cmcEeprom& image, int g) {
-  return Fits(image) ? Get16(image, kGpsGroupStarts + 2 * static_cast<std::int64_t>(g)) : kOrderWordNone;
+  return Fits(image) ? Get16(image, kGpsGroupStarts + 2 * static_cast<std::int64_t>(g))
+                     : kOrderWordNone;
 }
 
 }  // namespace
@@ -44,7 +45,8 @@ int GetRptGroupCount(const cmcEeprom& image, int g) {
 
 void SetRptGroupCount(cmcEeprom& image, int g, int n) {
   if (g < 0 || g >= kRptGroups || !Fits(image)) return;
-  Set16(image, kRptGroupCounts + 2 * static_cast<std::int64_t>(g), static_cast<std::uint32_t>(std::clamp(n, 0, 0xFFFF)));
+  Set16(image, kRptGroupCounts + 2 * static_cast<std::int64_t>(g),
+        static_cast<std::uint32_t>(std::clamp(n, 0, 0xFFFF)));
 }
 
 int GetRptTotalCount(const cmcEeprom& image) {
@@ -138,7 +140,9 @@ int GpsGroupFirst(const cmcEeprom& image, int g) {
   return used;
 }
 
-int GpsGroupLast(const cmcEeprom& image, int g) { return GpsGroupFirst(image, g) + GpsGroupCount(image, g) - 1; }
+int GpsGroupLast(const cmcEeprom& image, int g) {
+  return GpsGroupFirst(image, g) + GpsGroupCount(image, g) - 1;
+}
 
 int GpsGroupOfIndex(const cmcEeprom& image, int p) {
   // One pass over the start words: the record codec asks this for every GPS

@@ -17,7 +17,7 @@ class cmcEeprom;
 
 // Repeater groups. Counts read as stored (16 bits) but clipped so that the
 // groups never reach past index 1499.
-int GetRptGroupCount(const cmcEeprom& image, int g);  // 0 for g outside 0..49
+int GetRptGroupCount(const cmcEeprom& image, int g);    // 0 for g outside 0..49
 void SetRptGroupCount(cmcEeprom& image, int g, int n);  // nothing for g outside 0..49
 int GetRptTotalCount(const cmcEeprom& image);           // 0..1500
 int GetRptGroupFirst(const cmcEeprom& image, int g);    // 0 for g outside 0..49
@@ -29,18 +29,18 @@ int GetYourCallCount(const cmcEeprom& image);  // 0..300
 void SetYourCallCount(cmcEeprom& image, int n);
 
 // GPS order.
-inline constexpr int kGpsNoGroup = 27;        // a position outside every group
+inline constexpr int kGpsNoGroup = 27;  // a position outside every group
 inline constexpr int kGpsNoUsedGroup = 65535;
-int GpsOrderCount(const cmcEeprom& image);    // leading order words below 300
+int GpsOrderCount(const cmcEeprom& image);  // leading order words below 300
 int GpsOrderRemain(const cmcEeprom& image);
-int GpsFirstFreeSlot(const cmcEeprom& image);  // 300 when all are named
+int GpsFirstFreeSlot(const cmcEeprom& image);            // 300 when all are named
 int GpsOrderSlot(const cmcEeprom& image, int position);  // the stored word (0xFFFF beyond 299)
-int GpsGroupStart(const cmcEeprom& image, int g);         // the stored start word
+int GpsGroupStart(const cmcEeprom& image, int g);        // the stored start word
 int GpsGroupCount(const cmcEeprom& image, int g);
 int GpsGroupFirst(const cmcEeprom& image, int g);
 int GpsGroupLast(const cmcEeprom& image, int g);
-int GpsGroupOfIndex(const cmcEeprom& image, int p);        // kGpsNoGroup outside every group
-int GpsFirstUsedGroup(const cmcEeprom& image);             // kGpsNoUsedGroup when none
+int GpsGroupOfIndex(const cmcEeprom& image, int p);  // kGpsNoGroup outside every group
+int GpsFirstUsedGroup(const cmcEeprom& image);       // kGpsNoUsedGroup when none
 
 // GPS alarm (type, group, position within the group); type 3 names a memory.
 struct GpsAlarm {

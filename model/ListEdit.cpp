@@ -75,8 +75,9 @@ bool RptListInsert(cmcEeprom& image, int g, int i) {
 
   const std::int64_t selected = GetSelectedRepeater(image);
   if (selected < kRptCapacity && selected >= i)
-    SetSelectedRepeater(image, selected + 1 < kRptCapacity ? static_cast<std::uint16_t>(selected + 1)
-                                                           : kNoSelectedRepeater);
+    SetSelectedRepeater(image, selected + 1 < kRptCapacity
+                                   ? static_cast<std::uint16_t>(selected + 1)
+                                   : kNoSelectedRepeater);
   return true;
 }
 
@@ -151,8 +152,8 @@ bool GpsGroupInsert(cmcEeprom& image, int g, int p) {
     if (start < kOrderWordNone) SetGroupStart(image, k, start + 1);
   }
   GpsAlarm alarm = GetGpsAlarm(image);
-  if (alarm.type == kGpsAlarmMemory && alarm.group == g && static_cast<std::int64_t>(alarm.position) >= p - first &&
-      alarm.position < 0xFFFF) {
+  if (alarm.type == kGpsAlarmMemory && alarm.group == g &&
+      static_cast<std::int64_t>(alarm.position) >= p - first && alarm.position < 0xFFFF) {
     ++alarm.position;
     SetGpsAlarm(image, alarm);
   }

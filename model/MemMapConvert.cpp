@@ -30,10 +30,12 @@ MemMapLoss MemMapConvertImage(cmcEeprom& target, const cmcEeprom& source, int to
     cmcEeprom next;
     bool ok = false;
     if (rev < toRev) {
-      ok = (rev == 1) ? ConvertImageV1ToV2(next, *from, &loss) : ConvertImageV2ToV3(next, *from, &loss);
+      ok = (rev == 1) ? ConvertImageV1ToV2(next, *from, &loss)
+                      : ConvertImageV2ToV3(next, *from, &loss);
       ++rev;
     } else {
-      ok = (rev == 3) ? ConvertImageV3ToV2(next, *from, &loss) : ConvertImageV2ToV1(next, *from, &loss);
+      ok = (rev == 3) ? ConvertImageV3ToV2(next, *from, &loss)
+                      : ConvertImageV2ToV1(next, *from, &loss);
       --rev;
     }
     if (!ok) {

@@ -27,8 +27,9 @@ int RptOrderLength(const MemMapConvertIo& io) {
 void Channels(MemMapConvertIo& io, MemMapLoss& loss) {
   const std::int64_t emptyMap = io.InR(5);
   for (int n = 0; n < kChannels + kCallChannels; ++n) {
-    const std::int64_t at = n < kChannels ? std::int64_t{kChannelSize} * n
-                                          : io.InR(3) + std::int64_t{kChannelSize} * (n - kChannels);
+    const std::int64_t at = n < kChannels
+                                ? std::int64_t{kChannelSize} * n
+                                : io.InR(3) + std::int64_t{kChannelSize} * (n - kChannels);
     io.Copy(at, at, kChannelSize);
     const int bit = n < kChannels ? n : n + 1;
     const bool used = ((io.In(emptyMap + bit / 8) >> (bit % 8)) & 1) == 0;
@@ -107,7 +108,8 @@ int Repeaters(MemMapConvertIo& io, MemMapLoss& loss) {
 
 // A word-wide order table as bytes: a word below the limit stays, any other
 // becomes 255. Returns how many entries named something that is lost.
-int NarrowTable(MemMapConvertIo& io, std::int64_t to, std::int64_t from, int count, unsigned limit) {
+int NarrowTable(MemMapConvertIo& io, std::int64_t to, std::int64_t from, int count,
+                unsigned limit) {
   int lost = 0;
   for (int i = 0; i < count; ++i) {
     const unsigned w = io.In16(from + 2 * i);
@@ -129,7 +131,8 @@ void YourCalls(MemMapConvertIo& io, MemMapLoss& loss) {
           std::int64_t{kMemMapYourNameSize} * dst.yourCalls);
   const std::int64_t inOrder = io.InR(27) + src.tables.yourCallOrder;
   const std::int64_t outOrder = io.OutR(27) + dst.tables.yourCallOrder;
-  loss.yourCalls += NarrowTable(io, outOrder, inOrder, dst.yourCalls, static_cast<unsigned>(dst.yourCalls));
+  loss.yourCalls +=
+      NarrowTable(io, outOrder, inOrder, dst.yourCalls, static_cast<unsigned>(dst.yourCalls));
   for (int p = dst.yourCalls; p < src.yourCalls; ++p)
     if (io.In16(inOrder + 2 * p) != kNone16) ++loss.yourCalls;
 }
@@ -142,14 +145,15 @@ int GpsMemories(MemMapConvertIo& io, MemMapLoss& loss) {
   const std::int64_t inOrder = io.InR(27) + src.tables.gpsOrder;
   const std::int64_t outOrder = io.OutR(27) + dst.tables.gpsOrder;
   int listed = 0;
-  while (listed < src.gpsMemories && io.In16(inOrder + 2 * listed) < static_cast<unsigned>(src.gpsMemories))
+  while (listed < src.gpsMemories &&
+         io.In16(inOrder + 2 * listed) < static_cast<unsigned>(src.gpsMemories))
     ++listed;
   const int kept = std::min(listed, dst.gpsMemories);
   loss.gpsMemories += listed - kept;
   for (int p = 0; p < kept; ++p) {
     const unsigned slot = io.In16(inOrder + 2 * p);
-    io.Copy(io.OutR(25) + std::int64_t{kMemMapGpsSize} * p, io.InR(25) + std::int64_t{kMemMapGpsSize} * slot,
-            kMemMapGpsSize);
+    io.Copy(io.OutR(25) + std::int64_t{kMemMapGpsSize} * p,
+            io.InR(25) + std::int64_t{kMemMapGpsSize} * slot, kMemMapGpsSize);
     io.Set(outOrder + p, static_cast<std::uint8_t>(p));
   }
   io.Fill(outOrder + kept, 0xFF, dst.gpsMemories - kept);
@@ -160,7 +164,8 @@ int GpsMemories(MemMapConvertIo& io, MemMapLoss& loss) {
   const std::int64_t outStarts = io.OutR(27) + dst.tables.gpsGroupStarts;
   for (int g = 0; g < kMemMapGpsGroups; ++g) {
     const unsigned start = io.In16(inStarts + 2 * g);
-    io.Set(outStarts + g, start < static_cast<unsigned>(kept) ? static_cast<std::uint8_t>(start) : 0xFF);
+    io.Set(outStarts + g,
+           start < static_cast<unsigned>(kept) ? static_cast<std::uint8_t>(start) : 0xFF);
   }
   return kept;
 }
@@ -216,8 +221,7 @@ void CommonSettings(MemMapConvertIo& io, MemMapLoss& loss) {
     const unsigned index = io.In16(from + 2);
     io.Copy(to, from, 2);
     io.Set(to + 2, static_cast<std::uint8_t>(index));
-    if (type == kThisMemory &&
-        (group >= kMemMapGpsGroups || position(group, index) >= limit)) {
+    if (type == kThisMemory && (group >= kMemMapGpsGroups || position(group, index) >= limit)) {
       io.Fill(to, 0, 3);
       if (index != kNone16) ++loss.references;
     }
@@ -283,7 +287,8 @@ bool ConvertImageV3ToV2(cmcEeprom& newImage, const cmcEeprom& source, MemMapLoss
   io.Copy(io.OutR(24), io.InR(24), 2);
   const MemMapIndexTables& ti = io.InCaps().tables;
   const MemMapIndexTables& to = io.OutCaps().tables;
-  io.Copy(io.OutR(27) + to.historyOrder, io.InR(27) + ti.historyOrder, to.gpsOrder - to.historyOrder);
+  io.Copy(io.OutR(27) + to.historyOrder, io.InR(27) + ti.historyOrder,
+          to.gpsOrder - to.historyOrder);
   CommonSettings(io, loss);
   SetModeRegions(io, loss);
   io.Copy(io.OutR(50), io.InR(50), 16);

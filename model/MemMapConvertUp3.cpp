@@ -66,12 +66,14 @@ void CommonSettings(MemMapConvertIo& io) {
   const std::int64_t in = io.InR(29), out = io.OutR(29);
   io.Copy(out + po.first, in + pi.first, pi.added);
   static constexpr std::uint8_t kNewSettings[] = {0, 0, 0, 0, 0, 0, 3, 18, 0, 6, 0};
-  for (size_t i = 0; i < sizeof kNewSettings; ++i) io.Set(out + po.added + static_cast<std::int64_t>(i), kNewSettings[i]);
+  for (size_t i = 0; i < sizeof kNewSettings; ++i)
+    io.Set(out + po.added + static_cast<std::int64_t>(i), kNewSettings[i]);
   io.Copy(out + po.second, in + pi.second, pi.third - pi.second);
   io.Copy(out + po.third, in + pi.third, pi.thirdSize);
   io.Fill(out + po.third + 405, 0, 6);
   io.Fill(out + po.third + pi.thirdSize, 0, po.thirdSize - pi.thirdSize);
-  for (const auto& [from, to] : {std::pair{pi.gpsRef1, po.gpsRef1}, std::pair{pi.gpsRef2, po.gpsRef2}}) {
+  for (const auto& [from, to] :
+       {std::pair{pi.gpsRef1, po.gpsRef1}, std::pair{pi.gpsRef2, po.gpsRef2}}) {
     io.Copy(out + to, in + from, 2);
     io.Set16(out + to + 2, Widen(io.In(in + from + 2)));
   }

@@ -12,8 +12,8 @@ constexpr int kSetA = 3147, kSetB = 3148, kSetC = 3173, kSetD = 3230, kSetE = 32
 constexpr int kSignatureSize = 16;
 
 void CopyParts(MemMapConvertIo& io) {
-  io.Copy(io.OutR(1), io.InR(1), 0xC040);   // channels and call channels
-  io.Copy(io.OutR(4), io.InR(4), 0x1000);   // bitmaps, banks, names, scan edges
+  io.Copy(io.OutR(1), io.InR(1), 0xC040);     // channels and call channels
+  io.Copy(io.OutR(4), io.InR(4), 0x1000);     // bitmaps, banks, names, scan edges
   io.Copy(io.OutR(17), io.InR(17), 0x14140);  // repeaters, your calls, history, call lists
 }
 

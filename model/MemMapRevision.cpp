@@ -6,56 +6,71 @@
 namespace {
 
 constexpr std::array<std::int32_t, kMemMapRegionCount> RegionsRev12(std::int32_t region53) {
-  return {0x00000, 0x00000, 0x00000, 0x0BF68, 0x0C040, 0x0C040, 0x0C0BE, 0x0C13B,  // 0-7
-          0x0C1C0, 0x0C9C0, 0x0C9C0, 0x0C9D0, 0x0CB70, 0x0CC10, 0x0CDC0, 0x0CDC0,  // 8-15
-          0x0D018, 0x0D040, 0x0D040, 0x1DD50, 0x1F058, 0x20F66, 0x2102E, 0x210F6,  // 16-23
-          0x2115A, 0x21180, 0x22DC0, 0x22DC0, 0x23966, 0x239FC, 0x23EC0, 0x23EC0,  // 24-31
-          0x23F26, 0x23F86, 0x240E4, 0x24156, 0x24176, 0x24178, 0x2417A, 0x2417E,  // 32-39
-          0x24182, 0x241B6, 0x241B8, 0x241BC, 0x241BE, 0x241C0, 0x241CC, 0x241CE,  // 40-47
+  return {0x00000, 0x00000, 0x00000, 0x0BF68, 0x0C040, 0x0C040,  0x0C0BE, 0x0C13B,  // 0-7
+          0x0C1C0, 0x0C9C0, 0x0C9C0, 0x0C9D0, 0x0CB70, 0x0CC10,  0x0CDC0, 0x0CDC0,  // 8-15
+          0x0D018, 0x0D040, 0x0D040, 0x1DD50, 0x1F058, 0x20F66,  0x2102E, 0x210F6,  // 16-23
+          0x2115A, 0x21180, 0x22DC0, 0x22DC0, 0x23966, 0x239FC,  0x23EC0, 0x23EC0,  // 24-31
+          0x23F26, 0x23F86, 0x240E4, 0x24156, 0x24176, 0x24178,  0x2417A, 0x2417E,  // 32-39
+          0x24182, 0x241B6, 0x241B8, 0x241BC, 0x241BE, 0x241C0,  0x241CC, 0x241CE,  // 40-47
           0x241D6, 0x24280, 0x24280, 0x24281, 0x24290, region53, 0x242C0, 0x3FB80,  // 48-55
           0x3FE80};
 }
 
 std::array<std::int32_t, kMemMapRegionCount> RegionsRev3() {
   std::array<std::int32_t, kMemMapRegionCount> r{};
-  for (size_t i = 0; i < r.size(); ++i) r[i] = static_cast<std::int32_t>(layout::kRegionStartRev3[i]);
+  for (size_t i = 0; i < r.size(); ++i)
+    r[i] = static_cast<std::int32_t>(layout::kRegionStartRev3[i]);
   return r;
 }
 
 // The first five transfer blocks are common to all revisions.
 MemRangeList Blocks(std::initializer_list<MemRange> tail) {
-  MemRangeList list = {{0x0000, 0xC03F}, {0xC040, 0xC1BF}, {0xC1C0, 0xC9BF},
-                       {0xC9C0, 0xCDBF}, {0xCDC0, 0xD03F}};
+  MemRangeList list = {
+      {0x0000, 0xC03F}, {0xC040, 0xC1BF}, {0xC1C0, 0xC9BF}, {0xC9C0, 0xCDBF}, {0xCDC0, 0xD03F}};
   list.insert(list.end(), tail.begin(), tail.end());
   list.push_back({1, 0});
   return list;
 }
 
-constexpr MemMapIndexTables kTablesRev12 = {0, 2400, 2460, 2660, 2710, 2730, 2750, 2755, 2955, 2982};
+constexpr MemMapIndexTables kTablesRev12 = {0,    2400, 2460, 2660, 2710,
+                                            2730, 2750, 2755, 2955, 2982};
 constexpr MemMapIndexTables kTablesRev3 = {0, 3000, 3100, 3700, 3750, 3770, 3790, 3795, 4395, 4449};
 
-constexpr MemMapSettingsPieces kSettingsRev12 = {0, 180, 0, 180, 290, 420, 710, 713, 716, 720, 1209, 11, 1220};
-constexpr MemMapSettingsPieces kSettingsRev3 = {0, 180, 20, 200, 310, 422, 732, 736, 740, 744, 1233, 18, 1251};
+constexpr MemMapSettingsPieces kSettingsRev12 = {0,   180, 0,   180,  290, 420, 710,
+                                                 713, 716, 720, 1209, 11,  1220};
+constexpr MemMapSettingsPieces kSettingsRev3 = {0,   180, 20,  200,  310, 422, 732,
+                                                736, 740, 744, 1233, 18,  1251};
 
-constexpr MemMapCapacities kCapacitiesRev12 = {1200, 30, 200, 200, 150, 175, false, kTablesRev12, kSettingsRev12};
-constexpr MemMapCapacities kCapacitiesRev3 = {1500, 50, 300, 300, 188, 176, true, kTablesRev3, kSettingsRev3};
+constexpr MemMapCapacities kCapacitiesRev12 = {1200, 30,    200,          200,           150,
+                                               175,  false, kTablesRev12, kSettingsRev12};
+constexpr MemMapCapacities kCapacitiesRev3 = {1500, 50,   300,         300,          188,
+                                              176,  true, kTablesRev3, kSettingsRev3};
 
 const MemMapRevision& Revision(int id) {
-  static const MemMapRevision rev1(
-      1, 0x3FB3F,
-      Blocks({{0xD040, 0x2117F}, {0x21180, 0x22DBF}, {0x22DC0, 0x23EBF}, {0x23EC0, 0x2427F},
-              {0x24280, 0x2428F}, {0x24290, 0x3FB3F}}),
-      RegionsRev12(0x24290), kCapacitiesRev12);
-  static const MemMapRevision rev2(
-      2, 0x242BF,
-      Blocks({{0xD040, 0x2117F}, {0x21180, 0x22DBF}, {0x22DC0, 0x23EBF}, {0x23EC0, 0x2427F},
-              {0x24280, 0x2428F}, {0x24290, 0x242BF}}),
-      RegionsRev12(0x242B0), kCapacitiesRev12);
-  static const MemMapRevision rev3(
-      3, 0x2A37F,
-      Blocks({{0xD040, 0x25EFF}, {0x25F00, 0x2887F}, {0x28880, 0x29F7F}, {0x29F80, 0x2A33F},
-              {0x2A340, 0x2A34F}, {0x2A350, 0x2A37F}}),
-      RegionsRev3(), kCapacitiesRev3);
+  static const MemMapRevision rev1(1, 0x3FB3F,
+                                   Blocks({{0xD040, 0x2117F},
+                                           {0x21180, 0x22DBF},
+                                           {0x22DC0, 0x23EBF},
+                                           {0x23EC0, 0x2427F},
+                                           {0x24280, 0x2428F},
+                                           {0x24290, 0x3FB3F}}),
+                                   RegionsRev12(0x24290), kCapacitiesRev12);
+  static const MemMapRevision rev2(2, 0x242BF,
+                                   Blocks({{0xD040, 0x2117F},
+                                           {0x21180, 0x22DBF},
+                                           {0x22DC0, 0x23EBF},
+                                           {0x23EC0, 0x2427F},
+                                           {0x24280, 0x2428F},
+                                           {0x24290, 0x242BF}}),
+                                   RegionsRev12(0x242B0), kCapacitiesRev12);
+  static const MemMapRevision rev3(3, 0x2A37F,
+                                   Blocks({{0xD040, 0x25EFF},
+                                           {0x25F00, 0x2887F},
+                                           {0x28880, 0x29F7F},
+                                           {0x29F80, 0x2A33F},
+                                           {0x2A340, 0x2A34F},
+                                           {0x2A350, 0x2A37F}}),
+                                   RegionsRev3(), kCapacitiesRev3);
   switch (id) {
     case 1: return rev1;
     case 2: return rev2;
@@ -93,18 +108,20 @@ std::int32_t MemMapRevision::RegionDistance(int from, int to) const {
 
 std::uint8_t* MemMapRevision::RegionPtr(cmcEeprom& image, int region) const {
   std::int32_t offset = 0;
-  if (RegionOffset(region, &offset) != 0 || !image.Data() || offset >= image.GetSize()) return nullptr;
+  if (RegionOffset(region, &offset) != 0 || !image.Data() || offset >= image.GetSize())
+    return nullptr;
   return image.Data() + offset;
 }
 
 const std::uint8_t* MemMapRevision::RegionPtr(const cmcEeprom& image, int region) const {
   std::int32_t offset = 0;
-  if (RegionOffset(region, &offset) != 0 || !image.Data() || offset >= image.GetSize()) return nullptr;
+  if (RegionOffset(region, &offset) != 0 || !image.Data() || offset >= image.GetSize())
+    return nullptr;
   return image.Data() + offset;
 }
 
-int MemMapRevision::Read(const cmcEeprom& image, int region, std::int64_t offset,
-                         void* destination, std::int64_t count) const {
+int MemMapRevision::Read(const cmcEeprom& image, int region, std::int64_t offset, void* destination,
+                         std::int64_t count) const {
   std::int32_t start = 0;
   if (RegionOffset(region, &start) != 0 || offset < 0) return 1;
   if (!SpanFits(start + offset, count, image.GetSize())) return 1;

@@ -35,30 +35,30 @@ struct MemMapIndexTables {
 
 // Pieces of region 29 (common settings): offsets from the region's start.
 struct MemMapSettingsPieces {
-  int first;        // 180 bytes at 0
-  int added;        // settings new in revision 3 (size 0 before)
+  int first;  // 180 bytes at 0
+  int added;  // settings new in revision 3 (size 0 before)
   int addedSize;
-  int second;       // 110 bytes
-  int third;        // 420 or 422 bytes
+  int second;  // 110 bytes
+  int third;   // 420 or 422 bytes
   int thirdSize;
-  int gpsRef1;      // byte, GPS group byte, index (byte or word)
-  int gpsRef2;      // type byte, GPS group byte, index (byte or word)
-  int twoValues;    // two 16-bit values
-  int fourth;       // 489 bytes
-  int tail;         // not converted
+  int gpsRef1;    // byte, GPS group byte, index (byte or word)
+  int gpsRef2;    // type byte, GPS group byte, index (byte or word)
+  int twoValues;  // two 16-bit values
+  int fourth;     // 489 bytes
+  int tail;       // not converted
   int tailSize;
-  int size;         // size of region 29
+  int size;  // size of region 29
 };
 
 // Capacities and piece sizes that differ between revisions.
 struct MemMapCapacities {
-  int repeaters;            // 50-byte records (and packed gateway calls)
-  int rptGroups;            // group names / group starts
-  int yourCalls;            // call signs and names
-  int gpsMemories;          // 34-byte records
-  int usedFromBytes;        // USE(FROM) bitmap of region 28
-  int region33RecordSize;   // two records in region 33
-  bool wideIndexes;         // order tables and GPS indexes as 16-bit words
+  int repeaters;           // 50-byte records (and packed gateway calls)
+  int rptGroups;           // group names / group starts
+  int yourCalls;           // call signs and names
+  int gpsMemories;         // 34-byte records
+  int usedFromBytes;       // USE(FROM) bitmap of region 28
+  int region33RecordSize;  // two records in region 33
+  bool wideIndexes;        // order tables and GPS indexes as 16-bit words
   MemMapIndexTables tables;
   MemMapSettingsPieces settings;
 };

@@ -25,7 +25,9 @@ Call Padded(const char* text, int length) {
   return call;
 }
 
-bool IsBlank(const char* text, int n) { return core::IsBlankField(std::string_view(text, static_cast<std::size_t>(n))); }
+bool IsBlank(const char* text, int n) {
+  return core::IsBlankField(std::string_view(text, static_cast<std::size_t>(n)));
+}
 
 bool IsAOrBlank(char c) { return c == 'A' || c == ' '; }
 
@@ -75,8 +77,8 @@ Call YourCall(const cmcEeprom& image, int i) {
 int FindRptByPlainCall(const cmcEeprom& image, const char* text8, int from, int to) {
   const Call text = Padded(text8, 8);
   return SearchRpt(image, from, to, [&](const RptHead& h) {
-    return h.type == rpt::kTypeDv && !IsBlank(h.call.data(), 8) && std::memcmp(h.call.data(), text.data(), 7) == 0 &&
-           ModuleMatches(h.call[7], text[7]);
+    return h.type == rpt::kTypeDv && !IsBlank(h.call.data(), 8) &&
+           std::memcmp(h.call.data(), text.data(), 7) == 0 && ModuleMatches(h.call[7], text[7]);
   });
 }
 
@@ -93,7 +95,8 @@ int FindRptBySlashCall(const cmcEeprom& image, const char* text, int length) {
   return FindRptBySlashForm(image, Padded(text, length).data(), 0, kRptCapacity);
 }
 
-int FindFmRptByCallFreq(const cmcEeprom& image, const char* call8, std::uint32_t freq, int from, int to) {
+int FindFmRptByCallFreq(const cmcEeprom& image, const char* call8, std::uint32_t freq, int from,
+                        int to) {
   const Call call = Padded(call8, 8);
   return SearchRpt(image, from, to, [&](const RptHead& h) {
     return (h.type == rpt::kTypeFm || h.type == rpt::kTypeFmN) && h.duplex != 0 && h.call == call &&
@@ -116,7 +119,8 @@ int FindYourCallSignNoSlash(const cmcEeprom& image, const char* text, int length
   const int count = GetYourCallCount(image);
   for (int i = 0; i < count; ++i) {
     const Call call = YourCall(image, i);
-    if (std::memcmp(call.data(), wanted.data(), 7) == 0 && (call[7] == wanted[7] || call[7] == ' ')) return i;
+    if (std::memcmp(call.data(), wanted.data(), 7) == 0 && (call[7] == wanted[7] || call[7] == ' '))
+      return i;
   }
   return kUrNotFound;
 }

@@ -22,7 +22,8 @@ int FindRptBySlashForm(const cmcEeprom& image, const char* text8, int from, int 
 // 65535 unless the text begins with "/"; else the slash form over the list.
 int FindRptBySlashCall(const cmcEeprom& image, const char* text, int length);
 // First FM or FM-N entry with that call sign and frequency whose duplex is on.
-int FindFmRptByCallFreq(const cmcEeprom& image, const char* call8, std::uint32_t freq, int from, int to);
+int FindFmRptByCallFreq(const cmcEeprom& image, const char* call8, std::uint32_t freq, int from,
+                        int to);
 
 // 300 when the first `length` characters are blank; else the first entry
 // whose 8-character call sign equals the text's first 8.

@@ -23,7 +23,8 @@ std::uint32_t FittingMask(std::uint64_t f, std::uint32_t mask, std::uint32_t bit
 }
 
 // First class of the list in mask; the start class when none is.
-std::uint32_t FirstOf(const std::array<std::uint32_t, 3>& prefer, std::uint32_t mask, std::uint32_t start) {
+std::uint32_t FirstOf(const std::array<std::uint32_t, 3>& prefer, std::uint32_t mask,
+                      std::uint32_t start) {
   for (std::uint32_t k : prefer)
     if (mask & (1u << k)) return k;
   return start;
@@ -71,8 +72,9 @@ std::uint64_t DecodeFreq(const std::uint8_t bytes[3]) {
   return DecodeStep(count, bytes[0] >> 7);
 }
 
-std::optional<StepClasses> ChooseStepClass(std::uint64_t freq, std::uint64_t offset, bool isRepeater,
-                                           std::uint32_t freqBits, std::uint32_t offsetBits) {
+std::optional<StepClasses> ChooseStepClass(std::uint64_t freq, std::uint64_t offset,
+                                           bool isRepeater, std::uint32_t freqBits,
+                                           std::uint32_t offsetBits) {
   const bool air = indDestination::IsAirBand(freq);
   std::uint32_t mf = StepMask(freq, isRepeater);
   const std::uint32_t mo = StepMask(offset, isRepeater);
@@ -96,7 +98,8 @@ std::optional<StepClasses> ChooseStepClass(std::uint64_t freq, std::uint64_t off
     }
   }
   if (!both) chosen = {FirstOf(prefer, ff, start), FirstOf(prefer, fo, start)};
-  if (!Fits(freq, chosen.freq, freqBits) || !Fits(offset, chosen.offset, offsetBits)) return std::nullopt;
+  if (!Fits(freq, chosen.freq, freqBits) || !Fits(offset, chosen.offset, offsetBits))
+    return std::nullopt;
   return chosen;
 }
 

@@ -39,8 +39,9 @@ struct StepClasses {
 // of the record: a frequency whose exact classes all overflow their field
 // (or, with no exact class, whose starting class overflows) gives nullopt,
 // and the caller stores nothing.
-std::optional<StepClasses> ChooseStepClass(std::uint64_t freq, std::uint64_t offset, bool isRepeater,
-                                           std::uint32_t freqBits, std::uint32_t offsetBits);
+std::optional<StepClasses> ChooseStepClass(std::uint64_t freq, std::uint64_t offset,
+                                           bool isRepeater, std::uint32_t freqBits,
+                                           std::uint32_t offsetBits);
 
 // Classes of a scan edge's two ends, each on its own unrestricted step mask.
 struct EdgeClasses {

@@ -25,7 +25,8 @@ bool cmcClipCh::KindRange(std::uint32_t kind, std::uint32_t& lowest, std::uint32
 
 int cmcClipCh::ClampCount(std::uint32_t kind, std::uint32_t first, std::int64_t count) {
   std::uint32_t lowest = 0, highest = 0;
-  if (count <= 0 || !KindRange(kind, lowest, highest) || first < lowest || first > highest) return 0;
+  if (count <= 0 || !KindRange(kind, lowest, highest) || first < lowest || first > highest)
+    return 0;
   return static_cast<int>(std::min<std::int64_t>(count, std::int64_t{highest} - first + 1));
 }
 
@@ -60,12 +61,14 @@ int cmcClipCh::Paste(cmcEeprom& image, std::uint32_t kind, std::uint32_t first, 
   const int limit = ClampCount(kind, first, std::min(count_, n));
   int written = 0;
   for (int i = 0; i < limit; ++i)
-    if (PasteOne(image, kind, first + static_cast<std::uint32_t>(i), records_[static_cast<size_t>(i)]))
+    if (PasteOne(image, kind, first + static_cast<std::uint32_t>(i),
+                 records_[static_cast<size_t>(i)]))
       ++written;
   return written;
 }
 
-bool cmcClipCh::PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index, const datCh& record) {
+bool cmcClipCh::PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index,
+                         const datCh& record) {
   // The buffer keeps its own record unbound and unchanged for later pastes.
   datCh target(record);
   target.SetImage(&image);
@@ -82,14 +85,13 @@ bool datClipCh::CanPaste(std::uint32_t kind) const {
     case itemkind::kScanEdge:
     case itemkind::kGpsMemory:
     case itemkind::kRepeater:
-    case itemkind::kYourCall:
-      return true;
-    default:
-      return false;
+    case itemkind::kYourCall: return true;
+    default: return false;
   }
 }
 
-bool datClipCh::PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index, const datCh& record) {
+bool datClipCh::PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index,
+                         const datCh& record) {
   scratch_.SetImage(&image);
   scratch_.Load(kind, index);
   scratch_.SetImage(nullptr);
@@ -100,7 +102,8 @@ void datClipCh::CopyBank(cmcEeprom& image, std::uint32_t kind, int bank, int fir
   Clear();
   kind_ = kind;
   first_ = static_cast<std::uint32_t>(std::max(firstSlot, 0));
-  if (bank < 0 || bank >= layout::kBankCount || firstSlot < 0 || firstSlot >= layout::kBankSlots || count <= 0)
+  if (bank < 0 || bank >= layout::kBankCount || firstSlot < 0 || firstSlot >= layout::kBankSlots ||
+      count <= 0)
     return;
   count_ = std::min(count, layout::kBankSlots - firstSlot);
   records_.resize(static_cast<size_t>(count_));
@@ -108,7 +111,8 @@ void datClipCh::CopyBank(cmcEeprom& image, std::uint32_t kind, int bank, int fir
     datCh& record = records_[static_cast<size_t>(i)];
     const std::int64_t at = layout::BankTableEntry(bank, firstSlot + i);
     std::uint32_t word = 0xFFFF;
-    if (image.IsValidAddress(at + 1)) word = static_cast<std::uint32_t>(image.GetByte(at)) << 8 | image.GetByte(at + 1);
+    if (image.IsValidAddress(at + 1))
+      word = static_cast<std::uint32_t>(image.GetByte(at)) << 8 | image.GetByte(at + 1);
     record.SetImage(&image);
     if (word < kMemoryChannels) {
       record.Load(itemkind::kChannel, word);

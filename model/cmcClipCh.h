@@ -30,7 +30,8 @@ class cmcClipCh {
   // in the kind's range; answers the number of records written.
   virtual int Paste(cmcEeprom& image, std::uint32_t kind, std::uint32_t first, int n);
   // Stores the record at (kind, index) of the image; answers whether it wrote.
-  virtual bool PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index, const datCh& record);
+  virtual bool PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index,
+                        const datCh& record);
 
   std::uint32_t Kind() const { return kind_; }
   std::uint32_t First() const { return first_; }
@@ -60,7 +61,8 @@ class datClipCh : public cmcClipCh {
   // channels (3), scan edges (4), GPS memories (6), repeaters (7) and your
   // call signs (8).
   bool CanPaste(std::uint32_t kind) const override;
-  bool PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index, const datCh& record) override;
+  bool PasteOne(cmcEeprom& image, std::uint32_t kind, std::uint32_t index,
+                const datCh& record) override;
 
   // Holds the channels of bank slots firstSlot.. (clamped to bank 0..25 and
   // slots 0..99) under the given kind. A slot naming a channel gives that

@@ -51,12 +51,14 @@ void cmcEeprom::Fill(std::uint8_t value) {
 }
 
 void cmcEeprom::SetByte(std::int64_t address, std::uint8_t value) {
-  if (!IsValidAddress(address)) platform::Fatal(QStringLiteral("Out of EEPROM image address (SetByte)."));
+  if (!IsValidAddress(address))
+    platform::Fatal(QStringLiteral("Out of EEPROM image address (SetByte)."));
   data_[static_cast<size_t>(address)] = value;
 }
 
 std::uint8_t cmcEeprom::GetByte(std::int64_t address) const {
-  if (!IsValidAddress(address)) platform::Fatal(QStringLiteral("Out of EEPROM image address (GetByte)."));
+  if (!IsValidAddress(address))
+    platform::Fatal(QStringLiteral("Out of EEPROM image address (GetByte)."));
   return data_[static_cast<size_t>(address)];
 }
 

@@ -106,7 +106,9 @@ int cmcIcfFile::CheckCoverage(const MemRangeList& ranges) {
   return missing ? kCoverage : kOk;
 }
 
-void cmcIcfFile::MarkLoaded(std::int64_t first, std::int64_t last) { SetBits(loadedMap_, first, last); }
+void cmcIcfFile::MarkLoaded(std::int64_t first, std::int64_t last) {
+  SetBits(loadedMap_, first, last);
+}
 
 bool cmcIcfFile::WasLoaded(std::int64_t address) const {
   if (address < 0 || (address >> 3) >= static_cast<std::int64_t>(loadedMap_.size())) return false;

@@ -164,7 +164,8 @@ class cmcIcfFile::Parser {
     // so that a malformed line reads as malformed wherever it points.
     const bool fits = address + count <= scratch_.GetSize();
     std::uint8_t spill[kMaxRecordLine / 2];
-    if (!Unhex(p + 10, fits ? scratch_.Data() + address : spill, static_cast<size_t>(count))) return kFormat;
+    if (!Unhex(p + 10, fits ? scratch_.Data() + address : spill, static_cast<size_t>(count)))
+      return kFormat;
     if (!fits) return kData;
     file_.MarkLoaded(address, address + count - 1);
     return kOk;
@@ -225,7 +226,8 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
   if (!image_ || image_->GetSize() <= 0) {
     code = kFileOpen;
   } else {
-    const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+    const QString name =
+        QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
     QFile file(name);
     // Only regular files: opening a FIFO would wait for a writer, and a
     // device such as /dev/zero would never end.
@@ -238,7 +240,8 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
       // Files of a normal size are read in one piece; anything larger streams
       // through a fixed buffer.
       constexpr qint64 kChunk = 1 << 20;
-      std::string buffer(static_cast<size_t>(std::min<qint64>(std::max<qint64>(file.size(), 1), kChunk)), '\0');
+      std::string buffer(
+          static_cast<size_t>(std::min<qint64>(std::max<qint64>(file.size(), 1), kChunk)), '\0');
       for (;;) {
         const qint64 got = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
         if (got < 0) {

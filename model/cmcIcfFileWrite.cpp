@@ -137,11 +137,10 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
     for (std::int64_t address = r.first; address <= r.last;) {
       const std::int64_t count = recordCount(address, r.last);
       if (!lineOk()) return kFileAccess;
-      const std::uint8_t head[5] = {static_cast<std::uint8_t>(address >> 24),
-                                    static_cast<std::uint8_t>(address >> 16),
-                                    static_cast<std::uint8_t>(address >> 8),
-                                    static_cast<std::uint8_t>(address),
-                                    static_cast<std::uint8_t>(count)};
+      const std::uint8_t head[5] = {
+          static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
+          static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
+          static_cast<std::uint8_t>(count)};
       hex(head, 5);
       hex(data + address, count);
       *p++ = '\r';

@@ -74,7 +74,9 @@ std::uint32_t datCh::KindFlag(std::uint32_t kind) {
   return kind < kKindTable.size() ? kKindTable[kind].flags : 0;
 }
 
-std::uint32_t datCh::KindMinChecked(std::uint32_t kind) { return kind < kKindTable.size() ? KindMin(kind) : 0; }
+std::uint32_t datCh::KindMinChecked(std::uint32_t kind) {
+  return kind < kKindTable.size() ? KindMin(kind) : 0;
+}
 
 std::uint32_t datCh::KindMaxChecked(std::uint32_t kind) {
   return kind < kKindTable.size() ? KindMax(kind) : 100000000;
@@ -165,10 +167,11 @@ void datCh::LoadInto(std::uint32_t kindIn, std::uint32_t indexIn) {
 bool datCh::IsCall3Blank() const { return IsBlankText(rpt2Call); }
 
 bool ChooseStepClass(datCh& record, std::uint64_t freq, std::uint64_t offset, bool isRepeater) {
-  const auto classes = isRepeater ? stepcode::ChooseStepClass(freq, offset, true, layout::rpt::kFreqCountBits,
-                                                              layout::rpt::kOffsetCountBits)
-                                  : stepcode::ChooseStepClass(freq, offset, false, layout::ch::kFreqCountBits,
-                                                              layout::ch::kOffsetCountBits);
+  const auto classes =
+      isRepeater ? stepcode::ChooseStepClass(freq, offset, true, layout::rpt::kFreqCountBits,
+                                             layout::rpt::kOffsetCountBits)
+                 : stepcode::ChooseStepClass(freq, offset, false, layout::ch::kFreqCountBits,
+                                             layout::ch::kOffsetCountBits);
   if (!classes) return false;
   record.stepClass = classes->freq;
   record.offsetStepClass = classes->offset;
@@ -176,7 +179,8 @@ bool ChooseStepClass(datCh& record, std::uint64_t freq, std::uint64_t offset, bo
 }
 
 bool ChooseEdgeStepClasses(datCh& record, std::uint64_t freqHigh, std::uint64_t freqLow) {
-  const auto classes = stepcode::ChooseEdgeStepClasses(freqHigh, freqLow, layout::ch::kFreqCountBits);
+  const auto classes =
+      stepcode::ChooseEdgeStepClasses(freqHigh, freqLow, layout::ch::kFreqCountBits);
   if (!classes) return false;
   record.stepClass2 = classes->high;
   record.stepClass = classes->low;

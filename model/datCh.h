@@ -25,33 +25,33 @@ using datText = std::array<char, N>;
 // Received-call history fields (kind 9). The meaning of the values belongs to
 // the received-call formatters; the codec only moves bytes.
 struct datRxCall {
-  datText<8> caller{};        // record bytes 0-7
-  datText<4> callerNote{};    // 8-11
-  datText<8> called{};        // 12-19
-  datText<8> rpt1{};          // 20-27
-  datText<8> rpt2{};          // 28-35
-  std::uint32_t frequency = 0;            // 36-39, received frequency in Hz
-  std::array<std::uint8_t, 3> date{};     // 40-42, BCD day, month, year
-  std::array<std::uint8_t, 3> time{};     // 43-45, BCD hour, minute, second
+  datText<8> caller{};                 // record bytes 0-7
+  datText<4> callerNote{};             // 8-11
+  datText<8> called{};                 // 12-19
+  datText<8> rpt1{};                   // 20-27
+  datText<8> rpt2{};                   // 28-35
+  std::uint32_t frequency = 0;         // 36-39, received frequency in Hz
+  std::array<std::uint8_t, 3> date{};  // 40-42, BCD day, month, year
+  std::array<std::uint8_t, 3> time{};  // 43-45, BCD hour, minute, second
   datText<20> message{};
-  std::uint8_t status = 0;                // BK 0x20, EMR 0x08
+  std::uint8_t status = 0;  // BK 0x20, EMR 0x08
   // Position record.
-  std::array<std::uint8_t, 4> latitude{};   // 0-3
-  std::array<std::uint8_t, 4> longitude{};  // 4-7
-  std::uint32_t altitude = 0;               // 8-11
-  datText<2> ssid{};                        // 12-13
-  datText<2> symbol{};                      // 14-15
+  std::array<std::uint8_t, 4> latitude{};      // 0-3
+  std::array<std::uint8_t, 4> longitude{};     // 4-7
+  std::uint32_t altitude = 0;                  // 8-11
+  datText<2> ssid{};                           // 12-13
+  datText<2> symbol{};                         // 14-15
   std::array<std::uint8_t, 4> gpsTimestamp{};  // 25-28
-  std::uint8_t dataType = 0;                // 29
-  datText<43> gpsMessage{};                 // 49-91
+  std::uint8_t dataType = 0;                   // 29
+  datText<43> gpsMessage{};                    // 49-91
   // By data type (byte 29); a loaded entry has the empty markers where its
   // type carries no value (65535, 0xFF bytes, blanks, 32767).
   std::uint16_t course = 0;
   std::uint16_t speed = 0;
-  std::array<std::uint8_t, 4> phg{};        // power, height, gain, directivity
+  std::array<std::uint8_t, 4> phg{};  // power, height, gain, directivity
   datText<9> objItemName{};
   std::uint8_t objState = 0;
-  std::uint8_t objSubType = 0;              // 40
+  std::uint8_t objSubType = 0;  // 40
   std::uint16_t temperature = 0;
   std::uint16_t rain = 0, rain24 = 0, rainMidnight = 0;
   std::uint16_t windDir = 0, windSpeed = 0, gustSpeed = 0;

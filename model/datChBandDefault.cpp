@@ -10,7 +10,8 @@
 void datCh::LoadBandDefault(std::uint32_t i) {
   const int record = i == 0 ? 0 : (i == 1 ? 1 : 2);
   std::array<std::uint8_t, layout::kBandDefaultSize> b{};
-  image_->GetBlock(layout::kBandDefaults + layout::kBandDefaultSize * record, b.data(), layout::kBandDefaultSize);
+  image_->GetBlock(layout::kBandDefaults + layout::kBandDefaultSize * record, b.data(),
+                   layout::kBandDefaultSize);
   DecodeBandDefault(b.data(), *this);
   SetText(urCall, "CQCQCQ");
   skip = 0;

@@ -60,13 +60,18 @@ void datCh::LoadCallList(std::uint32_t listKind, int i) {
   if (listKind == itemkind::kCallListB) {
     freq = (static_cast<std::uint32_t>(image_->GetByte(address + 8)) << 24) |
            (static_cast<std::uint32_t>(image_->GetByte(address + 9)) << 16) |
-           (static_cast<std::uint32_t>(image_->GetByte(address + 10)) << 8) | image_->GetByte(address + 11);
+           (static_cast<std::uint32_t>(image_->GetByte(address + 10)) << 8) |
+           image_->GetByte(address + 11);
   }
   const int total = GetRptTotalCount(*image_);
   int found = kRptNotFound;
   switch (listKind) {
-    case itemkind::kCallListA: found = FindRptByPlainCall(*image_, listCall.data(), 0, total); break;
-    case itemkind::kCallListB: found = FindFmRptByCallFreq(*image_, listCall.data(), freq, 0, total); break;
+    case itemkind::kCallListA:
+      found = FindRptByPlainCall(*image_, listCall.data(), 0, total);
+      break;
+    case itemkind::kCallListB:
+      found = FindFmRptByCallFreq(*image_, listCall.data(), freq, 0, total);
+      break;
     case itemkind::kCallListC: {
       int ur = FindYourCallSignAny(*image_, listCall.data(), 8);
       if (ur == kUrNotFound) ur = FindYourCallSignNoSlash(*image_, listCall.data(), 8);

@@ -17,9 +17,9 @@ namespace {
 constexpr std::uint32_t kBankOff = 31;  // stored bank value for "no bank"
 
 bool ChannelFieldsFit(const datCh& r) {
-  return r.mode <= 15 && r.rptTone <= 63 && r.tsqlTone <= 63 && r.dtcsCode <= 255 && r.tuneStep <= 15 &&
-         r.dvSql <= 7 && r.cancellerFreq / 10 <= 511 && r.toneMode <= 15 && r.duplex <= 3 &&
-         r.dtcsPolarity <= 3 && r.dvCsqlCode <= 255 && r.skip <= 3;
+  return r.mode <= 15 && r.rptTone <= 63 && r.tsqlTone <= 63 && r.dtcsCode <= 255 &&
+         r.tuneStep <= 15 && r.dvSql <= 7 && r.cancellerFreq / 10 <= 511 && r.toneMode <= 15 &&
+         r.duplex <= 3 && r.dtcsPolarity <= 3 && r.dvCsqlCode <= 255 && r.skip <= 3;
 }
 
 }  // namespace
@@ -31,10 +31,11 @@ void datCh::LoadChannel(int n) {
   flags = imageaccess::GetBit(*image_, kChannelEmptyBitmap, ChannelEmptyBit(n)) ? 0 : kUsed;
   stepClass = b[ch::kFreq] >> 5;
   offsetStepClass = (b[ch::kFreq] >> 2) & 0x07;
-  const std::uint64_t freqCount =
-      (static_cast<std::uint64_t>(b[0] & 0x03) << 16) | (static_cast<std::uint64_t>(b[1]) << 8) | b[2];
+  const std::uint64_t freqCount = (static_cast<std::uint64_t>(b[0] & 0x03) << 16) |
+                                  (static_cast<std::uint64_t>(b[1]) << 8) | b[2];
   freq = static_cast<std::uint32_t>(stepcode::DecodeStep(freqCount, stepClass));
-  const std::uint64_t offsetCount = (static_cast<std::uint64_t>(b[ch::kOffset]) << 8) | b[ch::kOffset + 1];
+  const std::uint64_t offsetCount =
+      (static_cast<std::uint64_t>(b[ch::kOffset]) << 8) | b[ch::kOffset + 1];
   offset = static_cast<std::uint32_t>(stepcode::DecodeStep(offsetCount, offsetStepClass));
   rptTone = b[ch::kTones] >> 2;
   tsqlTone = ((b[ch::kTones] & 0x03u) << 4) | (b[ch::kTones + 1] >> 4);
@@ -75,7 +76,8 @@ bool datCh::StoreChannel(int n) {
   const bool memory = n < kMemoryChannels;
   if (!ChannelFieldsFit(*this)) return false;
   if (memory && IsUsed() && bank < 26 && bankSlot > 255) return false;
-  const auto classes = stepcode::ChooseStepClass(freq, offset, false, ch::kFreqCountBits, ch::kOffsetCountBits);
+  const auto classes =
+      stepcode::ChooseStepClass(freq, offset, false, ch::kFreqCountBits, ch::kOffsetCountBits);
   if (!classes) return false;
 
   // From here on the store goes through; the record follows what is written.
@@ -91,7 +93,8 @@ bool datCh::StoreChannel(int n) {
   std::array<std::uint8_t, kChannelSize> b{};
   const std::uint64_t freqCount = stepcode::EncodeStep(freq, stepClass);
   const std::uint64_t offsetCount = stepcode::EncodeStep(offset, offsetStepClass);
-  b[0] = static_cast<std::uint8_t>((stepClass << 5) | (offsetStepClass << 2) | ((freqCount >> 16) & 0x03));
+  b[0] = static_cast<std::uint8_t>((stepClass << 5) | (offsetStepClass << 2) |
+                                   ((freqCount >> 16) & 0x03));
   b[1] = static_cast<std::uint8_t>(freqCount >> 8);
   b[2] = static_cast<std::uint8_t>(freqCount);
   b[ch::kOffset] = static_cast<std::uint8_t>(offsetCount >> 8);
@@ -100,7 +103,8 @@ bool datCh::StoreChannel(int n) {
   b[ch::kTones + 1] = static_cast<std::uint8_t>(((tsqlTone & 0x0F) << 4) | mode);
   b[ch::kDtcsCode] = static_cast<std::uint8_t>(dtcsCode);
   const std::uint32_t canceller = cancellerFreq / 10;
-  b[ch::kStepSqlCanceller] = static_cast<std::uint8_t>((tuneStep << 4) | (dvSql << 1) | (canceller >> 8));
+  b[ch::kStepSqlCanceller] =
+      static_cast<std::uint8_t>((tuneStep << 4) | (dvSql << 1) | (canceller >> 8));
   b[ch::kStepSqlCanceller + 1] = static_cast<std::uint8_t>(canceller);
   b[ch::kToneDuplex] = static_cast<std::uint8_t>((toneMode << 4) | (duplex << 2) | dtcsPolarity);
   std::memcpy(&b[ch::kName], name.data(), name.size());

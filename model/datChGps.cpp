@@ -26,7 +26,8 @@ void datCh::LoadGps(int position) {
   std::memcpy(gpsTime.data(), &b[gps::kTime], gpsTime.size());
   altitude = static_cast<std::int32_t>((static_cast<std::uint32_t>(b[gps::kAltitude]) << 24) |
                                        (static_cast<std::uint32_t>(b[gps::kAltitude + 1]) << 16) |
-                                       (static_cast<std::uint32_t>(b[gps::kAltitude + 2]) << 8) | b[gps::kAltitude + 3]);
+                                       (static_cast<std::uint32_t>(b[gps::kAltitude + 2]) << 8) |
+                                       b[gps::kAltitude + 3]);
   std::memcpy(gpsName.data(), &b[gps::kName], gpsName.size());
 }
 
@@ -60,6 +61,7 @@ void datCh::LoadBlankGps(std::uint32_t position, bool withClock) {
   latitude = {0, 0, 0, 'N'};
   longitude = {0, 0, 0, static_cast<std::uint8_t>(indDestination::Current().IsDest0() ? 'W' : 'E')};
   altitude = 0x7FFFFFFF;
-  gpsGroup = static_cast<std::uint32_t>(
-      GpsGroupOfIndex(*image_, position < static_cast<std::uint32_t>(kGpsCapacity) ? static_cast<int>(position) : -1));
+  gpsGroup = static_cast<std::uint32_t>(GpsGroupOfIndex(
+      *image_,
+      position < static_cast<std::uint32_t>(kGpsCapacity) ? static_cast<int>(position) : -1));
 }

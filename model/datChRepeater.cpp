@@ -15,11 +15,13 @@ using namespace layout;
 
 namespace {
 
-std::int64_t GatewayAddress(int i) { return kRptGatewayCalls + static_cast<std::int64_t>(kPackedCallSize) * i; }
+std::int64_t GatewayAddress(int i) {
+  return kRptGatewayCalls + static_cast<std::int64_t>(kPackedCallSize) * i;
+}
 
 bool RepeaterFieldsFit(const datCh& r) {
-  return r.rptMode <= 3 && r.duplex <= 3 && r.rptToneMode <= 3 && r.positionMode <= 3 && r.rptToneIndex <= 255 &&
-         r.utcOffset <= 0xFFFF && r.rptWord <= 0xFFFF && r.useFrom <= 1;
+  return r.rptMode <= 3 && r.duplex <= 3 && r.rptToneMode <= 3 && r.positionMode <= 3 &&
+         r.rptToneIndex <= 255 && r.utcOffset <= 0xFFFF && r.rptWord <= 0xFFFF && r.useFrom <= 1;
 }
 
 }  // namespace
@@ -32,7 +34,8 @@ void datCh::DecodeRepeaterFields(int i) {
   stepClass = b[rpt::kFreq] >> 7;
   offsetStepClass = (b[rpt::kFreq] >> 6) & 1;
   freq = static_cast<std::uint32_t>(stepcode::DecodeFreq(&b[rpt::kFreq]));
-  const std::uint64_t offsetCount = (static_cast<std::uint64_t>(b[rpt::kOffset]) << 8) | b[rpt::kOffset + 1];
+  const std::uint64_t offsetCount =
+      (static_cast<std::uint64_t>(b[rpt::kOffset]) << 8) | b[rpt::kOffset + 1];
   offset = static_cast<std::uint32_t>(stepcode::DecodeStep(offsetCount, offsetStepClass));
   rptWord = (static_cast<std::uint32_t>(b[rpt::kWord]) << 8) | b[rpt::kWord + 1];
   const std::uint8_t typeByte = b[rpt::kTypeDuplex];
@@ -61,7 +64,8 @@ void datCh::LoadRepeater(int i) {
 
 bool datCh::StoreRepeater(int i) {
   if (!RepeaterFieldsFit(*this)) return false;
-  const auto classes = stepcode::ChooseStepClass(freq, offset, true, rpt::kFreqCountBits, rpt::kOffsetCountBits);
+  const auto classes =
+      stepcode::ChooseStepClass(freq, offset, true, rpt::kFreqCountBits, rpt::kOffsetCountBits);
   if (!classes || classes->freq > 1 || classes->offset > 1) return false;
   stepClass = classes->freq;
   offsetStepClass = classes->offset;
@@ -70,15 +74,17 @@ bool datCh::StoreRepeater(int i) {
   image_->GetBlock(RptAddress(i), b.data(), kRptSize);
   const std::uint64_t freqCount = stepcode::EncodeStep(freq, stepClass);
   const std::uint64_t offsetCount = stepcode::EncodeStep(offset, offsetStepClass);
-  b[rpt::kFreq] = static_cast<std::uint8_t>((stepClass << 7) | (offsetStepClass << 6) |
-                                            (b[rpt::kFreq] & rpt::kFreeBitsMask) | ((freqCount >> 16) & 0x07));
+  b[rpt::kFreq] =
+      static_cast<std::uint8_t>((stepClass << 7) | (offsetStepClass << 6) |
+                                (b[rpt::kFreq] & rpt::kFreeBitsMask) | ((freqCount >> 16) & 0x07));
   b[rpt::kFreq + 1] = static_cast<std::uint8_t>(freqCount >> 8);
   b[rpt::kFreq + 2] = static_cast<std::uint8_t>(freqCount);
   b[rpt::kOffset] = static_cast<std::uint8_t>(offsetCount >> 8);
   b[rpt::kOffset + 1] = static_cast<std::uint8_t>(offsetCount);
   b[rpt::kWord] = static_cast<std::uint8_t>(rptWord >> 8);
   b[rpt::kWord + 1] = static_cast<std::uint8_t>(rptWord);
-  b[rpt::kTypeDuplex] = static_cast<std::uint8_t>((rptMode << 6) | (duplex << 4) | (rptToneMode << 2) | positionMode);
+  b[rpt::kTypeDuplex] =
+      static_cast<std::uint8_t>((rptMode << 6) | (duplex << 4) | (rptToneMode << 2) | positionMode);
   b[rpt::kToneIndex] = static_cast<std::uint8_t>(rptToneIndex);
   callsign::PackText7(rptCall.data(), &b[rpt::kCall]);
   std::memcpy(&b[rpt::kName], name.data(), name.size());

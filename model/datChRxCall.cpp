@@ -39,7 +39,8 @@ void datCh::LoadRxCall(int i) {
   mode = kModeDv;
   datRxCall& r = rx;
   std::array<std::uint8_t, kRxRecordSize> a{};
-  image_->GetBlock(kRxRecords + static_cast<std::int64_t>(kRxRecordSize) * e, a.data(), kRxRecordSize);
+  image_->GetBlock(kRxRecords + static_cast<std::int64_t>(kRxRecordSize) * e, a.data(),
+                   kRxRecordSize);
   std::memcpy(r.caller.data(), &a[0], 8);
   std::memcpy(r.callerNote.data(), &a[8], 4);
   std::memcpy(r.called.data(), &a[12], 8);
@@ -48,11 +49,13 @@ void datCh::LoadRxCall(int i) {
   r.frequency = Be32(&a[36]);
   std::memcpy(r.date.data(), &a[40], 3);
   std::memcpy(r.time.data(), &a[43], 3);
-  image_->GetBlock(kRxTexts + static_cast<std::int64_t>(kRxTextSize) * e, r.message.data(), kRxTextSize);
+  image_->GetBlock(kRxTexts + static_cast<std::int64_t>(kRxTextSize) * e, r.message.data(),
+                   kRxTextSize);
   r.status = image_->GetByte(kRxStatusBytes + e);
 
   std::array<std::uint8_t, kRxPositionSize> p{};
-  image_->GetBlock(kRxPositions + static_cast<std::int64_t>(kRxPositionSize) * e, p.data(), kRxPositionSize);
+  image_->GetBlock(kRxPositions + static_cast<std::int64_t>(kRxPositionSize) * e, p.data(),
+                   kRxPositionSize);
   std::memcpy(r.latitude.data(), &p[0], 4);
   std::memcpy(r.longitude.data(), &p[4], 4);
   r.altitude = Be32(&p[8]);

@@ -12,7 +12,9 @@ using namespace layout;
 
 namespace {
 
-std::int64_t EdgeAddress(int n) { return kScanEdgeBase + static_cast<std::int64_t>(kScanEdgeSize) * n; }
+std::int64_t EdgeAddress(int n) {
+  return kScanEdgeBase + static_cast<std::int64_t>(kScanEdgeSize) * n;
+}
 
 // Class in bits 7-5 of the first byte, the 18-bit count in its bits 1-0 and
 // the next two bytes.
@@ -27,7 +29,8 @@ std::uint32_t DecodeEdgeFreq(const std::uint8_t* p, std::uint32_t* stepClass) {
 // Keeps bits 4-2 of the first byte, which belong to no field.
 void EncodeEdgeFreq(std::uint8_t* p, std::uint64_t f, std::uint32_t stepClass) {
   const std::uint64_t count = stepcode::EncodeStep(f, stepClass);
-  p[0] = static_cast<std::uint8_t>((stepClass << 5) | (p[0] & edge::kFreeBitsMask) | ((count >> 16) & 0x03));
+  p[0] = static_cast<std::uint8_t>((stepClass << 5) | (p[0] & edge::kFreeBitsMask) |
+                                   ((count >> 16) & 0x03));
   p[1] = static_cast<std::uint8_t>(count >> 8);
   p[2] = static_cast<std::uint8_t>(count);
 }
@@ -79,7 +82,8 @@ void datCh::LoadLinkPosition(int i) {
   linkEdge = kNoEdge;
   int counted = 0;
   for (int e = 0; e < kScanEdges && position > 0; ++e) {
-    if (!imageaccess::GetBit(*image_, kLinkEdgeBitmaps + 4 * static_cast<std::int64_t>(link), e)) continue;
+    if (!imageaccess::GetBit(*image_, kLinkEdgeBitmaps + 4 * static_cast<std::int64_t>(link), e))
+      continue;
     if (++counted != position) continue;
     linkEdge = static_cast<std::uint32_t>(e);
     break;
@@ -88,7 +92,8 @@ void datCh::LoadLinkPosition(int i) {
   // Loading marks the edge as a member, so storing a loaded position keeps it.
   linkMember = 1;
   flags = kUsed;
-  if (!imageaccess::GetBit(*image_, kScanEdgeEmptyBitmap, static_cast<std::int64_t>(linkEdge))) flags |= kLinkEdgeUsed;
+  if (!imageaccess::GetBit(*image_, kScanEdgeEmptyBitmap, static_cast<std::int64_t>(linkEdge)))
+    flags |= kLinkEdgeUsed;
   std::array<std::uint8_t, kScanEdgeSize> b{};
   image_->GetBlock(EdgeAddress(static_cast<int>(linkEdge)), b.data(), kScanEdgeSize);
   std::memcpy(name.data(), &b[edge::kName], name.size());
@@ -99,6 +104,7 @@ void datCh::LoadLinkPosition(int i) {
 bool datCh::StoreLinkPosition(int i) {
   if (linkEdge >= static_cast<std::uint32_t>(kScanEdges)) return false;
   const int link = i / kLinkPositions;
-  imageaccess::SetBit(*image_, kLinkEdgeBitmaps + 4 * static_cast<std::int64_t>(link), linkEdge, linkMember != 0);
+  imageaccess::SetBit(*image_, kLinkEdgeBitmaps + 4 * static_cast<std::int64_t>(link), linkEdge,
+                      linkMember != 0);
   return true;
 }

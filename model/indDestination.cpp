@@ -12,7 +12,8 @@ struct FreqRange {
 
 constexpr std::int64_t kMax = 4294967294;  // highest frequency a 32-bit field holds short of "none"
 
-constexpr std::array<std::int64_t, 5> kBandEdges = {118000000, 137000000, 174000001, 375000000, 550000001};
+constexpr std::array<std::int64_t, 5> kBandEdges = {118000000, 137000000, 174000001, 375000000,
+                                                    550000001};
 constexpr std::array<FreqRange, 2> kMainBands = {{{118000000, 174000000}, {375000000, 550000000}}};
 constexpr std::array<FreqRange, 2> kCellular = {{{824000000, 848999999}, {869000000, 893999999}}};
 constexpr std::array<FreqRange, 4> kGeneralRanges = {
@@ -43,10 +44,10 @@ constexpr BandPlanRow kPlanAmericas = {
     {{{0, 117999999}, {174000001, 374999999}, {550000001, kMax}}}, 3, 0};
 constexpr BandPlanRow MakeGroupB(int offsetClass) {
   return {{{{0, 117999999},
-             {174000001, 374999999},
-             {379895001, 382099999},
-             {411895001, 415099999},
-             {550000001, kMax}}},
+            {174000001, 374999999},
+            {379895001, 382099999},
+            {411895001, 415099999},
+            {550000001, kMax}}},
           5,
           offsetClass};
 }
@@ -56,29 +57,29 @@ constexpr BandPlanRow MakeNarrow(int offsetClass) {
 
 // One row per destination code 0..15; index 16 (none) repeats 15.
 constexpr std::array<BandPlanRow, 17> kPlans = {{
-    {kPlanAmericas.gaps, 3, 0},                                                   // 0
-    {kPlanAmericas.gaps, 3, 1},                                                   // 1
-    MakeGroupB(6),                                                                // 2
-    MakeGroupB(6),                                                                // 3
-    MakeGroupB(6),                                                                // 4
-    MakeNarrow(2),                                                                // 5
-    MakeGroupB(6),                                                                // 6
-    MakeGroupB(6),                                                                // 7
-    MakeGroupB(6),                                                                // 8
-    MakeGroupB(6),                                                                // 9
-    MakeNarrow(3),                                                                // 10
-    {{{{0, 143999999}, {146000001, 429999999}, {432000001, kMax}}}, 3, 4},        // 11
-    MakeGroupB(6),                                                                // 12
-    MakeGroupB(6),                                                                // 13
+    {kPlanAmericas.gaps, 3, 0},                                             // 0
+    {kPlanAmericas.gaps, 3, 1},                                             // 1
+    MakeGroupB(6),                                                          // 2
+    MakeGroupB(6),                                                          // 3
+    MakeGroupB(6),                                                          // 4
+    MakeNarrow(2),                                                          // 5
+    MakeGroupB(6),                                                          // 6
+    MakeGroupB(6),                                                          // 7
+    MakeGroupB(6),                                                          // 8
+    MakeGroupB(6),                                                          // 9
+    MakeNarrow(3),                                                          // 10
+    {{{{0, 143999999}, {146000001, 429999999}, {432000001, kMax}}}, 3, 4},  // 11
+    MakeGroupB(6),                                                          // 12
+    MakeGroupB(6),                                                          // 13
     {{{{0, 117999999},
        {137000000, 143999999},
        {146000001, 429999999},
        {434000001, 434999999},
        {438000001, kMax}}},
      5,
-     5},                                                                          // 14
-    MakeGroupB(6),                                                                // 15
-    MakeGroupB(6),                                                                // 16 = none
+     5},            // 14
+    MakeGroupB(6),  // 15
+    MakeGroupB(6),  // 16 = none
 }};
 
 bool InAny(const FreqRange* ranges, int count, std::int64_t f) {
@@ -105,7 +106,16 @@ indDestination::indDestination(int code, bool secondFlag, bool thirdFlag)
 
 bool indDestination::IsGroupB() const {
   switch (code_) {
-    case 2: case 3: case 4: case 6: case 7: case 8: case 9: case 12: case 13: case 15: return true;
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 12:
+    case 13:
+    case 15: return true;
     default: return false;
   }
 }
@@ -132,9 +142,7 @@ bool indDestination::IsInRange(std::int64_t f) {
   return f == 0 || InAny(kGeneralRanges.data(), 4, f);
 }
 
-bool indDestination::IsOutOfRange(std::int64_t f) const {
-  return code_ < kNone && !IsInRange(f);
-}
+bool indDestination::IsOutOfRange(std::int64_t f) const { return code_ < kNone && !IsInRange(f); }
 
 int indDestination::BandIndex(std::int64_t f) {
   for (int i = 4; i >= 0; --i)
@@ -150,13 +158,15 @@ int indDestination::OffsetRangeIndex(std::int64_t f) {
 
 std::int64_t indDestination::DefaultDuplexOffset(int rangeIndex) const {
   if (rangeIndex < 0 || rangeIndex > 3) return 0;
-  return kDefaultOffsets[static_cast<std::size_t>(plan_->offsetClass)][static_cast<std::size_t>(rangeIndex)];
+  return kDefaultOffsets[static_cast<std::size_t>(plan_->offsetClass)]
+                        [static_cast<std::size_t>(rangeIndex)];
 }
 
 std::int64_t indDestination::ChooseDuplexOffset(std::int64_t newFreq, std::int64_t oldFreq,
                                                 std::int64_t currentOffset) const {
   const int newRange = OffsetRangeIndex(newFreq);
-  if (newRange == OffsetRangeIndex(oldFreq) && ((newFreq == 0) == (oldFreq == 0))) return currentOffset;
+  if (newRange == OffsetRangeIndex(oldFreq) && ((newFreq == 0) == (oldFreq == 0)))
+    return currentOffset;
   return DefaultDuplexOffset(newRange);
 }
 

@@ -39,7 +39,8 @@ class indDestination {
   static int OffsetRangeIndex(std::int64_t f);
   // 0 for a range index outside 0..3.
   std::int64_t DefaultDuplexOffset(int rangeIndex) const;
-  std::int64_t ChooseDuplexOffset(std::int64_t newFreq, std::int64_t oldFreq, std::int64_t currentOffset) const;
+  std::int64_t ChooseDuplexOffset(std::int64_t newFreq, std::int64_t oldFreq,
+                                  std::int64_t currentOffset) const;
 
   static bool IsAirBand(std::int64_t f) { return f >= 118000000 && f <= 136999999; }
   static bool IsBelow300M(std::int64_t f) { return f < 300000000; }

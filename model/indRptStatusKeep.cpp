@@ -11,7 +11,9 @@ namespace {
 
 int ClipIndex(int i) { return std::clamp(i, 0, layout::kRptCapacity - 1); }
 
-bool IsFm(const datCh& r) { return r.rptMode == layout::rpt::kTypeFm || r.rptMode == layout::rpt::kTypeFmN; }
+bool IsFm(const datCh& r) {
+  return r.rptMode == layout::rpt::kTypeFm || r.rptMode == layout::rpt::kTypeFmN;
+}
 bool IsDv(const datCh& r) { return r.rptMode == layout::rpt::kTypeDv; }
 
 bool Matches(const datCh& now, const datCh& old) {
@@ -20,7 +22,8 @@ bool Matches(const datCh& now, const datCh& old) {
     if ((now.duplex != 0) != (old.duplex != 0)) return false;
     if (now.freq == 0 || old.freq == 0) return false;
     if (now.duplex != 0 && !IsBlankText(now.rptCall))
-      return indDestination::OffsetRangeIndex(now.freq) == indDestination::OffsetRangeIndex(old.freq);
+      return indDestination::OffsetRangeIndex(now.freq) ==
+             indDestination::OffsetRangeIndex(old.freq);
     return now.freq == old.freq;
   }
   if (IsDv(now) && IsDv(old)) {
@@ -45,7 +48,8 @@ void indRptStatusKeep::SetAfter(cmcEeprom* image, int first, int last) {
 }
 
 int indRptStatusKeep::Restore() {
-  if (!current_ || saved_.GetSize() < layout::kRptBase + layout::kRptSize * layout::kRptCapacity) return 0;
+  if (!current_ || saved_.GetSize() < layout::kRptBase + layout::kRptSize * layout::kRptCapacity)
+    return 0;
   std::vector<datCh> old;
   old.reserve(static_cast<size_t>(oldLast_ - oldFirst_ + 1));
   datCh loader(&saved_);
@@ -57,7 +61,8 @@ int indRptStatusKeep::Restore() {
   datCh now(current_);
   for (int n = newFirst_; n <= newLast_; ++n) {
     now.Load(itemkind::kRepeater, static_cast<std::uint32_t>(n));
-    const auto match = std::find_if(old.begin(), old.end(), [&](const datCh& o) { return Matches(now, o); });
+    const auto match =
+        std::find_if(old.begin(), old.end(), [&](const datCh& o) { return Matches(now, o); });
     if (match == old.end()) continue;
     now.useFrom = match->useFrom;
     if (now.StoreAndReload()) ++restored;

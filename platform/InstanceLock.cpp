@@ -11,7 +11,8 @@ namespace platform {
 std::vector<QString> InstanceLock::DefaultFolders() {
   std::vector<QString> folders;
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime)) folders.push_back(QDir::cleanPath(runtime));
+  if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime))
+    folders.push_back(QDir::cleanPath(runtime));
   folders.push_back(SettingsStore::DefaultUserFolder());
   return folders;
 }
@@ -45,8 +46,7 @@ InstanceLock::InstanceLock(const std::vector<QString>& folders) {
                                    : QStringLiteral("cannot be created"));
   }
   state_ = State::Unavailable;
-  std::fprintf(stderr,
-               "kw3700: no single-instance lock could be made:%s running without one\n",
+  std::fprintf(stderr, "kw3700: no single-instance lock could be made:%s running without one\n",
                failures.toLocal8Bit().constData());
   std::fflush(stderr);
 }

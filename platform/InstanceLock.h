@@ -20,9 +20,9 @@ class InstanceLock {
   static constexpr char kLockName[] = "kw3700.lock";
 
   enum class State {
-    Held,          // this process holds the lock
-    HeldByOther,   // another live process holds it
-    Unavailable,   // no folder could hold a lock; running unguarded
+    Held,         // this process holds the lock
+    HeldByOther,  // another live process holds it
+    Unavailable,  // no folder could hold a lock; running unguarded
   };
 
   // Folders to try, in order: $XDG_RUNTIME_DIR, then the settings folder.

@@ -11,7 +11,7 @@ class QLocale;
 namespace platform {
 
 struct LocaleInfo {
-  std::uint16_t languageId = 0x0409;    // primary | (sublanguage << 10)
+  std::uint16_t languageId = 0x0409;  // primary | (sublanguage << 10)
   std::string shortDateFormat = "M/d/yyyy";
   char dateSeparator = '/';
   char timeSeparator = ':';

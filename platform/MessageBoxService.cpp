@@ -35,8 +35,7 @@ ScopedMessageBoxService::ScopedMessageBoxService(MessageBoxService* service)
 
 ScopedMessageBoxService::~ScopedMessageBoxService() { g_service = previous_; }
 
-int ShowMessageBox(const QString& text, const QString& caption, unsigned flags,
-                   QObject* owner) {
+int ShowMessageBox(const QString& text, const QString& caption, unsigned flags, QObject* owner) {
   MessageBoxRequest request;
   request.text = text;
   request.caption = caption;

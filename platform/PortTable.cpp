@@ -22,7 +22,9 @@ constexpr Family kFamilies[] = {
     {"/dev/ttyS", 129, 128},
 };
 
-std::string PortsKey() { return std::string(kProgramKeyPath) + "\\" + std::string(PortTable::kSubkey); }
+std::string PortsKey() {
+  return std::string(kProgramKeyPath) + "\\" + std::string(PortTable::kSubkey);
+}
 
 // Decimal digits only, no sign, no leading zero unless "0"; -1 otherwise.
 int ParseIndex(std::string_view digits) {

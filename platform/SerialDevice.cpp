@@ -27,12 +27,12 @@ bool SpeedOf(int baud, speed_t& out) {
     speed_t speed;
   };
   static constexpr Rate kRates[] = {
-      {50, B50},         {75, B75},         {110, B110},       {134, B134},
-      {150, B150},       {200, B200},       {300, B300},       {600, B600},
-      {1200, B1200},     {1800, B1800},     {2400, B2400},     {4800, B4800},
-      {9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600},
-      {115200, B115200}, {230400, B230400}, {460800, B460800}, {500000, B500000},
-      {576000, B576000}, {921600, B921600}, {1000000, B1000000}, {1152000, B1152000},
+      {50, B50},           {75, B75},           {110, B110},         {134, B134},
+      {150, B150},         {200, B200},         {300, B300},         {600, B600},
+      {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+      {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+      {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+      {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
       {1500000, B1500000}, {2000000, B2000000},
   };
   for (const Rate& r : kRates) {
@@ -143,7 +143,8 @@ int TermiosSerialDevice::Write(const std::uint8_t* bytes, int count, int timeout
   if (fd_ < 0 || count <= 0) return 0;
   // The budget is real time: the driver drains on the wall clock.
   using Steady = std::chrono::steady_clock;
-  const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  const Steady::time_point deadline =
+      Steady::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   int written = 0;
   while (written < count) {
     const ssize_t n = ::write(fd_, bytes + written, static_cast<size_t>(count - written));

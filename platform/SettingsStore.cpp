@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -102,7 +102,8 @@ QString SettingsStore::DefaultUserFolder() {
   QString dir = EnvFolder("KW3700_CONFIG_DIR");
   if (!dir.isEmpty()) return dir;
   dir = EnvFolder("XDG_CONFIG_HOME");
-  if (dir.isEmpty() || !QDir::isAbsolutePath(dir)) dir = QDir::homePath() + QStringLiteral("/.config");
+  if (dir.isEmpty() || !QDir::isAbsolutePath(dir))
+    dir = QDir::homePath() + QStringLiteral("/.config");
   return dir + QStringLiteral("/kw3700");
 }
 
@@ -235,8 +236,8 @@ RegStatus SettingsStore::ReadInt(RegRoot root, std::string_view keyPath, std::st
   return RegStatus::Ok;
 }
 
-RegStatus SettingsStore::ReadString(RegRoot root, std::string_view keyPath,
-                                    std::string_view name, std::string& out) const {
+RegStatus SettingsStore::ReadString(RegRoot root, std::string_view keyPath, std::string_view name,
+                                    std::string& out) const {
   QSettings* s = Root(root);
   if (!s || !UsableName(name)) return RegStatus::NoValue;
   const QString key = KeyOf(keyPath, name);
@@ -322,7 +323,8 @@ bool SettingsStore::DeleteKey(std::string_view keyPath, std::string_view subkey)
 
 bool SettingsStore::Save() {
   if (!Writable()) {
-    if (userDamaged_) Warn(QStringLiteral("settings not saved: %1 is kept as it is").arg(userFile_));
+    if (userDamaged_)
+      Warn(QStringLiteral("settings not saved: %1 is kept as it is").arg(userFile_));
     return false;
   }
   if (!dirty_) return true;

@@ -15,13 +15,13 @@ void QtFileDialogService::Configure(QFileDialog& dialog, const FileDialogRequest
   const QStringList filters = ToQtNameFilters(ParseFileFilter(request.filter));
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
-    const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
-                          ? request.filterIndex
-                          : 1;
+    const int index =
+        request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex : 1;
     dialog.selectNameFilter(filters.at(index - 1));
   }
   if (!request.defaultExtension.isEmpty()) dialog.setDefaultSuffix(request.defaultExtension);
-  if (!request.folder.isEmpty() && QDir(request.folder).exists()) dialog.setDirectory(request.folder);
+  if (!request.folder.isEmpty() && QDir(request.folder).exists())
+    dialog.setDirectory(request.folder);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
 }
 

@@ -1,7 +1,7 @@
 #include "platform/gui/QtMessageBoxService.h"
 
-#include <QMessageBox>
 #include <QEvent>
+#include <QMessageBox>
 #include <QWidget>
 #include <vector>
 
@@ -71,8 +71,10 @@ void QtMessageBoxService::Configure(QMessageBox& box, const MessageBoxRequest& r
   for (auto b : buttons) set |= b;
   box.setStandardButtons(set);
   std::size_t defaultIndex = 0;
-  if (request.flags & mb::DefButton3) defaultIndex = 2;
-  else if (request.flags & mb::DefButton2) defaultIndex = 1;
+  if (request.flags & mb::DefButton3)
+    defaultIndex = 2;
+  else if (request.flags & mb::DefButton2)
+    defaultIndex = 1;
   if (defaultIndex >= buttons.size()) defaultIndex = 0;
   box.setDefaultButton(buttons[defaultIndex]);
   // Escape (and the close button) answer Cancel where there is one, else the

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     file.SetMapRev(3);
     file.SetEtcData(indEnviron::EncodeEtcData(etc));
     file.SetComment("Default image " + std::to_string(d));
-    const QString name = folder.filePath(QStringLiteral("default-%1.icf").arg(d, 2, 10, QLatin1Char('0')));
+    const QString name =
+        folder.filePath(QStringLiteral("default-%1.icf").arg(d, 2, 10, QLatin1Char('0')));
     if (file.Write(name.toStdString(), MemMapRevisionOf(3).MemMapBlockList()) != 0) return 1;
     std::printf("%s\n", name.toUtf8().constData());
   }

@@ -1,3 +1,5 @@
+#include "TextGen.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -8,8 +10,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "TextGen.h"
 
 namespace fs = std::filesystem;
 
@@ -45,12 +45,18 @@ std::vector<Area> FindAreas(const fs::path& dir, Diagnostics& diag) {
     Area& a = areas[name];
     a.name = name;
     const std::string path = entry.path().string();
-    if (kind == "en") a.en = path;
-    else if (kind == "ja") a.ja = path;
-    else if (kind == "neutral") a.neutral = path;
-    else if (kind == "mixed") a.mixed = path;
-    else if (kind == "keys") a.keys = path;
-    else diag.Error(path, 0, "unknown kind '" + kind + "' (en, ja, neutral, mixed or keys)");
+    if (kind == "en")
+      a.en = path;
+    else if (kind == "ja")
+      a.ja = path;
+    else if (kind == "neutral")
+      a.neutral = path;
+    else if (kind == "mixed")
+      a.mixed = path;
+    else if (kind == "keys")
+      a.keys = path;
+    else
+      diag.Error(path, 0, "unknown kind '" + kind + "' (en, ja, neutral, mixed or keys)");
   }
   std::vector<Area> out;
   for (auto& [name, area] : areas) {
@@ -120,14 +126,15 @@ void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& dia
         if (!enByKey.count(b.key)) {
           diag.Error(b.keyLine, "key '" + b.key + "' is not in " + area.en);
         } else if (neutral.count(b.key)) {
-          diag.Error(b.keyLine, "key '" + b.key + "' is declared neutral; it takes the English text");
+          diag.Error(b.keyLine,
+                     "key '" + b.key + "' is declared neutral; it takes the English text");
         } else if (EndsList(b) != EndsList(*enByKey[b.key])) {
-          diag.Error(b.keyLine, "key '" + b.key + "' must end its values with a lone \"#\" exactly when "
-                                "the English text does");
-        } else if (SameBlock(b, *enByKey[b.key])) {
           diag.Error(b.keyLine, "key '" + b.key +
-                                           "' is identical to English; declare it in " + area.name +
-                                           ".neutral.txt instead");
+                                    "' must end its values with a lone \"#\" exactly when "
+                                    "the English text does");
+        } else if (SameBlock(b, *enByKey[b.key])) {
+          diag.Error(b.keyLine, "key '" + b.key + "' is identical to English; declare it in " +
+                                    area.name + ".neutral.txt instead");
         } else {
           const std::string key = b.key;
           const SourceLine where = b.keyLine;
@@ -159,7 +166,7 @@ void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& dia
         auto it = jaByKey.find(b.key);
         if (it == jaByKey.end()) {
           diag.Error(b.keyLine, "key '" + b.key + "' has no Japanese text in " + area.name +
-                                           ".ja.txt and is not declared neutral");
+                                    ".ja.txt and is not declared neutral");
         } else {
           ja = &it->second;
         }
@@ -174,8 +181,10 @@ void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& dia
         if (k.find_first_of(" \t") != std::string::npos) {
           diag.Error(l, "registry entry with a blank");
         } else if (k.back() == '*') {
-          if (k.size() < 2) diag.Error(l, "empty composed-key base");
-          else t.registry.push_back(k);
+          if (k.size() < 2)
+            diag.Error(l, "empty composed-key base");
+          else
+            t.registry.push_back(k);
         } else {
           t.registry.push_back(k);
         }
@@ -209,10 +218,13 @@ void BuildHelpMap(const fs::path& dir, Tables& t, Diagnostics& diag) {
   for (const std::string& f : files) {
     for (const KeyBlock& b : SplitBlocks(ReadSourceLines(f, diag), diag)) {
       std::vector<std::string>* rows = nullptr;
-      if (b.key == kTopicKey) rows = &topics;
-      else if (b.key == kContextKey) rows = &contexts;
+      if (b.key == kTopicKey)
+        rows = &topics;
+      else if (b.key == kContextKey)
+        rows = &contexts;
       else {
-        diag.Error(b.keyLine, "help-map section must be " + std::string(kTopicKey) + " or " + kContextKey);
+        diag.Error(b.keyLine,
+                   "help-map section must be " + std::string(kTopicKey) + " or " + kContextKey);
         continue;
       }
       if (b.values.empty() || b.values.back().bytes != "#") {

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   // Rewrite only on change, so an unchanged table does not recompile.
   {
     std::ifstream old(argv[2], std::ios::binary);
-    const std::string before((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+    const std::string before((std::istreambuf_iterator<char>(old)),
+                             std::istreambuf_iterator<char>());
     if (old && before == text) return 0;
   }
   const std::string tmp = std::string(argv[2]) + ".tmp";

@@ -16,10 +16,17 @@ std::size_t Utf8Length(const std::string& s, std::size_t i) {
   std::size_t len = 0;
   unsigned min = 0;
   if (b < 0x80) return 1;
-  if ((b & 0xE0) == 0xC0) { len = 2; min = 0x80; }
-  else if ((b & 0xF0) == 0xE0) { len = 3; min = 0x800; }
-  else if ((b & 0xF8) == 0xF0) { len = 4; min = 0x10000; }
-  else return 0;
+  if ((b & 0xE0) == 0xC0) {
+    len = 2;
+    min = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    len = 3;
+    min = 0x800;
+  } else if ((b & 0xF8) == 0xF0) {
+    len = 4;
+    min = 0x10000;
+  } else
+    return 0;
   if (i + len > s.size()) return 0;
   unsigned cp = b & (0x7F >> len);
   for (std::size_t k = 1; k < len; ++k) {

@@ -16,8 +16,8 @@ struct SourceLine {
 
 // A key with its value lines, as one area file gives it.
 struct KeyBlock {
-  std::string key;          // without the "#"
-  SourceLine keyLine;       // the "#key" line itself
+  std::string key;     // without the "#"
+  SourceLine keyLine;  // the "#key" line itself
   std::vector<SourceLine> values;
 };
 

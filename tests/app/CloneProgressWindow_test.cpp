@@ -1,6 +1,8 @@
 // kw-test: gui
 // The "Cloning" window: it cannot be closed by the user, disables the main
 // window while it shows, and paints the bar in segments.
+#include "app/CloneProgressWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/CloneProgressWindow.h"
 #include "platform/Monitors.h"
 
 namespace {
@@ -59,8 +60,8 @@ TEST_F(CloneProgressWindowTest, ShowsDisablesTheMainWindowAndRefusesToClose) {
 }
 
 TEST_F(CloneProgressWindowTest, CentredOverTheMainWindow) {
-  platform::FixedMonitors monitors({{platform::ScreenRect{0, 0, 1920, 1080},
-                                     platform::ScreenRect{0, 0, 1920, 1040}}});
+  platform::FixedMonitors monitors(
+      {{platform::ScreenRect{0, 0, 1920, 1080}, platform::ScreenRect{0, 0, 1920, 1040}}});
   monitors.SetWindowRect(&main_, platform::ScreenRect{100, 100, 901, 701});
   platform::ScopedMonitors scope(&monitors);
   auto view = factory_.Open(&main_);

@@ -40,9 +40,18 @@ HelpMap ReadHelpMap() {
   int section = 0;
   for (std::size_t i = 0; i < kwres::kHelpTopicMap.count; ++i) {
     const std::string line = kwres::kHelpTopicMap.lines[i];
-    if (line == "#GI_AppItem_Topic_ID") { section = 1; continue; }
-    if (line == "#GI_AppItem_Context_ID") { section = 2; continue; }
-    if (line.empty() || line[0] == '#') { section = 0; continue; }
+    if (line == "#GI_AppItem_Topic_ID") {
+      section = 1;
+      continue;
+    }
+    if (line == "#GI_AppItem_Context_ID") {
+      section = 2;
+      continue;
+    }
+    if (line.empty() || line[0] == '#') {
+      section = 0;
+      continue;
+    }
     const auto tab = line.find('\t');
     if (tab == std::string::npos) continue;
     if (section == 1) topics.insert(line.substr(tab + 1));

@@ -14,12 +14,12 @@ struct Case {
 TEST(HelpPopupPlacement, CentredUnderTheCursorAndKeptInTheWorkArea) {
   const QRect hd(0, 0, 1920, 1040);
   const Case cases[] = {
-      {hd, {1000, 500}, {850, 500}},   // centred, below the cursor
-      {hd, {100, 500}, {0, 500}},      // half width does not fit left: area left
-      {hd, {150, 500}, {0, 500}},      // exactly fits
-      {hd, {1850, 500}, {1620, 500}},  // would pass the right edge
-      {hd, {1000, 900}, {850, 600}},   // would pass the bottom: above the cursor
-      {hd, {1000, 740}, {850, 740}},   // ends exactly at the (exclusive) bottom
+      {hd, {1000, 500}, {850, 500}},                    // centred, below the cursor
+      {hd, {100, 500}, {0, 500}},                       // half width does not fit left: area left
+      {hd, {150, 500}, {0, 500}},                       // exactly fits
+      {hd, {1850, 500}, {1620, 500}},                   // would pass the right edge
+      {hd, {1000, 900}, {850, 600}},                    // would pass the bottom: above the cursor
+      {hd, {1000, 740}, {850, 740}},                    // ends exactly at the (exclusive) bottom
       {QRect(0, 0, 800, 400), {400, 200}, {250, 100}},  // fits neither: ends at the bottom
       // A work area that does not start at 0 (second monitor, task bar on top).
       {QRect(1920, 40, 1280, 984), {1950, 60}, {1920, 60}},

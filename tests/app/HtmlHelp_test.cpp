@@ -84,7 +84,8 @@ TEST_F(HtmlHelpTest, MissingBundleGivesOneAndNamesThePath) {
   kwtest::ScratchDir noMap;
   const QString withoutMap = CopyBundle(noMap);
   QFile::remove(QDir(withoutMap).filePath("contexts.txt"));
-  const QString unicodePath = scratch_.File(QString::fromUtf8("ヘルプ/") + QString(300, 'x') + ".chm");
+  const QString unicodePath =
+      scratch_.File(QString::fromUtf8("ヘルプ/") + QString(300, 'x') + ".chm");
   const Case cases[] = {
       {"no folder", QStringLiteral("/nonexistent/KW3700_ENG.chm")},
       {"no index.html", withoutIndex},
@@ -188,8 +189,8 @@ TEST_F(HtmlHelpTest, UnavailableViewerGivesThreeSilently) {
 }
 
 TEST_F(HtmlHelpTest, ResizedPopupKeepsItsSizeAndMovesToTheCursor) {
-  platform::FixedMonitors monitors({{platform::ScreenRect{0, 0, 1920, 1080},
-                                     platform::ScreenRect{0, 0, 1920, 1040}}});
+  platform::FixedMonitors monitors(
+      {{platform::ScreenRect{0, 0, 1920, 1080}, platform::ScreenRect{0, 0, 1920, 1040}}});
   platform::ScopedMonitors scope(&monitors);
   QPointer<QWidget> window;
   ASSERT_EQ(help_->ShowPopup(bundle_, 1, &window), 0);

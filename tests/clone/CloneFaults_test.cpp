@@ -4,7 +4,6 @@
 // idle and starts again, the caller's image is unchanged, and the radio
 // holds nothing but what a write was allowed to put there.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "EmulatorRig.h"
@@ -25,15 +24,17 @@ struct FaultCase {
   std::int64_t bytes = 0;
   int code = 0;
   int transType = 0;
-  int cableEcho = -1;      // -1: as the transfer type's cable, else 0 / 1
-  int radioSpeed = 0;      // identification speed; 0: as the transfer type's cable
+  int cableEcho = -1;  // -1: as the transfer type's cable, else 0 / 1
+  int radioSpeed = 0;  // identification speed; 0: as the transfer type's cable
   bool lineModel = false;
-  std::int32_t transTypeAfter = -1;  // -1: unchanged
+  std::int32_t transTypeAfter = -1;      // -1: unchanged
   std::vector<int> identifySpeeds = {};  // speeds of the E0 frames, when checked
   std::int64_t last = kLast;             // the range is 0 .. last
 };
 
-std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return kwtest::TestName(info.param.name); }
+std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
+  return kwtest::TestName(info.param.name);
+}
 
 class CloneFaultTest : public ::testing::TestWithParam<FaultCase> {
  protected:
@@ -44,7 +45,8 @@ std::vector<int> SpeedsOfCommand(const std::vector<radioemu::WireSegment>& log, 
   std::vector<int> speeds;
   for (const auto& seg : log) {
     for (size_t i = 0; i + 2 < seg.bytes.size(); ++i)
-      if (seg.bytes[i] == 0xEE && seg.bytes[i + 1] == 0xEF && seg.bytes[i + 2] == cmd) speeds.push_back(seg.speed);
+      if (seg.bytes[i] == 0xEE && seg.bytes[i + 1] == 0xEF && seg.bytes[i + 2] == cmd)
+        speeds.push_back(seg.speed);
   }
   return speeds;
 }
@@ -67,12 +69,8 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
 
   rig_.Configure(c.mode);
   switch (c.mode) {
-    case clonecfg::kIdentify:
-      ASSERT_EQ(rig_.engine_.StartIdentify(rig_.Catch()), 1);
-      break;
-    case clonecfg::kRead:
-      ASSERT_EQ(rig_.engine_.StartRead({{0, c.last}}, rig_.Catch()), 1);
-      break;
+    case clonecfg::kIdentify: ASSERT_EQ(rig_.engine_.StartIdentify(rig_.Catch()), 1); break;
+    case clonecfg::kRead: ASSERT_EQ(rig_.engine_.StartRead({{0, c.last}}, rig_.Catch()), 1); break;
     case clonecfg::kWrite:
       ASSERT_EQ(rig_.engine_.StartWrite(image, {{0, c.last}}, rig_.Catch()), 1);
       break;
@@ -118,75 +116,165 @@ TEST_P(CloneFaultTest, EndsWithItsCodeAndLeavesEverythingClean) {
 // after the radio took the write request.
 constexpr std::int64_t kBytesThroughWriteRequest = 32 + 22;
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, CloneFaultTest,
-    ::testing::Values(
-        // Reads (transfer type 0: 19200, the cable echoes).
-        FaultCase{.name = "read healthy", .mode = clonecfg::kRead, .fault = Fault::None, .code = kCloneOk},
-        FaultCase{.name = "read silence", .mode = clonecfg::kRead, .fault = Fault::Silence, .code = kCloneNoAnswer},
-        FaultCase{.name = "read bad checksum", .mode = clonecfg::kRead, .fault = Fault::BadChecksum, .frame = 3,
-                  .code = kCloneIllegalData},
-        FaultCase{.name = "read wrong end count", .mode = clonecfg::kRead, .fault = Fault::WrongEndCount,
-                  .code = kCloneCountError},
-        FaultCase{.name = "read wrong end text", .mode = clonecfg::kRead, .fault = Fault::WrongEndText,
-                  .code = kCloneIllegalData},
-        FaultCase{.name = "read payload byte dropped", .mode = clonecfg::kRead, .fault = Fault::DropPayloadByte,
-                  .frame = 2, .code = kCloneIllegalData},
-        FaultCase{.name = "read frame dropped", .mode = clonecfg::kRead, .fault = Fault::DropFrame, .frame = 2,
-                  .code = kCloneCountError},
-        FaultCase{.name = "read garbage between frames", .mode = clonecfg::kRead,
-                  .fault = Fault::GarbageBetweenFrames, .code = kCloneOk},
-        FaultCase{.name = "read garbage inside a frame", .mode = clonecfg::kRead, .fault = Fault::GarbageInsideFrame,
-                  .frame = 1, .code = kCloneIllegalData},
-        FaultCase{.name = "read oversize frame", .mode = clonecfg::kRead, .fault = Fault::OversizeFrame, .frame = 1,
-                  .code = kCloneIllegalData},
-        FaultCase{.name = "read frame outside the range", .mode = clonecfg::kRead,
-                  .fault = Fault::FrameOutsideRange, .code = kCloneDataOverflow},
-        FaultCase{.name = "read frame outside the image", .mode = clonecfg::kRead,
-                  .fault = Fault::FrameOutsideImage, .code = kCloneDataOverflow},
-        FaultCase{.name = "read echo altered", .mode = clonecfg::kRead, .fault = Fault::EchoAltered, .bytes = 10,
-                  .code = kCloneEchoMismatch},
-        FaultCase{.name = "read echo missing", .mode = clonecfg::kRead, .fault = Fault::None,
-                  .code = kCloneEchoMismatch, .cableEcho = 0},
-        FaultCase{.name = "read echo where none is handled", .mode = clonecfg::kRead, .fault = Fault::None,
-                  .code = kCloneIllegalData, .transType = 3, .cableEcho = 1},
-        FaultCase{.name = "read disconnect", .mode = clonecfg::kRead, .fault = Fault::Disconnect, .bytes = 400,
-                  .code = kCloneNoAnswer},
-        // Identifications. From type 1 with the radio at 19200 the last
-        // attempt of the hunt is the one the radio hears.
-        FaultCase{.name = "identify non BCD words", .mode = clonecfg::kIdentify, .fault = Fault::NonBcdWords,
-                  .code = kCloneIllegalData, .transType = 1, .radioSpeed = 19200},
-        FaultCase{.name = "identify other model word", .mode = clonecfg::kIdentify, .fault = Fault::OtherModelWord,
-                  .code = kCloneOk, .transType = 1, .radioSpeed = 19200, .transTypeAfter = 0},
-        FaultCase{.name = "identify silence from type 3", .mode = clonecfg::kIdentify, .fault = Fault::Silence,
-                  .code = kCloneNoAnswer, .transType = 3, .cableEcho = 1,
-                  .identifySpeeds = {9600, 4800, 19200, 9600, 4800}},
-        FaultCase{.name = "identify radio at 9600 from type 3", .mode = clonecfg::kIdentify, .fault = Fault::None,
-                  .code = kCloneOk, .transType = 3, .cableEcho = 1, .transTypeAfter = 1,
-                  .identifySpeeds = {9600, 4800, 19200, 9600}},
-        FaultCase{.name = "identify disconnect", .mode = clonecfg::kIdentify, .fault = Fault::Disconnect, .bytes = 5,
-                  .code = kClonePortFailed},
-        // Writes.
-        FaultCase{.name = "write healthy", .mode = clonecfg::kWrite, .fault = Fault::None, .code = kCloneOk},
-        FaultCase{.name = "write rejected", .mode = clonecfg::kWrite, .fault = Fault::WriteNak,
-                  .code = kCloneWriteRejected},
-        FaultCase{.name = "write never acknowledged", .mode = clonecfg::kWrite, .fault = Fault::NoWriteAck,
-                  .code = kCloneNoAnswer},
-        FaultCase{.name = "write to a silent radio", .mode = clonecfg::kWrite, .fault = Fault::Silence,
-                  .code = kCloneNoAnswer},
-        FaultCase{.name = "write echo altered", .mode = clonecfg::kWrite, .fault = Fault::EchoAltered, .bytes = 300,
-                  .code = kCloneEchoMismatch},
-        FaultCase{.name = "write echo missing", .mode = clonecfg::kWrite, .fault = Fault::None,
-                  .code = kCloneEchoMismatch, .cableEcho = 0},
-        // The line goes as the radio takes the write request; the engine
-        // still has some 300 ms of data frames to write after that.
-        FaultCase{.name = "write disconnect", .mode = clonecfg::kWrite, .fault = Fault::Disconnect,
-                  .bytes = kBytesThroughWriteRequest, .code = kCloneWriteFailed, .transType = 3, .cableEcho = 0,
-                  .last = 0x3FFF},
-        FaultCase{.name = "write disconnect with the line model", .mode = clonecfg::kWrite,
-                  .fault = Fault::Disconnect, .bytes = kBytesThroughWriteRequest, .code = kCloneWriteFailed,
-                  .transType = 3, .cableEcho = 0, .lineModel = true, .last = 0x3FFF}),
-    CaseName);
+INSTANTIATE_TEST_SUITE_P(Faults, CloneFaultTest,
+                         ::testing::Values(
+                             // Reads (transfer type 0: 19200, the cable echoes).
+                             FaultCase{.name = "read healthy",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::None,
+                                       .code = kCloneOk},
+                             FaultCase{.name = "read silence",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::Silence,
+                                       .code = kCloneNoAnswer},
+                             FaultCase{.name = "read bad checksum",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::BadChecksum,
+                                       .frame = 3,
+                                       .code = kCloneIllegalData},
+                             FaultCase{.name = "read wrong end count",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::WrongEndCount,
+                                       .code = kCloneCountError},
+                             FaultCase{.name = "read wrong end text",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::WrongEndText,
+                                       .code = kCloneIllegalData},
+                             FaultCase{.name = "read payload byte dropped",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::DropPayloadByte,
+                                       .frame = 2,
+                                       .code = kCloneIllegalData},
+                             FaultCase{.name = "read frame dropped",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::DropFrame,
+                                       .frame = 2,
+                                       .code = kCloneCountError},
+                             FaultCase{.name = "read garbage between frames",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::GarbageBetweenFrames,
+                                       .code = kCloneOk},
+                             FaultCase{.name = "read garbage inside a frame",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::GarbageInsideFrame,
+                                       .frame = 1,
+                                       .code = kCloneIllegalData},
+                             FaultCase{.name = "read oversize frame",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::OversizeFrame,
+                                       .frame = 1,
+                                       .code = kCloneIllegalData},
+                             FaultCase{.name = "read frame outside the range",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::FrameOutsideRange,
+                                       .code = kCloneDataOverflow},
+                             FaultCase{.name = "read frame outside the image",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::FrameOutsideImage,
+                                       .code = kCloneDataOverflow},
+                             FaultCase{.name = "read echo altered",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::EchoAltered,
+                                       .bytes = 10,
+                                       .code = kCloneEchoMismatch},
+                             FaultCase{.name = "read echo missing",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::None,
+                                       .code = kCloneEchoMismatch,
+                                       .cableEcho = 0},
+                             FaultCase{.name = "read echo where none is handled",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::None,
+                                       .code = kCloneIllegalData,
+                                       .transType = 3,
+                                       .cableEcho = 1},
+                             FaultCase{.name = "read disconnect",
+                                       .mode = clonecfg::kRead,
+                                       .fault = Fault::Disconnect,
+                                       .bytes = 400,
+                                       .code = kCloneNoAnswer},
+                             // Identifications. From type 1 with the radio at 19200 the last
+                             // attempt of the hunt is the one the radio hears.
+                             FaultCase{.name = "identify non BCD words",
+                                       .mode = clonecfg::kIdentify,
+                                       .fault = Fault::NonBcdWords,
+                                       .code = kCloneIllegalData,
+                                       .transType = 1,
+                                       .radioSpeed = 19200},
+                             FaultCase{.name = "identify other model word",
+                                       .mode = clonecfg::kIdentify,
+                                       .fault = Fault::OtherModelWord,
+                                       .code = kCloneOk,
+                                       .transType = 1,
+                                       .radioSpeed = 19200,
+                                       .transTypeAfter = 0},
+                             FaultCase{.name = "identify silence from type 3",
+                                       .mode = clonecfg::kIdentify,
+                                       .fault = Fault::Silence,
+                                       .code = kCloneNoAnswer,
+                                       .transType = 3,
+                                       .cableEcho = 1,
+                                       .identifySpeeds = {9600, 4800, 19200, 9600, 4800}},
+                             FaultCase{.name = "identify radio at 9600 from type 3",
+                                       .mode = clonecfg::kIdentify,
+                                       .fault = Fault::None,
+                                       .code = kCloneOk,
+                                       .transType = 3,
+                                       .cableEcho = 1,
+                                       .transTypeAfter = 1,
+                                       .identifySpeeds = {9600, 4800, 19200, 9600}},
+                             FaultCase{.name = "identify disconnect",
+                                       .mode = clonecfg::kIdentify,
+                                       .fault = Fault::Disconnect,
+                                       .bytes = 5,
+                                       .code = kClonePortFailed},
+                             // Writes.
+                             FaultCase{.name = "write healthy",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::None,
+                                       .code = kCloneOk},
+                             FaultCase{.name = "write rejected",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::WriteNak,
+                                       .code = kCloneWriteRejected},
+                             FaultCase{.name = "write never acknowledged",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::NoWriteAck,
+                                       .code = kCloneNoAnswer},
+                             FaultCase{.name = "write to a silent radio",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::Silence,
+                                       .code = kCloneNoAnswer},
+                             FaultCase{.name = "write echo altered",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::EchoAltered,
+                                       .bytes = 300,
+                                       .code = kCloneEchoMismatch},
+                             FaultCase{.name = "write echo missing",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::None,
+                                       .code = kCloneEchoMismatch,
+                                       .cableEcho = 0},
+                             // The line goes as the radio takes the write request; the engine
+                             // still has some 300 ms of data frames to write after that.
+                             FaultCase{.name = "write disconnect",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::Disconnect,
+                                       .bytes = kBytesThroughWriteRequest,
+                                       .code = kCloneWriteFailed,
+                                       .transType = 3,
+                                       .cableEcho = 0,
+                                       .last = 0x3FFF},
+                             FaultCase{.name = "write disconnect with the line model",
+                                       .mode = clonecfg::kWrite,
+                                       .fault = Fault::Disconnect,
+                                       .bytes = kBytesThroughWriteRequest,
+                                       .code = kCloneWriteFailed,
+                                       .transType = 3,
+                                       .cableEcho = 0,
+                                       .lineModel = true,
+                                       .last = 0x3FFF}),
+                         CaseName);
 
 }  // namespace
 
@@ -206,7 +294,8 @@ TEST(ClonePortFaultTest, PortsThatCannotBeUsedEndWithCode2) {
       {"rate 0", kwtest::kComPort, "0,N,8,1", false},
       {"four-bit bytes", kwtest::kComPort, "38400,O,3,2", false},
   };
-  ASSERT_TRUE(platform::PortTable::DevicePath(9).empty() || access(platform::PortTable::DevicePath(9).c_str(), F_OK) != 0);
+  ASSERT_TRUE(platform::PortTable::DevicePath(9).empty() ||
+              access(platform::PortTable::DevicePath(9).c_str(), F_OK) != 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     platform::TermiosSerialDevice holder;

@@ -15,8 +15,8 @@ TEST(CloneManConfig, IdentificationSettingsByTransferType) {
     bool echo;
   };
   const Case cases[] = {
-      {0, "19200,N,8,1", true}, {1, "9600,N,8,1", true},  {2, "4800,N,8,1", true},
-      {3, "9600,N,8,1", false}, {4, "4800,N,8,1", false}, {5, "19200,N,8,1", true},
+      {0, "19200,N,8,1", true},  {1, "9600,N,8,1", true},    {2, "4800,N,8,1", true},
+      {3, "9600,N,8,1", false},  {4, "4800,N,8,1", false},   {5, "19200,N,8,1", true},
       {-1, "19200,N,8,1", true}, {255, "19200,N,8,1", true},
   };
   for (const Case& c : cases) {
@@ -77,9 +77,9 @@ TEST(CloneManBar, FilledSegments) {
     int filled;
   };
   const Case cases[] = {
-      {0, 172928, 0},       {86464, 172928, 16},  {172928, 172928, 33},
-      {5240, 172928, 0},    {5241, 172928, 1},    {100, 0, 0},
-      {-4, 100, 0},         {1LL << 40, 10, 33},  {148160, 148160, 33},
+      {0, 172928, 0},    {86464, 172928, 16}, {172928, 172928, 33},
+      {5240, 172928, 0}, {5241, 172928, 1},   {100, 0, 0},
+      {-4, 100, 0},      {1LL << 40, 10, 33}, {148160, 148160, 33},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.data << "/" << c.total);
@@ -102,8 +102,7 @@ TEST(CloneManBar, SegmentsWithAOnePixelGap) {
   EXPECT_EQ(colour[255], 0);
   EXPECT_EQ(colour[256], -1);  // nothing outside the area
   // Full and empty bars.
-  for (const auto& r : clonebar::Rects(0, 255, 32))
-    EXPECT_EQ(r.highlight, r.right - r.left == 7);
+  for (const auto& r : clonebar::Rects(0, 255, 32)) EXPECT_EQ(r.highlight, r.right - r.left == 7);
   for (const auto& r : clonebar::Rects(0, 255, 0)) EXPECT_FALSE(r.highlight);
 }
 

@@ -29,10 +29,9 @@ TEST_F(CloneErrorTextTest, EnglishTextsPerCode) {
     int port;
     std::string text;
   };
-  const std::string illegalInfo =
-      "Illegal information.\n\n" + kCheck03 +
-      "\n - The software in use is the one for this transceiver.\n"
-      " - The revision number of the transceiver.";
+  const std::string illegalInfo = "Illegal information.\n\n" + kCheck03 +
+                                  "\n - The software in use is the one for this transceiver.\n"
+                                  " - The revision number of the transceiver.";
   const Case cases[] = {
       {0, 7, ""},
       {1, 7, "Cannot Clone.\n\n" + kCheck03},

@@ -59,14 +59,16 @@ TEST_F(CloneManEvents, MissingHandlersGiveTheirCodes) {
     int code;
     const char* head;
   };
-  for (const Case& c : {Case{false, 11, "Illegal information."}, Case{true, 8, "There is not enough data."}}) {
+  for (const Case& c :
+       {Case{false, 11, "Illegal information."}, Case{true, 8, "There is not enough data."}}) {
     SCOPED_TRACE(c.code);
     journal_.entries.clear();
     journal_.boxes.clear();
     document_.Fill(0x5A);
     const cmcEeprom before = document_;
     Outcome out;
-    ASSERT_EQ(c.read ? man_->StartRead(Range(0, 0x3FF), Adopt(out)) : man_->StartIdentify(Adopt(out)), 1);
+    ASSERT_EQ(
+        c.read ? man_->StartRead(Range(0, 0x3FF), Adopt(out)) : man_->StartIdentify(Adopt(out)), 1);
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(out.code, c.code);
     ASSERT_EQ(journal_.boxes.size(), 1u);
@@ -174,9 +176,11 @@ TEST_F(CloneManEvents, TheFinalClosureMayStartTheNextRun) {
   Outcome read;
   int started = -1;
   Outcome id;
-  ASSERT_EQ(man_->StartIdentify(Record(id, [&](dst_CDrv_Result& r) {
-              if (r.code == 0) started = man_->StartRead(Range(0, 0xFFF), Adopt(read));
-            })),
+  ASSERT_EQ(man_->StartIdentify(Record(id,
+                                       [&](dst_CDrv_Result& r) {
+                                         if (r.code == 0)
+                                           started = man_->StartRead(Range(0, 0xFFF), Adopt(read));
+                                       })),
             1);
   // A failed identification starts no read: stop there instead of waiting.
   ASSERT_TRUE(Pump([&] { return read.called || (id.called && id.code != 0); }));
@@ -184,8 +188,8 @@ TEST_F(CloneManEvents, TheFinalClosureMayStartTheNextRun) {
   EXPECT_EQ(id.code, 0);
   EXPECT_EQ(read.code, 0);
   EXPECT_TRUE(MemoryEquals(document_, 0xFFF));
-  EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41", "43", "42(1)", "closure", "43",
-                                                        "42(1)", "closure"}));
+  EXPECT_EQ(journal_.entries,
+            (std::vector<std::string>{"41", "43", "42(1)", "closure", "43", "42(1)", "closure"}));
 }
 
 TEST_F(CloneManEvents, OneProgressWindowPerRunClosedAfterThePaintTaskStops) {
@@ -261,7 +265,8 @@ TEST_F(CloneManEvents, DestroyedFromItsOwnCallbacks) {
       EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41"}));
       EXPECT_FALSE(out.called);
     } else {
-      EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41", "box", "43", "42(0)", "closure"}));
+      EXPECT_EQ(journal_.entries,
+                (std::vector<std::string>{"41", "box", "43", "42(0)", "closure"}));
     }
   }
   // The port is free for the next manager.

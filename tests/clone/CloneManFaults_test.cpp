@@ -79,8 +79,9 @@ const FaultCase kCases[] = {
      " - The revision number of the transceiver."},
     // Identification hunts on after a bad answer; the last setting tried
     // hears nothing but its own request, so the run ends with "no answer".
-    {"words that are not BCD", [](RadioEmulator& r, indEnviron&) { r.SetFault(Fault::NonBcdWords); },
-     false, 5, "No answer from transceiver.\n\n" + kCheck03},
+    {"words that are not BCD",
+     [](RadioEmulator& r, indEnviron&) { r.SetFault(Fault::NonBcdWords); }, false, 5,
+     "No answer from transceiver.\n\n" + kCheck03},
     {"an altered echo while identifying",
      [](RadioEmulator& r, indEnviron&) { r.SetFault(Fault::EchoAltered, 0, 3); }, false, 5,
      "No answer from transceiver.\n\n" + kCheck03},
@@ -139,7 +140,9 @@ TEST_F(CloneManFaults, EachFaultEndsWithItsMessageAndTheNextRunWorks) {
     EXPECT_EQ(env_->ComPort, port);
     EXPECT_EQ(env_->TransType, 0);
     EXPECT_EQ(env_->ComSpeedHigh, 1);
-    if (!c.write) { EXPECT_EQ(radio_->Memory(), memoryBefore); }
+    if (!c.write) {
+      EXPECT_EQ(radio_->Memory(), memoryBefore);
+    }
 
     // The next run works (a fresh radio after a disconnect).
     StartRadio();

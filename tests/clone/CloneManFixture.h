@@ -121,7 +121,8 @@ inline std::vector<std::uint8_t> Repeat(std::uint8_t b, std::size_t count) {
   return std::vector<std::uint8_t>(count, b);
 }
 
-inline std::vector<std::uint8_t> Concat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+inline std::vector<std::uint8_t> Concat(std::vector<std::uint8_t> a,
+                                        const std::vector<std::uint8_t>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
@@ -230,7 +231,9 @@ class CloneManFixture : public ::testing::Test {
 
   static constexpr int kLostBytesIterations = 3000;
 
-  bool WaitIdle() { return Pump([this] { return !man_->IsBusy(); }); }
+  bool WaitIdle() {
+    return Pump([this] { return !man_->IsBusy(); });
+  }
 
   indCloneMan::Closure Record(Outcome& out, std::function<void(dst_CDrv_Result&)> also = {}) {
     return [this, &out, also](dst_CDrv_Result& r) {

@@ -18,9 +18,10 @@ class CloneManRadio : public CloneManFixture {
   }
 };
 
-const Bytes kSpeedChangeHead = Concat(Repeat(0xFE, 20), {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01,
-                                                         0x00, 0x00, 0x02});
-const Bytes kReadRequest = Concat(Repeat(0xFE, 14), {0xEE, 0xEF, 0xE2, 0x34, 0x84, 0x00, 0x00, 0xFD});
+const Bytes kSpeedChangeHead =
+    Concat(Repeat(0xFE, 20), {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01, 0x00, 0x00, 0x02});
+const Bytes kReadRequest =
+    Concat(Repeat(0xFE, 14), {0xEE, 0xEF, 0xE2, 0x34, 0x84, 0x00, 0x00, 0xFD});
 
 TEST_F(CloneManRadio, ReadChangesSpeedThenRequestsAtTheRunSpeed) {
   struct Case {
@@ -65,8 +66,8 @@ TEST_F(CloneManRadio, IdentifiesAtTheTransferTypesSettingsAndOnlyThen) {
     int baud;
     bool echo;
   };
-  const Case cases[] = {{0, 19200, true},  {1, 9600, true},  {2, 4800, true},
-                        {3, 9600, false},  {4, 4800, false}, {7, 19200, true}};
+  const Case cases[] = {{0, 19200, true}, {1, 9600, true},  {2, 4800, true},
+                        {3, 9600, false}, {4, 4800, false}, {7, 19200, true}};
   const Bytes e0 = {0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0x34, 0x84, 0x00, 0x00, 0xFD};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
@@ -84,7 +85,9 @@ TEST_F(CloneManRadio, IdentifiesAtTheTransferTypesSettingsAndOnlyThen) {
     ASSERT_EQ(wire.size(), 1u);  // answered at the first setting tried
     EXPECT_EQ(wire[0].speed, c.baud);
     EXPECT_EQ(wire[0].bytes, e0);  // no preamble before the first read or write
-    if (c.type <= 4) { EXPECT_EQ(env_->TransType, c.type); }
+    if (c.type <= 4) {
+      EXPECT_EQ(env_->TransType, c.type);
+    }
   }
   EXPECT_TRUE(journal_.boxes.empty());
 
@@ -178,19 +181,23 @@ TEST_F(CloneManRadio, WriteWithDataPreambleStoresTheImage) {
 TEST_F(CloneManRadio, IdentifyThenReadTheWholeImage) {
   Outcome id;
   Outcome read;
-  ASSERT_EQ(man_->StartIdentify(Record(id, [&](dst_CDrv_Result& r) {
-              if (r.code == 0) man_->StartRead(Pairs(0, kLastCloneAddress), Adopt(read));
-            })),
+  ASSERT_EQ(man_->StartIdentify(Record(id,
+                                       [&](dst_CDrv_Result& r) {
+                                         if (r.code == 0)
+                                           man_->StartRead(Pairs(0, kLastCloneAddress),
+                                                           Adopt(read));
+                                       })),
             1);
-  ASSERT_TRUE(Pump([&] { return (read.called || (id.called && id.code != 0)) && !man_->IsBusy(); }));
+  ASSERT_TRUE(
+      Pump([&] { return (read.called || (id.called && id.code != 0)) && !man_->IsBusy(); }));
   EXPECT_EQ(id.code, 0);
   EXPECT_EQ(read.code, 0);
   EXPECT_TRUE(journal_.boxes.empty());
   EXPECT_EQ(progress_.lastTotal, 172928);
   EXPECT_TRUE(MemoryEquals(document_, kLastCloneAddress));
   EXPECT_FALSE(man_->Engine().Port().IsOpen());
-  EXPECT_EQ(journal_.entries, (std::vector<std::string>{"41", "43", "42(1)", "closure", "43",
-                                                        "42(1)", "closure"}));
+  EXPECT_EQ(journal_.entries,
+            (std::vector<std::string>{"41", "43", "42(1)", "closure", "43", "42(1)", "closure"}));
 }
 
 }  // namespace

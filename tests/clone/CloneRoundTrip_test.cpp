@@ -30,7 +30,8 @@ class CloneRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {
 int SpeedOfCommand(const std::vector<radioemu::WireSegment>& log, std::uint8_t cmd) {
   for (const auto& seg : log) {
     for (size_t i = 0; i + 2 < seg.bytes.size(); ++i)
-      if (seg.bytes[i] == 0xEE && seg.bytes[i + 1] == 0xEF && seg.bytes[i + 2] == cmd) return seg.speed;
+      if (seg.bytes[i] == 0xEE && seg.bytes[i + 1] == 0xEF && seg.bytes[i + 2] == cmd)
+        return seg.speed;
   }
   return 0;
 }
@@ -65,7 +66,8 @@ TEST_P(CloneRoundTripTest, IdentifyReadAndWriteBack) {
   const cmcEeprom image = rig_.outcome_.image;
   ASSERT_EQ(image.GetSize(), kwtest::kImageSize);
   EXPECT_TRUE(std::equal(seed.begin(), seed.begin() + last + 1, image.Data()));
-  EXPECT_TRUE(std::all_of(image.Data() + last + 1, image.Data() + image.GetSize(), [](std::uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::all_of(image.Data() + last + 1, image.Data() + image.GetSize(),
+                          [](std::uint8_t b) { return b == 0; }));
   // The bitmap holds exactly the range.
   const std::vector<std::uint8_t>& bits = rig_.outcome_.received;
   ASSERT_EQ(static_cast<std::int64_t>(bits.size()), last / 8 + 1);
@@ -97,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
     Revisions, CloneRoundTripTest,
     ::testing::Values(RoundTripCase{1, 0, true, 8, 4077},   // echo on, high speed, preamble 8
                       RoundTripCase{2, 3, false, 0, 2315},  // echo off, normal speed, no preamble
-                      RoundTripCase{3, 4, true, 8, 2702}),  // echo off at 4800, high speed, preamble 8
+                      RoundTripCase{3, 4, true, 8,
+                                    2702}),  // echo off at 4800, high speed, preamble 8
     [](const ::testing::TestParamInfo<RoundTripCase>& info) {
       return "Revision" + std::to_string(info.param.revision);
     });

@@ -106,11 +106,13 @@ class EmulatorRig {
     radio_->SetIdentifySpeed(cable.identifySpeed);
     radio_->SetCableEcho(cable.echo);
     if (!radio_->Start()) return false;
-    return store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM7", radio_->SlavePath());
+    return store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM7",
+                              radio_->SlavePath());
   }
 
   void Configure(clonecfg::Mode mode, bool high = true, int dataPreamble = 0) {
-    ApplyEngineConfig(engine_, clonecfg::MakeEngineConfig(mode, kComPort, transType_, high, kModelWord, dataPreamble));
+    ApplyEngineConfig(engine_, clonecfg::MakeEngineConfig(mode, kComPort, transType_, high,
+                                                          kModelWord, dataPreamble));
   }
 
   cmcCloneDrv::DoneClosure Catch() {

@@ -31,7 +31,8 @@ inline Bytes Ascii(const std::string& s) { return Bytes(s.begin(), s.end()); }
 // the rest.
 inline std::string TestName(const char* text) {
   std::string name;
-  for (const char* p = text; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+  for (const char* p = text; *p; ++p)
+    name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
   return name;
 }
 
@@ -69,7 +70,8 @@ inline constexpr std::int32_t kImageSize = 0x40000;
 
 class EngineFakeRig : public ::testing::Test {
  protected:
-  EngineFakeRig() : line_(std::make_shared<FakeLine>()), engine_(std::make_unique<FakeSerialDevice>(line_)) {
+  EngineFakeRig()
+      : line_(std::make_shared<FakeLine>()), engine_(std::make_unique<FakeSerialDevice>(line_)) {
     engine_.Port().SetPathResolver([](int port) { return "/dev/fake" + std::to_string(port); });
     engine_.SetTransferTypeSetting(&transType_);
     engine_.SetModel(kModelWord, 0);
@@ -77,7 +79,8 @@ class EngineFakeRig : public ::testing::Test {
   }
 
   void Configure(clonecfg::Mode mode, bool high = true, int dataPreamble = 0) {
-    ApplyEngineConfig(engine_, clonecfg::MakeEngineConfig(mode, 7, transType_, high, kModelWord, dataPreamble));
+    ApplyEngineConfig(
+        engine_, clonecfg::MakeEngineConfig(mode, 7, transType_, high, kModelWord, dataPreamble));
   }
 
   cmcCloneDrv::DoneClosure Catch() {
@@ -123,7 +126,8 @@ inline void AnswerAfter(FakeLine& line, Bytes trigger, Bytes reply, int times = 
   line.onWrite = [trigger, reply, left, previous](FakeLine& l, const Bytes& written) {
     if (previous) previous(l, written);
     if (*left != 0 && written.size() >= trigger.size() &&
-        std::equal(trigger.begin(), trigger.end(), written.end() - static_cast<std::ptrdiff_t>(trigger.size()))) {
+        std::equal(trigger.begin(), trigger.end(),
+                   written.end() - static_cast<std::ptrdiff_t>(trigger.size()))) {
       if (*left > 0) --*left;
       l.Push(reply);
     }
@@ -177,7 +181,8 @@ inline DataFrameInfo ReadDataFrame(const Bytes& body) {
   if (p.size() < 6) return info;
   info.address = (std::int64_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
   info.count = p[4];
-  for (size_t i = 5; i + 1 < p.size(); ++i) info.data.push_back(static_cast<std::uint8_t>(p[i] - 0x80));
+  for (size_t i = 5; i + 1 < p.size(); ++i)
+    info.data.push_back(static_cast<std::uint8_t>(p[i] - 0x80));
   return info;
 }
 

@@ -37,15 +37,17 @@ struct FakeLine {
   // How the line behaves.
   bool failOpen = false;
   bool failPurge = false;
-  int outQueue = 0;         // the driver's output queue as reported
+  int outQueue = 0;            // the driver's output queue as reported
   int outQueueAfterWrite = 0;  // outQueue becomes this after every write
-  int acceptLimit = -1;     // bytes a write accepts (-1: all)
-  bool echo = false;        // every byte written comes back
+  int acceptLimit = -1;        // bytes a write accepts (-1: all)
+  bool echo = false;           // every byte written comes back
   std::deque<std::uint8_t> input;
   // Called after every write with the bytes accepted (scripted radios).
   std::function<void(FakeLine&, const std::vector<std::uint8_t>&)> onWrite;
 
-  void Push(const std::vector<std::uint8_t>& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
+  void Push(const std::vector<std::uint8_t>& bytes) {
+    input.insert(input.end(), bytes.begin(), bytes.end());
+  }
 
   // Everything written, in order.
   std::vector<std::uint8_t> AllWritten() const {

@@ -88,7 +88,8 @@ TEST_F(EngineWriteTest, DataFramesFollowTheBlockSizeAndTheRanges) {
       EXPECT_EQ(info.address, c.frames[f].first) << f;
       EXPECT_EQ(info.count, c.frames[f].second) << f;
       ASSERT_EQ(info.data.size(), static_cast<size_t>(c.frames[f].second));
-      for (int k = 0; k < info.count; ++k) EXPECT_EQ(info.data[static_cast<size_t>(k)], image_.GetByte(info.address + k));
+      for (int k = 0; k < info.count; ++k)
+        EXPECT_EQ(info.data[static_cast<size_t>(k)], image_.GetByte(info.address + k));
     }
     char count[3];
     std::snprintf(count, sizeof count, "%02X", static_cast<unsigned>(c.frames.size()));
@@ -106,10 +107,21 @@ TEST_F(EngineWriteTest, DataFrameBytesAndEscapes) {
     Bytes frame;
   } cases[] = {
       {"64 x FF at 0x40", 0x40, Bytes(64, 0xFF),
-       Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x40, 0x40}, Bytes(64, 0x7F), {0xC0, 0xFD}})},
-      {"7A goes as FA, escaped", 0, {0x7A}, {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0xFF, 0x0A, 0x05, 0xFD}},
-      {"checksum FE escaped", 0, {0x81}, {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0xFF, 0x0E, 0xFD}},
-      {"address byte FA escaped", 0xFA, {0x00}, {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0xFF, 0x0A, 0x01, 0x80, 0x85, 0xFD}},
+       Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x40, 0x40},
+            Bytes(64, 0x7F),
+            {0xC0, 0xFD}})},
+      {"7A goes as FA, escaped",
+       0,
+       {0x7A},
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0xFF, 0x0A, 0x05, 0xFD}},
+      {"checksum FE escaped",
+       0,
+       {0x81},
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0xFF, 0x0E, 0xFD}},
+      {"address byte FA escaped",
+       0xFA,
+       {0x00},
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0xFF, 0x0A, 0x01, 0x80, 0x85, 0xFD}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -117,7 +129,10 @@ TEST_F(EngineWriteTest, DataFrameBytesAndEscapes) {
     Configure(clonecfg::kWrite);
     image_.SetBlock(c.address, c.data.data(), static_cast<std::int64_t>(c.data.size()));
     AckEndFrame(*line_, kAckGood);
-    ASSERT_EQ(engine_.StartWrite(image_, {{c.address, c.address + static_cast<std::int64_t>(c.data.size()) - 1}}, Catch()), 1);
+    ASSERT_EQ(engine_.StartWrite(
+                  image_, {{c.address, c.address + static_cast<std::int64_t>(c.data.size()) - 1}},
+                  Catch()),
+              1);
     ASSERT_TRUE(RunToEnd());
     const Bytes all = line_->AllWritten();
     EXPECT_TRUE(Contains(all, Cat({kE3Tail, c.frame}))) << "frame right after E3";
@@ -151,7 +166,8 @@ struct BlockListCase {
   const char* count;
 };
 
-class EngineBlockListTest : public EngineWriteTest, public ::testing::WithParamInterface<BlockListCase> {};
+class EngineBlockListTest : public EngineWriteTest,
+                            public ::testing::WithParamInterface<BlockListCase> {};
 
 TEST_P(EngineBlockListTest, FrameCountsAndEndFrameOfTheLayout) {
   const BlockListCase& c = GetParam();
@@ -187,12 +203,14 @@ TEST_P(EngineBlockListTest, FrameCountsAndEndFrameOfTheLayout) {
     EXPECT_EQ(last.address, 0x2A350);
     EXPECT_EQ(last.count, 48);
     const Bytes all = line_->AllWritten();
-    EXPECT_TRUE(Contains(all, Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE5}, Ascii("Quor Inc."), {0x38, 0x46, 0xFD}})));
+    EXPECT_TRUE(Contains(
+        all, Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE5}, Ascii("Quor Inc."), {0x38, 0x46, 0xFD}})));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, EngineBlockListTest,
-                         ::testing::Values(BlockListCase{3, 2703, "8F"}, BlockListCase{2, 2316, "0C"},
+                         ::testing::Values(BlockListCase{3, 2703, "8F"},
+                                           BlockListCase{2, 2316, "0C"},
                                            BlockListCase{1, 4078, "EE"}),
                          [](const ::testing::TestParamInfo<BlockListCase>& info) {
                            return "Revision" + std::to_string(info.param.revision);
@@ -209,7 +227,11 @@ TEST_F(EngineWriteTest, TheAcknowledgementDecides) {
       {"E6 00", kAckGood, 10000, kCloneOk, 0},
       {"E6 01", kAckBad, 10000, kCloneWriteRejected, 0},
       {"E6 00 00", {0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0x00, 0xFD}, 10000, kCloneWriteRejected, 0},
-      {"our own end frame back", {0xFE, 0xFE, 0xEE, 0xEF, 0xE5, 0xFD}, 10000, kCloneWriteRejected, 0},
+      {"our own end frame back",
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE5, 0xFD},
+       10000,
+       kCloneWriteRejected,
+       0},
       {"none, set-up time-out", {}, 10000, kCloneNoAnswer, 10000},
       {"none, engine's own time-out", {}, 0, kCloneNoAnswer, 2000},
   };

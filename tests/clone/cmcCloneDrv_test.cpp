@@ -29,9 +29,13 @@ Bytes E1(Bytes words, const Bytes& info) {
 }
 
 // Radio frames of the read tests.
-const Bytes kFrameA = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};  // 00 7A at 0
-const Bytes kFrameB = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0x80, 0xFF, 0x0E, 0xFD};  // 00 00 at 0
-Bytes E5(const std::string& count) { return Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE5}, Ascii("Quor Inc." + count), {0xFD}}); }
+const Bytes kFrameA = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00,
+                       0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};  // 00 7A at 0
+const Bytes kFrameB = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00,
+                       0x00, 0x02, 0x80, 0x80, 0xFF, 0x0E, 0xFD};  // 00 00 at 0
+Bytes E5(const std::string& count) {
+  return Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE5}, Ascii("Quor Inc." + count), {0xFD}});
+}
 
 class EngineIdentifyTest : public kwtest::EngineFakeRig {};
 
@@ -77,8 +81,12 @@ TEST_F(EngineIdentifyTest, RepliesThatAreNotAnIdentificationFail) {
       {"word nibble above 9", E1({0x3A, 0x84, 0x00, 0x01}, InfoBytes(3)), kCloneIllegalData},
       {"low nibble above 9", E1({0x34, 0x84, 0x00, 0x0F}, InfoBytes(3)), kCloneIllegalData},
       {"too short", {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0xFD}, kCloneIllegalData},
-      {"another command", {0xFE, 0xFE, 0xEF, 0xEE, 0xE5, 0x34, 0x84, 0x00, 0x01, 0xFD}, kCloneIllegalData},
-      {"oversize", Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, Bytes(600, 0x11), {0xFD}}), kCloneIllegalData},
+      {"another command",
+       {0xFE, 0xFE, 0xEF, 0xEE, 0xE5, 0x34, 0x84, 0x00, 0x01, 0xFD},
+       kCloneIllegalData},
+      {"oversize",
+       Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, Bytes(600, 0x11), {0xFD}}),
+       kCloneIllegalData},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -115,13 +123,14 @@ TEST_F(EngineIdentifyTest, OwnE0BackWithoutEchoHandlingIsNoAnswer) {
 struct HuntCase {
   const char* what;
   std::int32_t transType;
-  int answerAtBaud;  // 0: silent radio
+  int answerAtBaud;        // 0: silent radio
   std::vector<int> bauds;  // line speed of each attempt
   int code;
   std::int32_t transTypeAfter;
 };
 
-class EngineHuntTest : public kwtest::EngineFakeRig, public ::testing::WithParamInterface<HuntCase> {};
+class EngineHuntTest : public kwtest::EngineFakeRig,
+                       public ::testing::WithParamInterface<HuntCase> {};
 
 TEST_P(EngineHuntTest, TriesEverySpeedOnceFromTheTransferType) {
   const HuntCase& c = GetParam();
@@ -146,13 +155,23 @@ TEST_P(EngineHuntTest, TriesEverySpeedOnceFromTheTransferType) {
 INSTANTIATE_TEST_SUITE_P(
     Hunting, EngineHuntTest,
     ::testing::Values(
-        HuntCase{"silent radio from type 3", 3, 0, {9600, 4800, 19200, 9600, 4800}, kCloneNoAnswer, 3},
-        HuntCase{"radio at 9600 answers at index 1", 3, 9600, {9600, 4800, 19200, 9600}, kCloneOk, 1},
-        HuntCase{"type 7 acts as 0 and ends", 7, 0, {19200, 9600, 4800, 9600, 4800}, kCloneNoAnswer, 7},
-        HuntCase{"type 7, radio at 19200: the index that answered is stored", 7, 19200, {19200}, kCloneOk, 0},
+        HuntCase{
+            "silent radio from type 3", 3, 0, {9600, 4800, 19200, 9600, 4800}, kCloneNoAnswer, 3},
+        HuntCase{
+            "radio at 9600 answers at index 1", 3, 9600, {9600, 4800, 19200, 9600}, kCloneOk, 1},
+        HuntCase{
+            "type 7 acts as 0 and ends", 7, 0, {19200, 9600, 4800, 9600, 4800}, kCloneNoAnswer, 7},
+        HuntCase{"type 7, radio at 19200: the index that answered is stored",
+                 7,
+                 19200,
+                 {19200},
+                 kCloneOk,
+                 0},
         HuntCase{"type -1 acts as 0", -1, 4800, {19200, 9600, 4800}, kCloneOk, 2},
         HuntCase{"answer at the start index keeps the type", 1, 9600, {9600}, kCloneOk, 1}),
-    [](const ::testing::TestParamInfo<HuntCase>& info) { return kwtest::TestName(info.param.what); });
+    [](const ::testing::TestParamInfo<HuntCase>& info) {
+      return kwtest::TestName(info.param.what);
+    });
 
 TEST_F(EngineIdentifyTest, APortThatNeverOpensEndsWithCode2AfterEveryAttempt) {
   Configure(clonecfg::kIdentify);
@@ -177,8 +196,9 @@ TEST_P(EngineSetUpTest, SpeedChangeAtTheIdentificationSpeedThenTheRunSpeed) {
   EXPECT_EQ(line_->opens[0].settings.baud, 19200);
   EXPECT_EQ(line_->writes[0].baud, 19200);
   EXPECT_EQ(line_->writes[0].bytes,
-            Cat({Bytes(20, 0xFE), {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01, 0x00, 0x00, 0x02,
-                                   static_cast<std::uint8_t>(high ? 0x01 : 0x00), 0xFD}}));
+            Cat({Bytes(20, 0xFE),
+                 {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01, 0x00, 0x00, 0x02,
+                  static_cast<std::uint8_t>(high ? 0x01 : 0x00), 0xFD}}));
   EXPECT_EQ(line_->opens[1].settings.baud, high ? 38400 : 9600);
   EXPECT_GE(line_->opens[1].tick - line_->writes[0].tick, 200u);
   EXPECT_EQ(line_->writes[1].baud, high ? 38400 : 9600);
@@ -197,7 +217,8 @@ struct ReadCase {
   int frames;
 };
 
-class EngineReadTest : public kwtest::EngineFakeRig, public ::testing::WithParamInterface<ReadCase> {};
+class EngineReadTest : public kwtest::EngineFakeRig,
+                       public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(EngineReadTest, EndsWithTheCodeOfWhatCame) {
   const ReadCase& c = GetParam();
@@ -212,7 +233,8 @@ TEST_P(EngineReadTest, EndsWithTheCodeOfWhatCame) {
 }
 
 Bytes DataFrame(std::uint32_t address, const Bytes& image) {
-  Bytes payload = {static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
+  Bytes payload = {static_cast<std::uint8_t>(address >> 24),
+                   static_cast<std::uint8_t>(address >> 16),
                    static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
                    static_cast<std::uint8_t>(image.size())};
   for (std::uint8_t b : image) payload.push_back(static_cast<std::uint8_t>(b + 0x80));
@@ -239,34 +261,110 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"00 00", {{0, 1}}, Cat({kFrameB, E5("01")}), kCloneOk, 1},
         ReadCase{"both frames", {{0, 1}}, Cat({kFrameA, kFrameB, E5("02")}), kCloneOk, 2},
         ReadCase{"count differs", {{0, 1}}, Cat({kFrameA, kFrameB, E5("01")}), kCloneCountError, 2},
-        ReadCase{"64-byte frames", {{0, 0x7F}}, Cat({DataFrame(0, Bytes(64, 1)), DataFrame(64, Bytes(64, 2)), E5("02")}), kCloneOk, 2},
-        ReadCase{"maker differs", {{0, 1}}, Cat({kFrameA, {0xFE, 0xFE, 0xEF, 0xEE, 0xE5}, Ascii("Quor Ind.01"), {0xFD}}), kCloneIllegalData, 1},
+        ReadCase{"64-byte frames",
+                 {{0, 0x7F}},
+                 Cat({DataFrame(0, Bytes(64, 1)), DataFrame(64, Bytes(64, 2)), E5("02")}),
+                 kCloneOk,
+                 2},
+        ReadCase{"maker differs",
+                 {{0, 1}},
+                 Cat({kFrameA, {0xFE, 0xFE, 0xEF, 0xEE, 0xE5}, Ascii("Quor Ind.01"), {0xFD}}),
+                 kCloneIllegalData,
+                 1},
         ReadCase{"end text too long", {{0, 1}}, Cat({kFrameA, E5("001")}), kCloneIllegalData, 1},
         ReadCase{"a byte missing", {{0, 2}}, Cat({kFrameA, E5("01")}), kCloneDataMissing, 1},
-        ReadCase{"one outside the ranges", {{0, 0}}, Cat({kFrameA, E5("01")}), kCloneDataOverflow, 1},
-        ReadCase{"two ranges", {{0, 1}, {0x100, 0x101}}, Cat({kFrameA, DataFrame(0x100, {1, 2}), E5("02")}), kCloneOk, 2},
-        ReadCase{"garbage without FE between frames", {{0, 1}}, Cat({{0x00, 0xFD, 0x13}, kFrameA, {0x11, 0xFD, 0x80}, E5("01")}), kCloneOk, 1},
-        ReadCase{"bad checksum", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x85, 0xFD}, E5("01")}), kCloneIllegalData, 0},
-        ReadCase{"count byte too big", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x03, 0x80, 0xFF, 0x0A, 0x83, 0xFD}, E5("01")}), kCloneIllegalData, 0},
-        ReadCase{"escape without its nibble", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x80, 0x7F, 0xFF, 0xFD}, E5("01")}), kCloneIllegalData, 0},
-        ReadCase{"empty frame far off stores nothing", {{0, 1}}, Cat({kFrameA, {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFF, 0x0F, 0xFF, 0x0F, 0x00, 0x02, 0xFD}, E5("02")}), kCloneOk, 2},
-        ReadCase{"address wraps past 4 GB", {{0, 1}}, Cat({DataFrame(0xFFFFFFFF, {1, 2}), E5("01")}), kCloneDataOverflow, 0},
-        ReadCase{"address beyond the image", {{0, 1}}, Cat({DataFrame(0x40000, {1, 2}), E5("01")}), kCloneDataOverflow, 0},
-        ReadCase{"frame ending at the image end", {{0x3FFFE, 0x3FFFF}}, Cat({DataFrame(0x3FFFE, {1, 2}), E5("01")}), kCloneOk, 1},
-        ReadCase{"too short for a data frame", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFD}, E5("01")}), kCloneIllegalData, 0},
-        ReadCase{"oversize frame", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4}, Bytes(530, 0x10), {0xFD}, E5("00")}), kCloneIllegalData, 0},
-        ReadCase{"another command", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE7, 0, 0, 0, 0, 0, 0, 0, 0xFD}}), kCloneIllegalData, 0},
-        ReadCase{"frame from the computer", {{0, 1}}, Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD}}), kCloneIllegalData, 0},
+        ReadCase{
+            "one outside the ranges", {{0, 0}}, Cat({kFrameA, E5("01")}), kCloneDataOverflow, 1},
+        ReadCase{"two ranges",
+                 {{0, 1}, {0x100, 0x101}},
+                 Cat({kFrameA, DataFrame(0x100, {1, 2}), E5("02")}),
+                 kCloneOk,
+                 2},
+        ReadCase{"garbage without FE between frames",
+                 {{0, 1}},
+                 Cat({{0x00, 0xFD, 0x13}, kFrameA, {0x11, 0xFD, 0x80}, E5("01")}),
+                 kCloneOk,
+                 1},
+        ReadCase{"bad checksum",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A,
+                       0x85, 0xFD},
+                      E5("01")}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"count byte too big",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x03, 0x80, 0xFF, 0x0A,
+                       0x83, 0xFD},
+                      E5("01")}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"escape without its nibble",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x80, 0x7F, 0xFF,
+                       0xFD},
+                      E5("01")}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"empty frame far off stores nothing",
+                 {{0, 1}},
+                 Cat({kFrameA,
+                      {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFF, 0x0F, 0xFF, 0x0F, 0x00, 0x02,
+                       0xFD},
+                      E5("02")}),
+                 kCloneOk,
+                 2},
+        ReadCase{"address wraps past 4 GB",
+                 {{0, 1}},
+                 Cat({DataFrame(0xFFFFFFFF, {1, 2}), E5("01")}),
+                 kCloneDataOverflow,
+                 0},
+        ReadCase{"address beyond the image",
+                 {{0, 1}},
+                 Cat({DataFrame(0x40000, {1, 2}), E5("01")}),
+                 kCloneDataOverflow,
+                 0},
+        ReadCase{"frame ending at the image end",
+                 {{0x3FFFE, 0x3FFFF}},
+                 Cat({DataFrame(0x3FFFE, {1, 2}), E5("01")}),
+                 kCloneOk,
+                 1},
+        ReadCase{"too short for a data frame",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFD}, E5("01")}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"oversize frame",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE4}, Bytes(530, 0x10), {0xFD}, E5("00")}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"another command",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEF, 0xEE, 0xE7, 0, 0, 0, 0, 0, 0, 0, 0xFD}}),
+                 kCloneIllegalData,
+                 0},
+        ReadCase{"frame from the computer",
+                 {{0, 1}},
+                 Cat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A,
+                       0x84, 0xFD}}),
+                 kCloneIllegalData,
+                 0},
         ReadCase{"silence", {{0, 1}}, {}, kCloneNoAnswer, 0},
         ReadCase{"data but no end frame", {{0, 1}}, kFrameA, kCloneNoAnswer, 1}),
-    [](const ::testing::TestParamInfo<ReadCase>& info) { return kwtest::TestName(info.param.what); });
+    [](const ::testing::TestParamInfo<ReadCase>& info) {
+      return kwtest::TestName(info.param.what);
+    });
 
 TEST_F(EngineIdentifyTest, ReadFillsOnlyTheResultsImageAndBitmap) {
   transType_ = 3;
   Configure(clonecfg::kRead);
-  kwtest::AnswerAfter(*line_, kE2Tail,
-                      Cat({kFrameA, {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFF, 0x0F, 0xFF, 0x0F, 0x00, 0x02, 0xFD},
-                           DataFrame(0x10, {0xFE, 0xFD}), E5("03")}));
+  kwtest::AnswerAfter(
+      *line_, kE2Tail,
+      Cat({kFrameA,
+           {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFF, 0x0F, 0xFF, 0x0F, 0x00, 0x02, 0xFD},
+           DataFrame(0x10, {0xFE, 0xFD}),
+           E5("03")}));
   ASSERT_EQ(engine_.StartRead({{0, 1}, {0x10, 0x11}}, Catch()), 1);
   ASSERT_TRUE(RunToEnd());
   ASSERT_EQ(outcome_.code, kCloneOk);
@@ -274,7 +372,8 @@ TEST_F(EngineIdentifyTest, ReadFillsOnlyTheResultsImageAndBitmap) {
   EXPECT_EQ(outcome_.image.GetByte(1), 0x7A);
   EXPECT_EQ(outcome_.image.GetByte(0x10), 0xFE);
   EXPECT_EQ(outcome_.image.GetByte(0x11), 0xFD);
-  EXPECT_EQ(outcome_.received, Bytes({0x03, 0x00, 0x03}));  // the empty frame at 0xFFFF marked nothing
+  EXPECT_EQ(outcome_.received,
+            Bytes({0x03, 0x00, 0x03}));  // the empty frame at 0xFFFF marked nothing
   EXPECT_EQ(engine_.DataBytes(), 4);
 }
 
@@ -292,10 +391,10 @@ TEST_F(EngineIdentifyTest, TheDoneClosureMayStartTheNextRun) {
   kwtest::AnswerAfter(*line_, kE0, E1({0x34, 0x84, 0x00, 0x01}, InfoBytes(3)));
   bool readStarted = false;
   ASSERT_EQ(engine_.StartIdentify([&](dst_CDrv_Result& r) {
-              EXPECT_EQ(r.code, kCloneOk);
-              Configure(clonecfg::kRead);
-              readStarted = engine_.StartRead({{0, 1}}, Catch()) == 1;
-            }),
+    EXPECT_EQ(r.code, kCloneOk);
+    Configure(clonecfg::kRead);
+    readStarted = engine_.StartRead({{0, 1}}, Catch()) == 1;
+  }),
             1);
   kwtest::AnswerAfter(*line_, kE2Tail, Cat({kFrameA, E5("01")}));
   ASSERT_TRUE(RunToEnd());
@@ -358,11 +457,11 @@ TEST(EngineLifetimeTest, TheDoneClosureMayDestroyTheEngine) {
   line->failOpen = true;  // every attempt ends quickly with code 2
   int calls = 0;
   ASSERT_EQ(engine->StartIdentify([&](dst_CDrv_Result& r) {
-              ++calls;
-              EXPECT_EQ(r.code, kClonePortFailed);
-              delete engine;
-              engine = nullptr;
-            }),
+    ++calls;
+    EXPECT_EQ(r.code, kClonePortFailed);
+    delete engine;
+    engine = nullptr;
+  }),
             1);
   for (int i = 0; i < 1000 && engine != nullptr; ++i) {
     clock.Advance(10);

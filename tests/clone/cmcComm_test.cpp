@@ -1,8 +1,8 @@
 #include "clone/cmcComm.h"
 
-#include <numeric>
-
 #include <gtest/gtest.h>
+
+#include <numeric>
 
 #include "FakeSerialDevice.h"
 #include "RunLoop.h"
@@ -47,9 +47,11 @@ TEST(cmcCommSettingsTest, ReadsTheSettingsText) {
 
 class cmcCommFakeTest : public ::testing::Test {
  protected:
-  cmcCommFakeTest() : line_(std::make_shared<kwtest::FakeLine>()),
-                      comm_(std::make_unique<kwtest::FakeSerialDevice>(line_)) {
-    comm_.SetPathResolver([](int port) { return port == 3 ? std::string("/dev/fake3") : std::string(); });
+  cmcCommFakeTest()
+      : line_(std::make_shared<kwtest::FakeLine>()),
+        comm_(std::make_unique<kwtest::FakeSerialDevice>(line_)) {
+    comm_.SetPathResolver(
+        [](int port) { return port == 3 ? std::string("/dev/fake3") : std::string(); });
   }
   std::shared_ptr<kwtest::FakeLine> line_;
   cmcComm comm_;
@@ -162,7 +164,8 @@ class cmcCommPtyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(pty_.IsValid());
-    ASSERT_TRUE(store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM7", pty_.SlavePath()));
+    ASSERT_TRUE(store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM7",
+                                   pty_.SlavePath()));
   }
   kwtest::PtyPair pty_;
   kwtest::ScratchDir dir_;
@@ -189,11 +192,13 @@ TEST_F(cmcCommPtyTest, ReadsWhatIsQueuedAndCarriesEveryByteValue) {
   EXPECT_EQ(pty_.Receive(256), all);
   ASSERT_TRUE(pty_.Send(all));
   std::vector<std::uint8_t> got;
-  ASSERT_TRUE(kwtest::RunUntil([&] {
-    const int n = comm_.Read(buf, 256);
-    got.insert(got.end(), buf, buf + n);
-    return got.size() >= 256;
-  }, 5000));
+  ASSERT_TRUE(kwtest::RunUntil(
+      [&] {
+        const int n = comm_.Read(buf, 256);
+        got.insert(got.end(), buf, buf + n);
+        return got.size() >= 256;
+      },
+      5000));
   EXPECT_EQ(got, all);
 }
 
@@ -260,7 +265,8 @@ TEST_F(cmcCommPtyTest, TheLineModelPacesWithoutLongWaits) {
   ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.TransmitQueueLength() == 0; }, 10000));
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{20, 16}));
   EXPECT_EQ(comm_.PendingOut(), 952);  // the second chunk followed the first at once
-  for (std::uint32_t s : clock.sleeps) EXPECT_LE(s, static_cast<std::uint32_t>(cmcComm::kDrainWaitMs));
+  for (std::uint32_t s : clock.sleeps)
+    EXPECT_LE(s, static_cast<std::uint32_t>(cmcComm::kDrainWaitMs));
   EXPECT_EQ(pty_.Receive(3000), bytes);
   clock.Advance(992);
   EXPECT_EQ(comm_.PendingOut(), 0);

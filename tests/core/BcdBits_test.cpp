@@ -1,10 +1,10 @@
+#include "core/BcdBits.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include "core/BcdBits.h"
 
 using namespace core;
 using Bytes = std::vector<std::uint8_t>;
@@ -34,8 +34,8 @@ TEST(Bcd, WritesRightAlignedAndNeverANibbleAboveNine) {
       {56, {0x00, 0x56}},
       {0, {0x00, 0x00}},
       {9999, {0x99, 0x99}},
-      {123456, {0x34, 0x56}},   // too large: the low digits stay
-      {-5, {0x00, 0x00}},       // negative: zeros
+      {123456, {0x34, 0x56}},  // too large: the low digits stay
+      {-5, {0x00, 0x00}},      // negative: zeros
       {20260101, {0x20, 0x26, 0x01, 0x01}},
   };
   for (const auto& c : cases) {

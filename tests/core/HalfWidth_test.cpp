@@ -1,3 +1,5 @@
+#include "core/HalfWidth.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/HalfWidth.h"
 #include "core/HalfWidthTable.h"
 #include "core/SjisBytes.h"
 #include "platform/Cp932.h"
@@ -38,7 +39,8 @@ std::vector<ListingEntry> ReadListing() {
     ListingEntry e;
     e.pair = static_cast<std::uint16_t>(f[0].toUInt(nullptr, 16));
     e.character = f[1];
-    for (const QString& b : f[2].split(u' ')) e.result.push_back(static_cast<std::uint8_t>(b.toUInt(nullptr, 16)));
+    for (const QString& b : f[2].split(u' '))
+      e.result.push_back(static_cast<std::uint8_t>(b.toUInt(nullptr, 16)));
     e.rule = f[3];
     entries.push_back(e);
   }
@@ -64,11 +66,15 @@ TEST(HalfWidth, FoldsFullWidthAsciiKanaAndPunctuation) {
       {u"漢字Z", "Z"},
       {u"ｶﾞ A ", "\xB6\xDE A "},  // already half width; blanks kept
   };
-  for (const auto& c : cases) EXPECT_EQ(HalfWidthText(Cp932(c.text)), c.expected) << QString::fromUtf16(c.text).toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(HalfWidthText(Cp932(c.text)), c.expected) << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(HalfWidth, RemovesInvalidBytesFirst) {
-  EXPECT_EQ(HalfWidthText("A\x80" "B\x82\x20" "C\x82"), "ABC");
+  EXPECT_EQ(HalfWidthText("A\x80"
+                          "B\x82\x20"
+                          "C\x82"),
+            "ABC");
   // An extension-row pair goes whole, its second byte ("@") with it.
   EXPECT_EQ(HalfWidthText(Cp932(u"1ⅰ2")), "12");
 }
@@ -107,7 +113,9 @@ TEST(HalfWidthTable, MatchesItsListingAndDecodesThroughIconv) {
     EXPECT_EQ(t.pair, e.pair);
     ASSERT_EQ(t.length, e.result.size());
     for (std::size_t k = 0; k < e.result.size(); ++k) EXPECT_EQ(t.bytes[k], e.result[k]);
-    if (i > 0) { EXPECT_LT(table[i - 1].pair, t.pair); }
+    if (i > 0) {
+      EXPECT_LT(table[i - 1].pair, t.pair);
+    }
 
     // The pair is what the listing says, through iconv.
     const std::uint8_t lead = static_cast<std::uint8_t>(e.pair >> 8);

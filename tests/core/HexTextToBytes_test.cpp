@@ -1,11 +1,11 @@
+#include "core/HexTextToBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "core/HexTextToBytes.h"
 
 using namespace core;
 using Bytes = std::vector<std::uint8_t>;

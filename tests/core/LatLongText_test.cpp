@@ -1,10 +1,10 @@
+#include "core/LatLongText.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "core/LatLongText.h"
 
 using namespace core;
 using Record = std::array<std::uint8_t, 4>;
@@ -21,8 +21,8 @@ TEST(LatLongText, SecondsAndDecimalMinutes) {
     const char* seconds;
     int carry;
   } cases[] = {
-      {"9999", "00", 1}, {"9916", "59", 0}, {"5000", "30", 0},
-      {"0000", "00", 0}, {"", "00", 0},     {"0084", "01", 0}, {"0083", "00", 0},
+      {"9999", "00", 1}, {"9916", "59", 0}, {"5000", "30", 0}, {"0000", "00", 0},
+      {"", "00", 0},     {"0084", "01", 0}, {"0083", "00", 0},
   };
   for (const auto& c : cases) {
     std::string seconds = "xx";

@@ -1,6 +1,8 @@
 // kw-test: label=locale
 // Runs under the C locale and under de_DE.UTF-8: every result here must be the
 // same in both, because nothing may read the process locale.
+#include "core/NumberText.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <optional>
 #include <string>
 
-#include "core/NumberText.h"
 #include "platform/LocaleInfo.h"
 
 using namespace core;
@@ -51,7 +52,8 @@ TEST(ReadDecimal, OneReaderForBothDecimals) {
       {"0x10", '.', std::nullopt},
       {"12 5", '.', std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadDecimal(c.text, c.decimal), c.expected) << c.text << " " << c.decimal;
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadDecimal(c.text, c.decimal), c.expected) << c.text << " " << c.decimal;
 }
 
 TEST(WriteFixedPoint, IntegerDigits) {
@@ -59,7 +61,8 @@ TEST(WriteFixedPoint, IntegerDigits) {
   EXPECT_EQ(FormatFrequencyText(145012500, '.'), "145.012500");
   EXPECT_EQ(FormatFrequencyText(0, '.'), "0.000000");
   EXPECT_EQ(FormatFrequencyText(-600000, '.'), "-0.600000");
-  EXPECT_EQ(WriteFixedPoint(std::numeric_limits<std::int64_t>::min(), 2, '.'), "-92233720368547758.08");
+  EXPECT_EQ(WriteFixedPoint(std::numeric_limits<std::int64_t>::min(), 2, '.'),
+            "-92233720368547758.08");
   EXPECT_EQ(WriteFixedPoint(-5, 1, ','), "-0,5");
   EXPECT_EQ(WriteFixedPoint(42, 0, ','), "42");
 }
@@ -104,9 +107,17 @@ TEST(NumberText, TextToRoundedIntAlwaysReadsAPoint) {
     const char* text;
     int expected;
   } cases[] = {
-      {"COM3", 3},     {"2.5", 3},     {"-2.5", -3},   {"2.4", 2},     {"12,7", 127},
-      {"", 0},         {"abc", 0},     {"1-2", 0},     {"-", 0},
-      {"1234567890123", 123456789},    {"99999999999", 999999999},
+      {"COM3", 3},
+      {"2.5", 3},
+      {"-2.5", -3},
+      {"2.4", 2},
+      {"12,7", 127},
+      {"", 0},
+      {"abc", 0},
+      {"1-2", 0},
+      {"-", 0},
+      {"1234567890123", 123456789},
+      {"99999999999", 999999999},
   };
   for (const auto& c : cases) EXPECT_EQ(TextToRoundedInt(c.text), c.expected) << c.text;
 }
@@ -118,6 +129,7 @@ TEST(NumberText, RoundingNeverCastsOutOfRange) {
   EXPECT_EQ(RoundHalfAwayFromZero(-1e19), std::nullopt);
   EXPECT_EQ(RoundHalfAwayFromZero(std::nan("")), std::nullopt);
   EXPECT_EQ(RoundHalfAwayFromZero(std::numeric_limits<double>::infinity()), std::nullopt);
-  EXPECT_EQ(RoundHalfAwayFromZero(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(RoundHalfAwayFromZero(-9223372036854775808.0),
+            std::numeric_limits<std::int64_t>::min());
   EXPECT_EQ(IntToDouble(7), 7.0);
 }

@@ -1,21 +1,23 @@
+#include "core/SjisBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "core/SjisBytes.h"
-
 using namespace core;
 
 TEST(SjisByteKind, WalksFromTheStart) {
   // メ (83 81) then "@": 81 is a trail byte here, not the start of a pair.
-  const std::string text = "\x83\x81\x40" "A\x82";
+  const std::string text =
+      "\x83\x81\x40"
+      "A\x82";
   EXPECT_EQ(GetSjisByteKind(text, 0), kSjisLead);
   EXPECT_EQ(GetSjisByteKind(text, 1), kSjisTrail);
   EXPECT_EQ(GetSjisByteKind(text, 2), kSjisSingle);
   EXPECT_EQ(GetSjisByteKind(text, 3), kSjisSingle);
-  EXPECT_EQ(GetSjisByteKind(text, 4), kSjisLead);  // lead byte at the end
+  EXPECT_EQ(GetSjisByteKind(text, 4), kSjisLead);    // lead byte at the end
   EXPECT_EQ(GetSjisByteKind(text, 5), kSjisSingle);  // past the end
   // Any byte after a lead byte is its trail byte, a blank too.
   EXPECT_EQ(GetSjisByteKind("\x82\x20", 1), kSjisTrail);
@@ -46,13 +48,16 @@ TEST(CutSjisText, NeverSplitsACharacter) {
   } cases[] = {
       {"ABCDEF", 4, "ABCD"},
       {"AB", 4, "AB"},
-      {"ABC\x82\xA0", 4, "ABC"},       // the 4th byte would be a lead byte
-      {"AB\x82\xA0" "C", 4, "AB\x82\xA0"},
+      {"ABC\x82\xA0", 4, "ABC"},  // the 4th byte would be a lead byte
+      {"AB\x82\xA0"
+       "C",
+       4, "AB\x82\xA0"},
       {"\x83\x81\x40\x40", 2, "\x83\x81"},
       {"\x82\xA0", 1, ""},
       {"ABC", 0, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(CutSjisText(c.text, c.n), c.expected) << c.text << " " << c.n;
+  for (const auto& c : cases)
+    EXPECT_EQ(CutSjisText(c.text, c.n), c.expected) << c.text << " " << c.n;
 }
 
 TEST(CopyToBlankField, PadsAndReportsACut) {

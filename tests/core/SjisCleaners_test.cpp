@@ -1,10 +1,11 @@
+#include "core/SjisCleaners.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/SjisCleaners.h"
 #include "platform/Cp932.h"
 
 using namespace core;
@@ -30,17 +31,39 @@ std::string Ime(const char16_t* s) { return platform::UnicodeToCp932(QString::fr
 
 TEST(SjisCleaners, TextAndFieldFormsAgree) {
   const Case cases[] = {
-      {"invalid: valid text untouched", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "A\xB1\x82\xA0", ' ', "A\xB1\x82\xA0", false},
-      {"invalid: control bytes", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "A\x01\x7F" "B", '_', "A__B", true},
-      {"invalid: lead before a non-trail byte goes with it", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "A\x82\x20" "B", '_', "A__B", true},
-      {"invalid: lone lead at the end removed and padded", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "AB\x82", 0, "AB ", true},
-      {"invalid: removal pads the end", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "\x80" "A\xFF" "B", 0, "AB  ", true},
-      {"double: both bytes", ReplaceDoubleByte, ReplaceDoubleByteBuf, "A\x82\xA0" "B", '=', "A==B", true},
-      {"double: lead at the end alone", ReplaceDoubleByte, ReplaceDoubleByteBuf, "AB\x82", '=', "AB=", true},
-      {"double: removed", ReplaceDoubleByte, ReplaceDoubleByteBuf, "\x83\x5C" "A", 0, "A  ", true},
-      {"kana: singles only", ReplaceHalfKana, ReplaceHalfKanaBuf, "\xB1\x83\xB1", '_', "_\x83\xB1", true},
+      {"invalid: valid text untouched", ReplaceInvalidSjis, ReplaceInvalidSjisBuf, "A\xB1\x82\xA0",
+       ' ', "A\xB1\x82\xA0", false},
+      {"invalid: control bytes", ReplaceInvalidSjis, ReplaceInvalidSjisBuf,
+       "A\x01\x7F"
+       "B",
+       '_', "A__B", true},
+      {"invalid: lead before a non-trail byte goes with it", ReplaceInvalidSjis,
+       ReplaceInvalidSjisBuf,
+       "A\x82\x20"
+       "B",
+       '_', "A__B", true},
+      {"invalid: lone lead at the end removed and padded", ReplaceInvalidSjis,
+       ReplaceInvalidSjisBuf, "AB\x82", 0, "AB ", true},
+      {"invalid: removal pads the end", ReplaceInvalidSjis, ReplaceInvalidSjisBuf,
+       "\x80"
+       "A\xFF"
+       "B",
+       0, "AB  ", true},
+      {"double: both bytes", ReplaceDoubleByte, ReplaceDoubleByteBuf,
+       "A\x82\xA0"
+       "B",
+       '=', "A==B", true},
+      {"double: lead at the end alone", ReplaceDoubleByte, ReplaceDoubleByteBuf, "AB\x82", '=',
+       "AB=", true},
+      {"double: removed", ReplaceDoubleByte, ReplaceDoubleByteBuf,
+       "\x83\x5C"
+       "A",
+       0, "A  ", true},
+      {"kana: singles only", ReplaceHalfKana, ReplaceHalfKanaBuf, "\xB1\x83\xB1", '_', "_\x83\xB1",
+       true},
       {"kana: none", ReplaceHalfKana, ReplaceHalfKanaBuf, "ABC", '_', "ABC", false},
-      {"non-ascii: kana stays, pair goes whole", ReplaceNonAscii, ReplaceNonAsciiBuf, "\xB1\x83\x4B\x7F", '?', "\xB1???", true},
+      {"non-ascii: kana stays, pair goes whole", ReplaceNonAscii, ReplaceNonAsciiBuf,
+       "\xB1\x83\x4B\x7F", '?', "\xB1???", true},
   };
   for (const auto& c : cases) {
     std::string text = c.input;
@@ -62,10 +85,8 @@ TEST(SjisCleaners, ExtensionRowPairsGoWhole) {
     std::uint8_t replacement;
     std::string expected;
   } cases[] = {
-      {ReplaceInvalidSjis, 0, "XY    "},
-      {ReplaceInvalidSjis, ' ', "X    Y"},
-      {ReplaceDoubleByte, '=', "X====Y"},
-      {ReplaceNonAscii, '_', "X____Y"},
+      {ReplaceInvalidSjis, 0, "XY    "},  {ReplaceInvalidSjis, ' ', "X    Y"},
+      {ReplaceDoubleByte, '=', "X====Y"}, {ReplaceNonAscii, '_', "X____Y"},
       {ReplaceHalfKana, '_', ext},
   };
   for (const auto& c : cases) {
@@ -74,14 +95,20 @@ TEST(SjisCleaners, ExtensionRowPairsGoWhole) {
     EXPECT_EQ(text, c.expected);
   }
   // An extension byte before a non-trail byte goes alone.
-  std::string lone = "\xFA\x20" "A";
+  std::string lone =
+      "\xFA\x20"
+      "A";
   EXPECT_TRUE(ReplaceInvalidSjis(lone, '_'));
   EXPECT_EQ(lone, "_ A");
 }
 
 TEST(SjisCleaners, WithoutFormsDropThePadding) {
-  EXPECT_EQ(WithoutInvalidSjis("A\x80" "B\x82"), "AB");
-  EXPECT_EQ(WithoutDoubleByte("A\x82\xA0" "B "), "AB ");
+  EXPECT_EQ(WithoutInvalidSjis("A\x80"
+                               "B\x82"),
+            "AB");
+  EXPECT_EQ(WithoutDoubleByte("A\x82\xA0"
+                              "B "),
+            "AB ");
   EXPECT_EQ(WithoutDoubleByte(""), "");
 }
 
@@ -100,7 +127,8 @@ TEST(SjisCleaners, RandomFieldsComeOutClean) {
       std::vector<std::uint8_t> ascii = field;
       ReplaceNonAsciiBuf(ascii, replacement);
       ASSERT_EQ(ascii.size(), field.size());
-      for (std::uint8_t b : ascii) ASSERT_TRUE(b >= 0x20 && (b <= 0x7E || (b >= 0xA1 && b <= 0xDF)));
+      for (std::uint8_t b : ascii)
+        ASSERT_TRUE(b >= 0x20 && (b <= 0x7E || (b >= 0xA1 && b <= 0xDF)));
       EXPECT_FALSE(ReplaceNonAsciiBuf(ascii, replacement));
 
       std::vector<std::uint8_t> valid = field;

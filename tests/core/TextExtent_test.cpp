@@ -1,9 +1,9 @@
+#include "core/TextExtent.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "core/TextExtent.h"
 
 using namespace core;
 
@@ -35,6 +35,8 @@ TEST(GetTextExtentLines, OneLineAndTrailingNewline) {
   EXPECT_EQ(GetTextExtentLines(canvas, "abc\n").height, 26);
   // A byte 0x0A after a lead byte is its trail byte, not a line break.
   canvas.lines.clear();
-  GetTextExtentLines(canvas, "\x82\x0A" "b");
+  GetTextExtentLines(canvas,
+                     "\x82\x0A"
+                     "b");
   EXPECT_EQ(canvas.lines.size(), 1u);
 }

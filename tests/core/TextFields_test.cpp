@@ -1,3 +1,5 @@
+#include "core/TextFields.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -5,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "core/TextFields.h"
-
 using namespace core;
 
 TEST(GetTextField, SplitsOnlyAtSingleByteSeparators) {
   // ソ is 83 5C: its second byte is a backslash.
-  const std::string text = "\x83\x5C\x5C" "A";
+  const std::string text =
+      "\x83\x5C\x5C"
+      "A";
   EXPECT_EQ(GetTextField(text, '\\', 0), std::optional<std::string>("\x83\x5C"));
   EXPECT_EQ(GetTextField(text, '\\', 1), std::optional<std::string>("A"));
   EXPECT_EQ(GetTextField(text, '\\', 2), std::nullopt);
@@ -31,7 +33,8 @@ TEST(GetTextField, CountsFields) {
       {"", 1, std::nullopt},
       {"abc", -1, std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(GetTextField(c.text, '\t', c.n), c.expected) << c.text << " " << c.n;
+  for (const auto& c : cases)
+    EXPECT_EQ(GetTextField(c.text, '\t', c.n), c.expected) << c.text << " " << c.n;
 }
 
 TEST(GetDelimitedField, AnyByteOfTheSet) {
@@ -51,9 +54,13 @@ TEST(Blanks, TrimKeepsATrailByteBlank) {
   EXPECT_EQ(text, "");
   EXPECT_EQ(TrimBlanksView("\t 9600 , \x82\x20 "), "9600 , \x82\x20");
   EXPECT_EQ(TrimBlanksView(" \t"), "");
-  text = "a b\t\x82\x20" "c ";
+  text =
+      "a b\t\x82\x20"
+      "c ";
   RemoveBlanks(text);
-  EXPECT_EQ(text, "ab\x82\x20" "c");
+  EXPECT_EQ(text,
+            "ab\x82\x20"
+            "c");
   EXPECT_EQ(SkipBlanks(" \t x "), "x ");
 }
 

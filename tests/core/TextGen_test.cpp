@@ -48,16 +48,20 @@ const File kGoodJa{"a.ja.txt", "#K\n\xe6\x96\x87\xe5\xad\x97\n"};  // 文字
 const File kGoodNeutral{"a.neutral.txt", "# numbers\nN\n"};
 
 TEST(TextGen, GoodSourcesGiveTablesWithCounts) {
-  const Result r = Generate({kGoodEn, kGoodJa, kGoodNeutral, {"a.mixed.txt", "K\n"},
+  const Result r = Generate({kGoodEn,
+                             kGoodJa,
+                             kGoodNeutral,
+                             {"a.mixed.txt", "K\n"},
                              {"a.keys.txt", "K\nGI_Base_*\n"},
                              {"b.en.txt", "#Deg\n10\\xB0 \\xB7 \\x41\n"},
                              {"b.neutral.txt", "Deg\n"}});
   ASSERT_TRUE(r.errors.empty()) << r.errors.front();
   // English: empty first line, area a then b, end key; 0xB0/0xB7 escapes.
-  EXPECT_NE(r.source.find("kTextEnglishLines[] = {\n    \"\",\n    \"#K\",\n    \"Text\",\n"
-                          "    \"#N\",\n    \"12\",\n    \"#Deg\",\n    \"10\\260 \\267 \\\\x41\",\n"
-                          "    \"#End_Of_Ovl\",\n};"),
-            std::string::npos)
+  EXPECT_NE(
+      r.source.find("kTextEnglishLines[] = {\n    \"\",\n    \"#K\",\n    \"Text\",\n"
+                    "    \"#N\",\n    \"12\",\n    \"#Deg\",\n    \"10\\260 \\267 \\\\x41\",\n"
+                    "    \"#End_Of_Ovl\",\n};"),
+      std::string::npos)
       << r.source;
   EXPECT_NE(r.source.find("kTextEnglish = {kTextEnglishLines, 8}"), std::string::npos);
   // Japanese in CP932 (95 B6 8E 9A), neutral copied; mixed takes K from English.
@@ -87,33 +91,54 @@ TEST(TextGen, BadSourcesNameFileAndLine) {
     std::vector<File> files;
     const char* error;
   } cases[] = {
-      {"carriage return", {{"a.en.txt", "#K\nText\r\n"}, kGoodNeutral}, "a.en.txt:2: error: carriage return"},
-      {"no CP932 byte", {{"a.en.txt", "#K\n5 \xe2\x82\xac\n"}}, "a.en.txt:2: error: character '\xe2\x82\xac'"},
-      {"line too long", {{"a.en.txt", "#K\n" + longLine + "\n"}}, "a.en.txt:2: error: line of 8192 bytes"},
+      {"carriage return",
+       {{"a.en.txt", "#K\nText\r\n"}, kGoodNeutral},
+       "a.en.txt:2: error: carriage return"},
+      {"no CP932 byte",
+       {{"a.en.txt", "#K\n5 \xe2\x82\xac\n"}},
+       "a.en.txt:2: error: character '\xe2\x82\xac'"},
+      {"line too long",
+       {{"a.en.txt", "#K\n" + longLine + "\n"}},
+       "a.en.txt:2: error: line of 8192 bytes"},
       {"invalid UTF-8", {{"a.en.txt", "#K\n\xff\n"}}, "a.en.txt:2: error: invalid UTF-8"},
-      {"text before a key", {{"a.en.txt", "stray\n#K\nx\n"}, {"a.neutral.txt", "K\n"}},
+      {"text before a key",
+       {{"a.en.txt", "stray\n#K\nx\n"}, {"a.neutral.txt", "K\n"}},
        "a.en.txt:1: error: text before the first key line"},
-      {"duplicate across areas", {kGoodEn, kGoodJa, kGoodNeutral, {"b.en.txt", "#K\nagain\n"}},
+      {"duplicate across areas",
+       {kGoodEn, kGoodJa, kGoodNeutral, {"b.en.txt", "#K\nagain\n"}},
        "b.en.txt:1: error: duplicate key 'K'"},
-      {"missing Japanese", {kGoodEn, kGoodNeutral}, "a.en.txt:1: error: key 'K' has no Japanese text"},
-      {"English copy", {kGoodEn, {"a.ja.txt", "#K\nText\n"}, kGoodNeutral},
+      {"missing Japanese",
+       {kGoodEn, kGoodNeutral},
+       "a.en.txt:1: error: key 'K' has no Japanese text"},
+      {"English copy",
+       {kGoodEn, {"a.ja.txt", "#K\nText\n"}, kGoodNeutral},
        "a.ja.txt:1: error: key 'K' is identical to English"},
-      {"unknown Japanese key", {kGoodEn, kGoodJa, kGoodNeutral, {"a.ja.txt", "#K\n\xe6\x96\x87\n#Z\nz\n"}},
+      {"unknown Japanese key",
+       {kGoodEn, kGoodJa, kGoodNeutral, {"a.ja.txt", "#K\n\xe6\x96\x87\n#Z\nz\n"}},
        "a.ja.txt:3: error: key 'Z' is not in"},
-      {"list end only in English", {{"a.en.txt", "#L\nx\ny\n#\n"}, {"a.ja.txt", "#L\n\xe6\x96\x87\n"}},
+      {"list end only in English",
+       {{"a.en.txt", "#L\nx\ny\n#\n"}, {"a.ja.txt", "#L\n\xe6\x96\x87\n"}},
        "a.ja.txt:1: error: key 'L' must end its values with a lone"},
-      {"neutral and Japanese", {kGoodEn, kGoodJa, {"a.neutral.txt", "N\nK\n"}},
+      {"neutral and Japanese",
+       {kGoodEn, kGoodJa, {"a.neutral.txt", "N\nK\n"}},
        "a.ja.txt:1: error: key 'K' is declared neutral"},
-      {"unknown mixed key", {kGoodEn, kGoodJa, kGoodNeutral, {"a.mixed.txt", "\nQ\n"}},
+      {"unknown mixed key",
+       {kGoodEn, kGoodJa, kGoodNeutral, {"a.mixed.txt", "\nQ\n"}},
        "a.mixed.txt:2: error: mixed-table English key 'Q'"},
-      {"end key in a source", {{"a.en.txt", "#End_Of_Ovl\n"}}, "a.en.txt:1: error: \"#End_Of_Ovl\" is added"},
-      {"unregistered key missing", {kGoodEn, kGoodJa, kGoodNeutral, {"a.keys.txt", "GI_Gone\n"}},
+      {"end key in a source",
+       {{"a.en.txt", "#End_Of_Ovl\n"}},
+       "a.en.txt:1: error: \"#End_Of_Ovl\" is added"},
+      {"unregistered key missing",
+       {kGoodEn, kGoodJa, kGoodNeutral, {"a.keys.txt", "GI_Gone\n"}},
        "error: registered key 'GI_Gone' is in no area"},
       {"help row without a tab",
-       {{"helpmap/x.txt", "#GI_AppItem_Topic_ID\nCL_A IDH1\n#\n"}}, "x.txt:2: error: help-map row"},
-      {"help section not closed", {{"helpmap/x.txt", "#GI_AppItem_Context_ID\nIDH1\t1\n"}},
+       {{"helpmap/x.txt", "#GI_AppItem_Topic_ID\nCL_A IDH1\n#\n"}},
+       "x.txt:2: error: help-map row"},
+      {"help section not closed",
+       {{"helpmap/x.txt", "#GI_AppItem_Context_ID\nIDH1\t1\n"}},
        "x.txt:1: error: section 'GI_AppItem_Context_ID' is not closed"},
-      {"bad file name", {kGoodEn, kGoodJa, kGoodNeutral, {"a.fr.txt", "#K\nTexte\n"}},
+      {"bad file name",
+       {kGoodEn, kGoodJa, kGoodNeutral, {"a.fr.txt", "#K\nTexte\n"}},
        "a.fr.txt:0: error: unknown kind 'fr'"},
   };
   for (const Case& c : cases) {

@@ -2,12 +2,14 @@
 // The built-in tables keep their shape, and every key the code asks for is
 // registered and present: the check runs over the generated line arrays and
 // over the program's own sources.
+#include "resources/text/TextTables.h"
+
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
-#include <algorithm>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -15,7 +17,6 @@
 
 #include "core/TextKeys.h"
 #include "core/cmcGTex.h"
-#include "resources/text/TextTables.h"
 
 namespace {
 
@@ -46,8 +47,10 @@ std::map<std::string, std::vector<std::string>> Blocks(const kwres::LineArray& a
   std::map<std::string, std::vector<std::string>> blocks;
   std::vector<std::string>* current = nullptr;
   for (const std::string& l : Lines(a)) {
-    if (IsKey(l)) current = &blocks[l.substr(1)];
-    else if (current) current->push_back(l);
+    if (IsKey(l))
+      current = &blocks[l.substr(1)];
+    else if (current)
+      current->push_back(l);
   }
   return blocks;
 }
@@ -88,8 +91,10 @@ TEST(TextTables, NeutralAndMixedKeysAreWhatTheTablesHold) {
   for (const auto& [key, block] : en) {
     if (key == "End_Of_Ovl") continue;
     // Each key is either Japanese (and then not an English copy) or neutral.
-    if (neutral.count(key)) EXPECT_EQ(ja.at(key), block) << key;
-    else EXPECT_NE(ja.at(key), block) << key << " is an English copy in the Japanese table";
+    if (neutral.count(key))
+      EXPECT_EQ(ja.at(key), block) << key;
+    else
+      EXPECT_NE(ja.at(key), block) << key << " is an English copy in the Japanese table";
     EXPECT_EQ(mixed.at(key), mixedEnglish.count(key) ? block : ja.at(key)) << key;
   }
 }
@@ -104,7 +109,7 @@ TEST(TextTables, ApplicationTitleIsTheSameEverywhere) {
 
 TEST(TextTables, RegistryMatchesFixedKeysAndBaseStems) {
   EXPECT_TRUE(IsRegisteredTextKey("GI_Sys_AppTitle"));
-  EXPECT_TRUE(IsRegisteredTextKey("CellModel_"));        // the stem of CellModel_*
+  EXPECT_TRUE(IsRegisteredTextKey("CellModel_"));         // the stem of CellModel_*
   EXPECT_FALSE(IsRegisteredTextKey("CellModel_Basic_"));  // not a registered stem
   EXPECT_FALSE(IsRegisteredTextKey("GI_Sys_AppTitl"));
   EXPECT_FALSE(IsRegisteredTextKey(""));

@@ -1,9 +1,9 @@
+#include "core/Units.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
-
-#include "core/Units.h"
 
 using namespace core;
 
@@ -11,11 +11,7 @@ TEST(Units, FeetAndMetresRoundHalfUp) {
   struct Case {
     std::uint32_t in, feetToMeters, metersToFeet;
   } cases[] = {
-      {0, 0, 0},
-      {1, 0, 3},
-      {2, 1, 7},
-      {100000, 30480, 328084},
-      {12345, 3763, 40502},
+      {0, 0, 0}, {1, 0, 3}, {2, 1, 7}, {100000, 30480, 328084}, {12345, 3763, 40502},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FeetToMeters(c.in), c.feetToMeters) << c.in;
@@ -29,7 +25,8 @@ TEST(Units, NoOverflowAtTheTop) {
   EXPECT_EQ(MetersToFeet(1310000000u), kMax);
   EXPECT_EQ(MetersToFeet(1300000000u), 4265091870u);
   EXPECT_EQ(FeetToMeters(kMax), 1309106032u);
-  EXPECT_EQ(MetersToFeetSigned(std::numeric_limits<std::int32_t>::min()), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(MetersToFeetSigned(std::numeric_limits<std::int32_t>::min()),
+            std::numeric_limits<std::int32_t>::min());
   EXPECT_EQ(MetersToFeetSigned(-100000), -328084);
   EXPECT_EQ(FeetToMetersSigned(-2), -1);
 }

@@ -69,7 +69,7 @@ TEST(cmcBuffTest, BytesAddedBySetLengthReadAsTheFillByte) {
     cmcBuff b;
     b.SetFillByte(c.fill);
     b.AppendFill(0xAA, 100);
-    b.SetLength(10);  // shrink: the block still holds 0xAA past the length
+    b.SetLength(10);   // shrink: the block still holds 0xAA past the length
     b.SetLength(100);  // grow inside the capacity
     for (int i = 0; i < 10; ++i) ASSERT_EQ(*b.At(i), 0xAA);
     for (int i = 10; i < 100; ++i) ASSERT_EQ(*b.At(i), c.fill) << i;

@@ -45,7 +45,8 @@ class cmcEvManTest : public ::testing::Test {
 TEST_F(cmcEvManTest, NewestFirstAndReAddMovesToTheFront) {
   bus.AddListener(&CallNamed, &a);
   bus.AddListener<Named, &Named::OnEvent>(&b);
-  bus.AddListener(&c, [this](const cmcEvent& e) { rec.calls.push_back("c:" + std::to_string(e.id)); });
+  bus.AddListener(&c,
+                  [this](const cmcEvent& e) { rec.calls.push_back("c:" + std::to_string(e.id)); });
   bus.Send(9);
   EXPECT_EQ(rec.calls, (std::vector<std::string>{"c:9", "b:9", "a:9"}));
   rec.calls.clear();
@@ -88,8 +89,8 @@ TEST_F(cmcEvManTest, PostWaitsForTheTickAndPostsDuringADrainWaitForTheNext) {
     seen.push_back(e.id);
     EXPECT_EQ(e.mode, e.id == 7 ? cmcEvent::Sent : cmcEvent::Posted);
     if (e.id == 1) {
-      bus.Post(5);   // next tick
-      bus.Send(7);   // at once, inside this drain
+      bus.Post(5);  // next tick
+      bus.Send(7);  // at once, inside this drain
     }
   });
   bus.Post(1);
@@ -205,7 +206,7 @@ TEST_F(cmcEvManTest, DataBelongsToTheRecordAsATypedCopy) {
     bus.PostData(ev::CellSelected, 0, 0, CellRecord{7, "cell", "font"});
     bus.PostBlock(ev::CellSelected, nullptr, 3);  // no data
     bus.PostBlock(ev::CellSelected, bytes, 0);    // no data
-    text.assign("overwritten");  // the sender reuses its buffers at once
+    text.assign("overwritten");                   // the sender reuses its buffers at once
     bytes[0] = 99;
   }
   bus.Drain();
@@ -250,8 +251,10 @@ TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeNodesAnOuterDeliveryWalks) {
   std::vector<std::string> order;
   auto* victim1 = new int(1);
   auto* victim2 = new int(2);
-  bus.AddListener(victim1, [&](const cmcEvent& e) { order.push_back("victim1:" + std::to_string(e.id)); });
-  bus.AddListener(victim2, [&](const cmcEvent& e) { order.push_back("victim2:" + std::to_string(e.id)); });
+  bus.AddListener(victim1,
+                  [&](const cmcEvent& e) { order.push_back("victim1:" + std::to_string(e.id)); });
+  bus.AddListener(victim2,
+                  [&](const cmcEvent& e) { order.push_back("victim2:" + std::to_string(e.id)); });
   bus.AddListener(&b, [&](const cmcEvent& e) {
     if (e.id != ev::LanguageChanged) return;
     order.push_back("remover");
@@ -291,7 +294,7 @@ TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeTheNodeTheOuterDeliveryStandsOn) 
     ++modalCalls;
     bus.Post(ev::LanguageChanged);
     ASSERT_TRUE(PumpUntil([&] { return bus.QueuedCount() == 0; }));
-    EXPECT_EQ(bus.ListenerNodeCount(), 3);  // marked, not freed
+    EXPECT_EQ(bus.ListenerNodeCount(), 3);       // marked, not freed
     rec.calls.push_back("closure still alive");  // touches the running closure's captures
   });
   bus.Send(ev::ShowMainForm);

@@ -21,9 +21,9 @@ std::vector<std::string> Table() {
     t.push_back("#K" + std::to_string(i));
     t.push_back("value " + std::to_string(i));
   }
-  for (const char* l : {"#Two", "v0", "v1", "#List", "a", "", "b", "#", "#Last", "last 0",
-                        "last 1", "last 2", "last 3", "last 4", "last 5", "#End_Of_Ovl", "tail",
-                        "#AfterEnd", "x"})
+  for (const char* l :
+       {"#Two", "v0", "v1", "#List", "a", "", "b", "#", "#Last", "last 0", "last 1", "last 2",
+        "last 3", "last 4", "last 5", "#End_Of_Ovl", "tail", "#AfterEnd", "x"})
     t.push_back(l);
   return t;
 }

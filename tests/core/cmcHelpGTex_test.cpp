@@ -40,13 +40,13 @@ TEST(HelpContext, TopicThenLastContextRow) {
     int context;
   } cases[] = {
       {"CL_Mch_Select_ChNo", 1},
-      {"CL_Mch_Freq", 22},    // the last context row wins
-      {"CL_NoTab", 0},        // a row without a tab matches nothing
-      {"CL_Twice", 4},        // the first topic row wins
-      {"CL_Bad", 0},          // not a number
-      {"CL_Signed", -12},     // blanks skipped, sign read
+      {"CL_Mch_Freq", 22},  // the last context row wins
+      {"CL_NoTab", 0},      // a row without a tab matches nothing
+      {"CL_Twice", 4},      // the first topic row wins
+      {"CL_Bad", 0},        // not a number
+      {"CL_Signed", -12},   // blanks skipped, sign read
       {"CL_Unknown", 0},
-      {"IDH1001", 0},         // a topic id is not a cell name
+      {"IDH1001", 0},  // a topic id is not a cell name
   };
   for (const Case& c : cases) EXPECT_EQ(HelpContextOf(help, c.cell), c.context) << c.cell;
 }

@@ -1,3 +1,5 @@
+#include "core/cmcLoadFile.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/cmcLoadFile.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -89,8 +90,8 @@ TEST(cmcLoadFileTest, RefusesWhatIsNoReadableRegularFile) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.resize(cmcLoadFile::kMaxFileSize + 1));  // sparse
   }
-  const std::string cases[] = {dir.FileStd("missing"), dir.FileStd("folder"), fifo, big,
-                               "/dev/zero", ""};
+  const std::string cases[] = {
+      dir.FileStd("missing"), dir.FileStd("folder"), fifo, big, "/dev/zero", ""};
   for (const std::string& path : cases) {
     cmcLoadFile f;
     ASSERT_EQ(f.Load(Write(dir, "good", "a\nb\nc\n")), 1);
@@ -133,7 +134,8 @@ TEST(cmcLoadFileTest, SplittingMatchesThePlainRule) {
     std::string bytes(next() % 300, 'x');
     for (char& c : bytes) c = alphabet[next() % (round % 2 ? 6 : 2 + (next() % 4 == 0) * 4)];
     std::vector<std::string> fast;
-    for (const auto& span : cmcLoadFile::SplitLines(bytes)) fast.push_back(bytes.substr(span.offset, span.length));
+    for (const auto& span : cmcLoadFile::SplitLines(bytes))
+      fast.push_back(bytes.substr(span.offset, span.length));
     ASSERT_EQ(fast, plain(bytes)) << "round " << round;
   }
 }

@@ -1,9 +1,9 @@
+#include "core/cmcRecent.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "core/cmcRecent.h"
 
 namespace {
 
@@ -59,19 +59,11 @@ TEST(cmcRecentTest, DisplayShowsTheBareNameInTheGivenFolder) {
     const char* shown;
   };
   const Case cases[] = {
-      {0, "/d", "a.icf"},
-      {0, "/d/", "a.icf"},
-      {0, "/d//", "a.icf"},
-      {0, "/D", "/d/a.icf"},
-      {0, "/", "/d/a.icf"},
-      {0, "", "/d/a.icf"},
-      {1, "/", "a.icf"},
-      {1, "", "/a.icf"},  // saved and shown as the full path
-      {2, "", "rel.icf"},
-      {3, "/d\\x", "c:d.icf"},  // "\" and ":" are name characters
-      {3, "/d", "/d\\x/c:d.icf"},
-      {4, "/d", ""},
-      {-1, "/d", ""},
+      {0, "/d", "a.icf"},         {0, "/d/", "a.icf"},     {0, "/d//", "a.icf"},
+      {0, "/D", "/d/a.icf"},      {0, "/", "/d/a.icf"},    {0, "", "/d/a.icf"},
+      {1, "/", "a.icf"},          {1, "", "/a.icf"},        // saved and shown as the full path
+      {2, "", "rel.icf"},         {3, "/d\\x", "c:d.icf"},  // "\" and ":" are name characters
+      {3, "/d", "/d\\x/c:d.icf"}, {4, "/d", ""},           {-1, "/d", ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(r.GetDisplay(c.index, c.folder), c.shown) << c.index << " in " << c.folder;

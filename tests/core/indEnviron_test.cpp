@@ -1,3 +1,5 @@
+#include "core/indEnviron.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/indEnviron.h"
 #include "platform/Fatal.h"
 #include "platform/InstanceLock.h"
 #include "support/ScratchDir.h"
@@ -52,7 +53,8 @@ class EnvironFixture : public ::testing::Test {
   }
 
   std::unique_ptr<indEnviron> Make(std::vector<std::string> args = {"/usr/bin/kw3700"}) {
-    return std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, Options(std::move(args)));
+    return std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey,
+                                        Options(std::move(args)));
   }
 
   kwtest::ScratchDir dir_;
@@ -348,7 +350,8 @@ TEST_F(EnvironFixture, EmptyRecentNamesAreSkipped) {
     EXPECT_EQ(env->Recent.GetName(2), "/a.icf");
   }
   const QByteArray saved = ReadAll(UserFile());
-  EXPECT_TRUE(saved.contains("Recent2=@ByteArray(/a.icf)\nRecent3=@ByteArray()\n")) << saved.constData();
+  EXPECT_TRUE(saved.contains("Recent2=@ByteArray(/a.icf)\nRecent3=@ByteArray()\n"))
+      << saved.constData();
   auto env = Make();
   EXPECT_EQ(env->Recent.Count(), 3);
   EXPECT_EQ(env->Recent.GetName(2), "/a.icf");
@@ -376,12 +379,14 @@ TEST_F(EnvironFixture, RegistryOperationsForOtherCode) {
     EXPECT_EQ(env->RegReadInt(RegRoot::CurrentUser, memory + "\\colwidth", "1"), 120);
     EXPECT_EQ(env->RegReadInt(RegRoot::CurrentUser, memory + "\\colwidth", "7"), -1);
     EXPECT_EQ(env->RegReadInt(RegRoot::CurrentUser, display + "\\nothing", "1"), -1);
-    EXPECT_EQ(env->RegReadInt(RegRoot::CurrentUser, std::string(kKey) + "\\Global",
-                              "Current Directory"), -1);
+    EXPECT_EQ(
+        env->RegReadInt(RegRoot::CurrentUser, std::string(kKey) + "\\Global", "Current Directory"),
+        -1);
     EXPECT_EQ(env->RegGetValueNames(RegRoot::CurrentUser, memory),
               (std::vector<std::string>{"colcut"}));
     EXPECT_EQ(env->RegReadString(RegRoot::CurrentUser, std::string(kKey) + "\\Global",
-                                 "Current Directory"), "/home/op/radio");
+                                 "Current Directory"),
+              "/home/op/radio");
     EXPECT_TRUE(env->RegWriteInt(RegRoot::CurrentUser, display + "\\bank", "colcut", 3));
     EXPECT_FALSE(env->RegWriteInt(RegRoot::LocalMachine, display, "colcut", 3));
     EXPECT_TRUE(env->RegDeleteKey(RegRoot::CurrentUser, memory, "colwidth"));

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   QDir().mkpath(folder.path());
   cmcEeprom image;
   image.SetSize(MemMapMaxSize);
-  for (std::int32_t a = 0; a < image.GetSize(); ++a) image.Data()[a] = static_cast<std::uint8_t>(a ^ (a >> 8));
+  for (std::int32_t a = 0; a < image.GetSize(); ++a)
+    image.Data()[a] = static_cast<std::uint8_t>(a ^ (a >> 8));
   dst_EtcData etc;
   etc.destination = 5;
   etc.firstFlag = 1;

@@ -20,7 +20,8 @@ const cmcEeprom& Pattern() {
   static const cmcEeprom pattern = [] {
     cmcEeprom image;
     image.SetSize(MemMapMaxSize);
-    for (std::int32_t a = 0; a < image.GetSize(); ++a) image.Data()[a] = static_cast<std::uint8_t>(a * 131 + 7);
+    for (std::int32_t a = 0; a < image.GetSize(); ++a)
+      image.Data()[a] = static_cast<std::uint8_t>(a * 131 + 7);
     return image;
   }();
   return pattern;
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // Odd sizes also check coverage against a revision's clone range.
-  const MemRangeList* coverage = (size & 1) ? &MemMapRevisionOf(static_cast<int>(size % 3) + 1).MemMapRangeList() : nullptr;
+  const MemRangeList* coverage =
+      (size & 1) ? &MemMapRevisionOf(static_cast<int>(size % 3) + 1).MemMapRangeList() : nullptr;
   const int code = file.ParseBytes(bytes, coverage);
   if (code != 0) {
     if (image != pattern) std::abort();

@@ -1,8 +1,9 @@
 // The band-default table: every row encodes, lies in its band, and carries
 // the destination's default offset and a tuning step the checks accept.
+#include "model/BandDefaults.h"
+
 #include <gtest/gtest.h>
 
-#include "model/BandDefaults.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
@@ -27,11 +28,14 @@ TEST(BandDefaultsTest, EveryRowIsSound) {
   ASSERT_EQ(count, 17 * 3);
   for (int k = 0; k < count; ++k) {
     const BandDefaultRow& row = rows[k];
-    SCOPED_TRACE(::testing::Message() << "destination " << row.destination << " record " << row.record);
+    SCOPED_TRACE(::testing::Message()
+                 << "destination " << row.destination << " record " << row.record);
     const indDestination d(row.destination);
     const int band = indDestination::BandIndex(row.freq);
     EXPECT_EQ(band == 0 ? 0 : band == 1 ? 1 : 2, row.record);
-    if (row.record != 0) { EXPECT_TRUE(d.IsFreqAllowed(row.freq)); }
+    if (row.record != 0) {
+      EXPECT_TRUE(d.IsFreqAllowed(row.freq));
+    }
     EXPECT_EQ(row.offset, d.DefaultDuplexOffset(indDestination::OffsetRangeIndex(row.freq)));
     EXPECT_EQ(row.mode, row.record == 0 ? 3u : 0u);
     EXPECT_TRUE(TuneStepAccepted(d, row.freq, row.tuneStep));
@@ -82,9 +86,9 @@ TEST(BandDefaultsTest, EncoderPacksEveryField) {
   ASSERT_TRUE(EncodeBandDefault(r, b));
   datCh back;
   DecodeBandDefault(b, back);
-  for (auto f : {&datCh::freq, &datCh::offset, &datCh::mode, &datCh::tuneStep, &datCh::dvSql, &datCh::cancellerFreq,
-                 &datCh::duplex, &datCh::dtcsPolarity, &datCh::rptTone, &datCh::tsqlTone, &datCh::toneMode,
-                 &datCh::dtcsCode, &datCh::dvCsqlCode})
+  for (auto f : {&datCh::freq, &datCh::offset, &datCh::mode, &datCh::tuneStep, &datCh::dvSql,
+                 &datCh::cancellerFreq, &datCh::duplex, &datCh::dtcsPolarity, &datCh::rptTone,
+                 &datCh::tsqlTone, &datCh::toneMode, &datCh::dtcsCode, &datCh::dvCsqlCode})
     EXPECT_EQ(back.*f, r.*f);
   EXPECT_EQ(back.stepClass, 1u);
   EXPECT_EQ(back.offsetStepClass, 1u);

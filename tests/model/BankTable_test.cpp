@@ -1,9 +1,10 @@
 // kw-test: with=BlankListsImage.cpp
 // Bank table rebuild and the USE(FROM) keeper across a repeater import.
+#include "model/BankTable.h"
+
 #include <gtest/gtest.h>
 
 #include "BlankListsImage.h"
-#include "model/BankTable.h"
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
@@ -15,7 +16,8 @@ namespace {
 
 using namespace layout;
 
-void StoreChannel(cmcEeprom& image, int n, std::uint32_t bank, std::uint32_t slot, bool used = true) {
+void StoreChannel(cmcEeprom& image, int n, std::uint32_t bank, std::uint32_t slot,
+                  bool used = true) {
   datCh r(&image);
   r.freq = 145000000;
   r.bank = bank;
@@ -28,7 +30,7 @@ TEST(BankTableTest, RebuildsFromTheChannels) {
   cmcEeprom image = kwtest::MakeBlankListsImage(0);
   StoreChannel(image, 10, 25, 99);
   StoreChannel(image, 11, 0, 0);
-  StoreChannel(image, 12, 0, 0);   // the same slot again
+  StoreChannel(image, 12, 0, 0);         // the same slot again
   StoreChannel(image, 13, 1, 5, false);  // unused: no bank
   // A damaged slot number past 99 claims nothing.
   image.SetByte(kChannelBankAssign + 2 * 14, 3);
@@ -44,7 +46,8 @@ TEST(BankTableTest, RebuildsFromTheChannels) {
   EXPECT_EQ(imageaccess::Get16(image, BankTableEntry(7, 7)), kBankSlotFree);
   int claimed = 0;
   for (int b = 0; b < kBankCount; ++b)
-    for (int s = 0; s < kBankSlots; ++s) claimed += imageaccess::Get16(image, BankTableEntry(b, s)) != kBankSlotFree;
+    for (int s = 0; s < kBankSlots; ++s)
+      claimed += imageaccess::Get16(image, BankTableEntry(b, s)) != kBankSlotFree;
   EXPECT_EQ(claimed, 2);
 }
 

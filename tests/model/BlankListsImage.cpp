@@ -38,19 +38,23 @@ cmcEeprom MakeBlankListsImage(int destination) {
     r.Load(itemkind::kBlankYourCall, 0);
     r.Store(itemkind::kYourCall, static_cast<std::uint32_t>(i));
   }
-  for (int i = 0; i < kRptCapacity; ++i) imageaccess::Set16(image, kRptOrderTable + 2 * i, kOrderWordNone);
+  for (int i = 0; i < kRptCapacity; ++i)
+    imageaccess::Set16(image, kRptOrderTable + 2 * i, kOrderWordNone);
   for (int g = 0; g < kRptGroups; ++g) {
     imageaccess::Set16(image, kRptGroupStarts + 2 * g, kOrderWordNone);
     SetRptGroupCount(image, g, 0);
   }
-  for (int i = 0; i < kUrCapacity; ++i) imageaccess::Set16(image, kUrOrderTable + 2 * i, kOrderWordNone);
+  for (int i = 0; i < kUrCapacity; ++i)
+    imageaccess::Set16(image, kUrOrderTable + 2 * i, kOrderWordNone);
   for (int i = 0; i < kRxEntries; ++i) image.SetByte(kRxOrderTable + i, kOrderByteNone);
   for (int i = 0; i < 10; ++i) image.SetByte(kCallListAOrder + i, kOrderByteNone);
   for (int i = 0; i < 10; ++i) image.SetByte(kCallListBOrder + i, kOrderByteNone);
   for (int i = 0; i < 20; ++i) image.SetByte(kCallListCOrder + i, kOrderByteNone);
   for (int i = 0; i < 5; ++i) image.SetByte(kCallListDOrder + i, kOrderByteNone);
-  for (int p = 0; p < kGpsCapacity; ++p) imageaccess::Set16(image, kGpsOrderTable + 2 * p, kOrderWordNone);
-  for (int g = 0; g < kGpsGroups; ++g) imageaccess::Set16(image, kGpsGroupStarts + 2 * g, kOrderWordNone);
+  for (int p = 0; p < kGpsCapacity; ++p)
+    imageaccess::Set16(image, kGpsOrderTable + 2 * p, kOrderWordNone);
+  for (int g = 0; g < kGpsGroups; ++g)
+    imageaccess::Set16(image, kGpsGroupStarts + 2 * g, kOrderWordNone);
   SetYourCallCount(image, 0);
   SetSelectedRepeater(image, kNoSelectedRepeater);
   imageaccess::Set16(image, kMemoryHomeChannel, 0xFFFF);

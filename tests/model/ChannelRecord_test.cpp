@@ -45,8 +45,8 @@ TEST_F(ChannelRecordTest, Channel7HasTheExactBytes) {
   datCh r = TestChannel();
   ASSERT_TRUE(r.Store(itemkind::kChannel, 7));
 
-  std::vector<std::uint8_t> expected = {0x24, 0x5A, 0xA1, 0x00, 0x60, 0x20, 0x80, 0x00, 0x00, 0x1E, 0x18,
-                                        'T',  'E',  'S',  'T'};
+  std::vector<std::uint8_t> expected = {0x24, 0x5A, 0xA1, 0x00, 0x60, 0x20, 0x80, 0x00,
+                                        0x00, 0x1E, 0x18, 'T',  'E',  'S',  'T'};
   for (int i = 0; i < 12; ++i) expected.push_back(0x20);
   expected.push_back(0x00);
   for (std::uint8_t b : {0x87, 0x46, 0x1D, 0x18, 0x74, 0x50, 0x20}) expected.push_back(b);
@@ -76,7 +76,10 @@ TEST(CallSignPackTest, PacksAndUnpacksSevenBitCharacters) {
   callsign::UnpackText7(packed, text);
   EXPECT_EQ(std::string(text, 8), "CALLSIGN");
   // The eighth bit is dropped.
-  callsign::PackText7("\xC1" "BCDEFGH", packed);
+  callsign::PackText7(
+      "\xC1"
+      "BCDEFGH",
+      packed);
   callsign::UnpackText7(packed, text);
   EXPECT_EQ(std::string(text, 8), "ABCDEFGH");
 }

@@ -19,7 +19,8 @@
 namespace {
 
 std::string Md5(const cmcEeprom& image) {
-  return QCryptographicHash::hash(QByteArrayView(image.Data(), image.GetSize()), QCryptographicHash::Md5)
+  return QCryptographicHash::hash(QByteArrayView(image.Data(), image.GetSize()),
+                                  QCryptographicHash::Md5)
       .toHex()
       .toUpper()
       .toStdString();
@@ -126,7 +127,9 @@ TEST_P(EveryDefaultImage, TemplatesSurviveTheCodec) {
   struct Kind {
     std::uint32_t kind;
     int count;
-  } kinds[] = {{itemkind::kChannel, 1004}, {itemkind::kScanEdge, 25}, {itemkind::kRepeater, 1500},
+  } kinds[] = {{itemkind::kChannel, 1004},
+               {itemkind::kScanEdge, 25},
+               {itemkind::kRepeater, 1500},
                {itemkind::kYourCall, 300}};
   for (const Kind& k : kinds) {
     for (int i = 0; i < k.count; ++i) {
@@ -136,9 +139,11 @@ TEST_P(EveryDefaultImage, TemplatesSurviveTheCodec) {
       if (k.kind == itemkind::kChannel) {
         ASSERT_FALSE(r.IsUsed());
         ASSERT_TRUE(plan.IsFreqAllowed(r.freq)) << i;
-        ASSERT_EQ(stepcode::SnapToChannelStep(r.freq, !indDestination::IsAirBand(r.freq), false), r.freq);
+        ASSERT_EQ(stepcode::SnapToChannelStep(r.freq, !indDestination::IsAirBand(r.freq), false),
+                  r.freq);
         ASSERT_LE(r.mode, 11u);
-        ASSERT_TRUE(r.toneMode == 0 || r.toneMode == 1 || r.toneMode == 3 || r.toneMode == 4 || r.toneMode == 5);
+        ASSERT_TRUE(r.toneMode == 0 || r.toneMode == 1 || r.toneMode == 3 || r.toneMode == 4 ||
+                    r.toneMode == 5);
       }
     }
     ASSERT_EQ(full, before) << "kind " << k.kind;
@@ -151,20 +156,22 @@ INSTANTIATE_TEST_SUITE_P(Destinations, EveryDefaultImage, ::testing::Range(0, kD
 // of them is set by a table row.
 TEST(DefaultImageTableTest, FixUpBytesComeFromTheTable) {
   const std::pair<std::int64_t, int> fixUp[] = {
-      {170653, 1}, {170654, 1}, {170656, 1}, {170657, 1}, {170699, 1}, {170700, 1}, {170717, 2},
-      {170784, 1}, {170856, 15}, {170871, 1}, {170872, 6}, {170878, 2}, {170880, 2}, {170882, 80},
-      {170962, 1}, {170963, 420}, {171383, 4}, {171387, 2}, {171881, 1}, {171882, 2}, {171884, 1},
-      {171885, 1}, {171904, 102}, {172006, 96}, {172102, 352}, {172454, 57}, {172511, 57},
-      {172568, 16}, {172584, 16}, {172600, 4}, {172604, 8}, {172612, 26}, {172638, 26}, {172664, 1},
-      {172665, 1}, {172666, 2}, {172668, 2}, {172670, 2}, {172672, 2}, {172674, 6}, {172680, 6},
-      {172686, 1}, {172687, 1}, {172736, 2}, {172738, 1}, {172864, 1}, {172912, 16}};
+      {170653, 1},   {170654, 1},  {170656, 1},  {170657, 1},   {170699, 1},   {170700, 1},
+      {170717, 2},   {170784, 1},  {170856, 15}, {170871, 1},   {170872, 6},   {170878, 2},
+      {170880, 2},   {170882, 80}, {170962, 1},  {170963, 420}, {171383, 4},   {171387, 2},
+      {171881, 1},   {171882, 2},  {171884, 1},  {171885, 1},   {171904, 102}, {172006, 96},
+      {172102, 352}, {172454, 57}, {172511, 57}, {172568, 16},  {172584, 16},  {172600, 4},
+      {172604, 8},   {172612, 26}, {172638, 26}, {172664, 1},   {172665, 1},   {172666, 2},
+      {172668, 2},   {172670, 2},  {172672, 2},  {172674, 6},   {172680, 6},   {172686, 1},
+      {172687, 1},   {172736, 2},  {172738, 1},  {172864, 1},   {172912, 16}};
   for (int d = 0; d < kDefaultImageCount; ++d) {
     std::vector<bool> set(kDefaultImageSize, false);
     for (const DefaultImageSetting& row : DefaultImageSettings())
       if ((row.destinations >> d) & 1)
         for (int i = 0; i < row.width; ++i) set[static_cast<size_t>(row.offset + i)] = true;
     for (auto [at, n] : fixUp)
-      for (int i = 0; i < n; ++i) ASSERT_TRUE(set[static_cast<size_t>(at + i)]) << "destination " << d << " byte " << at + i;
+      for (int i = 0; i < n; ++i)
+        ASSERT_TRUE(set[static_cast<size_t>(at + i)]) << "destination " << d << " byte " << at + i;
   }
 }
 

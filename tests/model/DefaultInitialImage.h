@@ -14,7 +14,8 @@ inline cmcEeprom FullFromDefaultImage(const cmcEeprom& base) {
   image.Fill(0xFF);
   image.SetBlock(0, base.Data(), base.GetSize());
   image.SetBlock(layout::kBandDefaults, base.Data() + 0x29F80, 51);
-  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a) image.SetByte(a, 0);
+  for (std::int64_t a = layout::kRptGroupCounts; a <= layout::kYourCallCount + 1; ++a)
+    image.SetByte(a, 0);
   return image;
 }
 

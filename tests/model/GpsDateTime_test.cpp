@@ -1,12 +1,13 @@
 // kw-test: label=locale
 // Date and time of a new GPS memory: the computer's local time minus the
 // radio's UTC offset, whatever the computer's time zone is.
+#include "model/GpsDateTime.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
 #include <array>
 
-#include "model/GpsDateTime.h"
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
@@ -36,7 +37,7 @@ TEST(GpsDateTimeTest, LocalToBcdShiftsAcrossDaysAndYears) {
   } cases[] = {
       {1709250330000, 60, {0x29, 0x02, 0x24}, {0x22, 0x45, 0x30}, true},
       {1709250330000, -30, {0x01, 0x03, 0x24}, {0x00, 0x15, 0x30}, true},  // into March
-      {946684800000, 1, {0x99, 0x99, 0x99}, {0x99, 0x99, 0x99}, false},     // back into 1999
+      {946684800000, 1, {0x99, 0x99, 0x99}, {0x99, 0x99, 0x99}, false},    // back into 1999
       {946684800000, 0, {0x01, 0x01, 0x00}, {0x00, 0x00, 0x00}, true},
       {-1000, 0, {0x99, 0x99, 0x99}, {0x99, 0x99, 0x99}, false},
   };
@@ -54,7 +55,8 @@ TEST(GpsDateTimeTest, UtcOffsetSettingOutOfRangeCountsAsZero) {
   struct Case {
     std::uint16_t stored;
     int minutes;
-  } cases[] = {{540, 540}, {0xFFC4, -60}, {840, 840}, {0xFCB8, -840}, {841, 0}, {0xFCB7, 0}, {32767, 0}};
+  } cases[] = {{540, 540}, {0xFFC4, -60}, {840, 840}, {0xFCB8, -840},
+               {841, 0},   {0xFCB7, 0},   {32767, 0}};
   for (const Case& c : cases) {
     imageaccess::Set16(image, layout::kUtcOffset, c.stored);
     EXPECT_EQ(gpstime::ReadUtcOffsetMinutes(image), c.minutes) << c.stored;

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "BlankListsImage.h"
-#include "support/ManualClock.h"
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
@@ -18,6 +17,7 @@
 #include "model/ListEdit.h"
 #include "model/datCh.h"
 #include "model/indDestination.h"
+#include "support/ManualClock.h"
 
 namespace {
 
@@ -442,24 +442,53 @@ TEST_F(ItemRecordTest, ReceivedCallValuesFollowTheDataType) {
   };
   constexpr std::array<std::uint8_t, 4> kNoPhg = {0xFF, 0xFF, 0xFF, 0xFF};
   constexpr std::array<std::uint8_t, 4> kPhg = {0x1E, 0x1F, 0x20, 0x21};
-  const Expect empty = {65535, 65535, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767,
-                        65535, 65535, 65535, 255, 0xFFFFFFFF};
+  const Expect empty = {65535, 65535, kNoPhg, "         ", 255,   65535, 65535,
+                        65535, 32767, 65535,  65535,       65535, 255,   0xFFFFFFFF};
   struct Case {
     std::uint8_t type, subType;
     Expect want;
   } cases[] = {
       {0, 0, empty},
-      {1, 0, {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
-      {6, 0, {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
-      {2, 0, {65535, 65535, kPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255, 0xFFFFFFFF}},
-      {3, 1, {0x292A, 0x2B2C, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255,
-              0xFFFFFFFF}},
-      {4, 2, {65535, 65535, {0x29, 0x2A, 0x2B, 0x2C}, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535,
-              65535, 65535, 255, 0xFFFFFFFF}},
-      {3, 7, {65535, 65535, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255,
-              0xFFFFFFFF}},
-      {5, 0, {65535, 65535, kNoPhg, "         ", 255, 0x1E1F, 0x2021, 0x2223, 0x2425, 0x2627, 0x2829, 0x2A2B, 0x2C,
-              0x2D2E2F30}},
+      {1,
+       0,
+       {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535,
+        255, 0xFFFFFFFF}},
+      {6,
+       0,
+       {0x1E1F, 0x2021, kNoPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535,
+        255, 0xFFFFFFFF}},
+      {2,
+       0,
+       {65535, 65535, kPhg, "         ", 255, 65535, 65535, 65535, 32767, 65535, 65535, 65535, 255,
+        0xFFFFFFFF}},
+      {3,
+       1,
+       {0x292A, 0x2B2C, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535,
+        65535, 255, 0xFFFFFFFF}},
+      {4,
+       2,
+       {65535,
+        65535,
+        {0x29, 0x2A, 0x2B, 0x2C},
+        "\x1e\x1f !\"#$%&",
+        0x27,
+        65535,
+        65535,
+        65535,
+        32767,
+        65535,
+        65535,
+        65535,
+        255,
+        0xFFFFFFFF}},
+      {3,
+       7,
+       {65535, 65535, kNoPhg, "\x1e\x1f !\"#$%&", 0x27, 65535, 65535, 65535, 32767, 65535, 65535,
+        65535, 255, 0xFFFFFFFF}},
+      {5,
+       0,
+       {65535, 65535, kNoPhg, "         ", 255, 0x1E1F, 0x2021, 0x2223, 0x2425, 0x2627, 0x2829,
+        0x2A2B, 0x2C, 0x2D2E2F30}},
   };
   image.SetByte(kRxOrderTable, 0);
   const std::int64_t position = kRxPositions;
@@ -536,9 +565,11 @@ TEST(BlankListsImageTest, HasTheEmptyShape) {
     ASSERT_EQ(imageaccess::Get16(image, kChannelBankAssign + 2 * n), 0x1F00) << n;
   }
   EXPECT_FALSE(imageaccess::GetBit(image, kChannelEmptyBitmap, 1000));
-  for (int n = 1001; n <= 1004; ++n) EXPECT_TRUE(imageaccess::GetBit(image, kChannelEmptyBitmap, n));
+  for (int n = 1001; n <= 1004; ++n)
+    EXPECT_TRUE(imageaccess::GetBit(image, kChannelEmptyBitmap, n));
   EXPECT_EQ(imageaccess::Get32(image, kScanEdgeEmptyBitmap), 0xFFFFFF01u);
-  for (int p = 0; p < kGpsCapacity; ++p) ASSERT_EQ(imageaccess::Get16(image, kGpsOrderTable + 2 * p), 0xFFFF);
+  for (int p = 0; p < kGpsCapacity; ++p)
+    ASSERT_EQ(imageaccess::Get16(image, kGpsOrderTable + 2 * p), 0xFFFF);
   EXPECT_EQ(GetRptTotalCount(image), 0);
   EXPECT_EQ(GetYourCallCount(image), 0);
   char signature[17] = {};

@@ -2,6 +2,8 @@
 // Repeater groups, the your-call list and the GPS order: counters on damaged
 // tables, insert and delete with their refusals, the selected repeater, the
 // GPS alarm, and the sheet events of the notify forms.
+#include "model/ListEdit.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -15,7 +17,6 @@
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
-#include "model/ListEdit.h"
 #include "model/datCh.h"
 
 namespace {
@@ -124,14 +125,15 @@ TEST_F(ListEditTest, SelectedRepeaterFollowsItsEntry) {
     int at;
     std::uint16_t selected, after;
   } cases[] = {
-      {true, 1, 1, 2},    {true, 1, 0, 0},        {true, 0, 1499, 0xFFFF}, {true, 0, 0xFFFF, 0xFFFF},
-      {false, 1, 1, 0xFFFF}, {false, 1, 2, 1},    {false, 1, 0, 0},        {false, 0, 0xFFFF, 0xFFFF},
+      {true, 1, 1, 2},       {true, 1, 0, 0},  {true, 0, 1499, 0xFFFF}, {true, 0, 0xFFFF, 0xFFFF},
+      {false, 1, 1, 0xFFFF}, {false, 1, 2, 1}, {false, 1, 0, 0},        {false, 0, 0xFFFF, 0xFFFF},
   };
   for (const Case& c : cases) {
     cmcEeprom copy = image;
     SetSelectedRepeater(copy, c.selected);
     ASSERT_TRUE(c.insert ? RptListInsert(copy, 0, c.at) : RptListDelete(copy, 0, c.at));
-    EXPECT_EQ(GetSelectedRepeater(copy), c.after) << (c.insert ? "insert " : "delete ") << c.at << " sel " << c.selected;
+    EXPECT_EQ(GetSelectedRepeater(copy), c.after)
+        << (c.insert ? "insert " : "delete ") << c.at << " sel " << c.selected;
   }
 }
 
@@ -205,7 +207,7 @@ TEST_F(ListEditTest, BrokenGpsTablesStayInRange) {
   imageaccess::Set16(image, kGpsOrderTable, 3);
   imageaccess::Set16(image, kGpsOrderTable + 2, 3);  // a slot named twice
   imageaccess::Set16(image, kGpsOrderTable + 4, 700);
-  imageaccess::Set16(image, kGpsOrderTable + 6, 1);  // past the used prefix
+  imageaccess::Set16(image, kGpsOrderTable + 6, 1);         // past the used prefix
   imageaccess::Set16(image, kGpsGroupStarts + 2 * 5, 250);  // starts past the used prefix
   imageaccess::Set16(image, kGpsGroupStarts + 2 * 3, 1);
   EXPECT_EQ(GpsOrderCount(image), 2);
@@ -226,7 +228,8 @@ TEST_F(ListEditTest, GroupOfAPositionAgreesWithTheGroupRanges) {
   for (int round = 0; round < 200; ++round) {
     const int used = static_cast<int>(rng() % 301);
     for (int p = 0; p < kGpsCapacity; ++p)
-      imageaccess::Set16(image, kGpsOrderTable + 2 * p, p < used ? rng() % 300 : (rng() % 4 ? 0xFFFF : rng() % 300));
+      imageaccess::Set16(image, kGpsOrderTable + 2 * p,
+                         p < used ? rng() % 300 : (rng() % 4 ? 0xFFFF : rng() % 300));
     for (int g = 0; g < kGpsGroups; ++g)
       imageaccess::Set16(image, kGpsGroupStarts + 2 * g, rng() % 3 ? 0xFFFF : rng() % 320);
     int first[kGpsGroups], count[kGpsGroups];
@@ -246,8 +249,10 @@ TEST_F(ListEditTest, GroupOfAPositionAgreesWithTheGroupRanges) {
 TEST(GpsAlarmRowsTest, RowsAndTypes) {
   struct Case {
     int type, group, row;
-  } cases[] = {{0, 0, 0}, {3, 5, 1}, {1, 0, 2}, {2, 0, 3}, {2, 1, 4}, {2, 4, 7}, {2, 26, 29}, {2, 27, 0}, {9, 0, 0}};
-  for (const Case& c : cases) EXPECT_EQ(GpsAlarmToSelIndex(c.type, c.group), c.row) << c.type << "/" << c.group;
+  } cases[] = {{0, 0, 0}, {3, 5, 1},   {1, 0, 2},  {2, 0, 3}, {2, 1, 4},
+               {2, 4, 7}, {2, 26, 29}, {2, 27, 0}, {9, 0, 0}};
+  for (const Case& c : cases)
+    EXPECT_EQ(GpsAlarmToSelIndex(c.type, c.group), c.row) << c.type << "/" << c.group;
   const GpsAlarm seven = GpsAlarmFromSelIndex(7);
   EXPECT_EQ(seven.type, 2);
   EXPECT_EQ(seven.group, 4);
@@ -266,9 +271,10 @@ TEST_F(ListEditTest, NotifyFormsSendInsertOrDeleteThenRefresh) {
   ASSERT_TRUE(RptListDeleteNotify(image, bus, 0, 0));
   ASSERT_TRUE(UrListDeleteNotify(image, bus, 0));
   ASSERT_TRUE(GpsMemDeleteNotify(image, bus, 0, 0));
-  const std::vector<int> expected = {ev::ListRowInserted, ev::ListChanged, ev::ListRowInserted, ev::ListChanged,
-                                     ev::ListRowInserted, ev::ListChanged, ev::ListRowDeleted,  ev::ListChanged,
-                                     ev::ListRowDeleted,  ev::ListChanged, ev::ListRowDeleted,  ev::ListChanged};
+  const std::vector<int> expected = {ev::ListRowInserted, ev::ListChanged,     ev::ListRowInserted,
+                                     ev::ListChanged,     ev::ListRowInserted, ev::ListChanged,
+                                     ev::ListRowDeleted,  ev::ListChanged,     ev::ListRowDeleted,
+                                     ev::ListChanged,     ev::ListRowDeleted,  ev::ListChanged};
   EXPECT_EQ(seen, expected);
   seen.clear();
   EXPECT_FALSE(RptListDeleteNotify(image, bus, 0, 0));

@@ -23,7 +23,8 @@ namespace {
 
 using namespace layout;
 
-void SetRepeater(cmcEeprom& image, int i, const char* name, const char* call, std::uint32_t useFrom) {
+void SetRepeater(cmcEeprom& image, int i, const char* name, const char* call,
+                 std::uint32_t useFrom) {
   datCh r(&image);
   r.Load(itemkind::kRepeater, static_cast<std::uint32_t>(i));
   SetText(r.name, name);
@@ -45,7 +46,8 @@ void NameGps(cmcEeprom& image, int p, const char* name) {
 // A GPS slot as the blank memory leaves it (clock 2026-01-01 00:00 UTC,
 // radio offset 0, destination 0) with a name.
 void WriteGpsSlot(cmcEeprom& image, int slot, const char* name) {
-  std::array<std::uint8_t, 34> b = {0, 0, 0, 'N', 0, 0, 0, 'W', 0x01, 0x01, 0x26, 0x00, 0x00, 0x00, 0x7F, 0xFF, 0xFF, 0xFF};
+  std::array<std::uint8_t, 34> b = {0,    0,    0,    'N',  0,    0,    0,    'W',  0x01,
+                                    0x01, 0x26, 0x00, 0x00, 0x00, 0x7F, 0xFF, 0xFF, 0xFF};
   for (int k = 0; k < 16; ++k) b[static_cast<size_t>(18 + k)] = ' ';
   for (int k = 0; name[k]; ++k) b[static_cast<size_t>(18 + k)] = static_cast<std::uint8_t>(name[k]);
   image.SetBlock(GpsAddress(slot), b.data(), 34);
@@ -66,7 +68,7 @@ TEST(ListScenarioTest, ScriptedEditsEndAsWorkedOutByHand) {
   SetRepeater(image, 0, "R1A", "JA1AAA A", 1);
   ASSERT_TRUE(RptListInsert(image, 3, 2));  // [R1A, R3A, R3B]
   SetRepeater(image, 2, "R3B", "JA3BBB B", 1);
-  SetSelectedRepeater(image, 2);  // R3B
+  SetSelectedRepeater(image, 2);            // R3B
   ASSERT_TRUE(RptListInsert(image, 1, 1));  // [R1A, R1B, R3A, R3B], selected 3
   SetRepeater(image, 1, "R1B", "JA1BBB B", 0);
   EXPECT_EQ(GetSelectedRepeater(image), 3);
@@ -100,10 +102,10 @@ TEST(ListScenarioTest, ScriptedEditsEndAsWorkedOutByHand) {
   SetGpsAlarm(image, {kGpsAlarmMemory, 2, 2});  // on C
   ASSERT_TRUE(GpsMemInsert(image, 0, 0));       // slot 3 G0: [G0 | A B C]
   NameGps(image, 0, "G0");
-  ASSERT_TRUE(GpsMemInsert(image, 2, 1));       // slot 4 Z: [G0 | Z A B C], alarm 3
+  ASSERT_TRUE(GpsMemInsert(image, 2, 1));  // slot 4 Z: [G0 | Z A B C], alarm 3
   NameGps(image, 1, "Z");
-  ASSERT_TRUE(GpsMemDelete(image, 2, 2));       // A: [G0 | Z B C], alarm 2
-  ASSERT_TRUE(GpsMemDelete(image, 0, 0));       // G0: [Z B C], group 0 empty
+  ASSERT_TRUE(GpsMemDelete(image, 2, 2));  // A: [G0 | Z B C], alarm 2
+  ASSERT_TRUE(GpsMemDelete(image, 0, 0));  // G0: [Z B C], group 0 empty
   EXPECT_FALSE(GpsMemDelete(image, 0, 0));
 
   // The same end state, written by hand.
@@ -117,7 +119,8 @@ TEST(ListScenarioTest, ScriptedEditsEndAsWorkedOutByHand) {
     expected.SetBlock(kUrNames + 16 * i, name, 16);
   }
   imageaccess::Set16(expected, kYourCallCount, 299);
-  for (int p = 0; p < 3; ++p) imageaccess::Set16(expected, kGpsOrderTable + 2 * p, std::array<int, 3>{4, 1, 2}[p]);
+  for (int p = 0; p < 3; ++p)
+    imageaccess::Set16(expected, kGpsOrderTable + 2 * p, std::array<int, 3>{4, 1, 2}[p]);
   imageaccess::Set16(expected, kGpsGroupStarts + 2 * 2, 0);
   const std::uint8_t alarm[4] = {3, 2, 0, 2};
   expected.SetBlock(kGpsAlarm, alarm, 4);

@@ -39,11 +39,13 @@ struct Rev3 {
   cmcEeprom image = Blank();
 
   Rev3() {
-    for (std::int64_t a = 0; a < 0xC040; ++a) image.SetByte(a, static_cast<std::uint8_t>(a * 7 + 3));
+    for (std::int64_t a = 0; a < 0xC040; ++a)
+      image.SetByte(a, static_cast<std::uint8_t>(a * 7 + 3));
     // Every channel used with tone modes 0..7 (byte 10, bits 7-4).
     for (int n = 0; n < 1004; ++n) {
       const std::int64_t at = n < 1000 ? 49 * n : 0xBF68 + 49 * (n - 1000);
-      image.SetByte(at + 10, static_cast<std::uint8_t>((n % 8) << 4 | (image.GetByte(at + 10) & 0x0F)));
+      image.SetByte(at + 10,
+                    static_cast<std::uint8_t>((n % 8) << 4 | (image.GetByte(at + 10) & 0x0F)));
     }
     for (int b = 0; b < 0x7E; ++b) image.SetByte(R3.Region(5) + b, 0);
     Set16(image, Settings(R3) + 151, 0xFFFF);
@@ -58,30 +60,39 @@ struct Rev3 {
       for (int k = 0; k < 50; ++k) image.SetByte(Repeater(i) + k, static_cast<std::uint8_t>(i + k));
       Set16(image, Repeater(i) + 5, 0xFFFF);
       image.SetByte(Repeater(i) + 7, 0x00);  // type DV, tone mode 0
-      for (int k = 0; k < 7; ++k) image.SetByte(Gateway(i) + k, static_cast<std::uint8_t>(i * 3 + k));
+      for (int k = 0; k < 7; ++k)
+        image.SetByte(Gateway(i) + k, static_cast<std::uint8_t>(i * 3 + k));
       Set16(image, Tables(R3) + 2 * i, static_cast<unsigned>(i));
     }
     for (int g = 0; g < 50; ++g) Set16(image, Tables(R3) + 3000 + 2 * g, 0xFFFF);
-    for (auto [g, start] : groupStarts) Set16(image, Tables(R3) + 3000 + 2 * g, static_cast<unsigned>(start));
+    for (auto [g, start] : groupStarts)
+      Set16(image, Tables(R3) + 3000 + 2 * g, static_cast<unsigned>(start));
     for (int g = 0; g < 50; ++g)
-      for (int k = 0; k < 16; ++k) image.SetByte(R3.Region(18) + 85500 + 16 * g + k, static_cast<std::uint8_t>('A' + g % 26));
+      for (int k = 0; k < 16; ++k)
+        image.SetByte(R3.Region(18) + 85500 + 16 * g + k, static_cast<std::uint8_t>('A' + g % 26));
   }
   void YourCalls(int n) {
     for (int i = 0; i < n; ++i) {
-      for (int k = 0; k < 8; ++k) image.SetByte(R3.Region(19) + 72 + 8 * i + k, static_cast<std::uint8_t>('0' + (i + k) % 40));
-      for (int k = 0; k < 16; ++k) image.SetByte(R3.Region(19) + 72 + 2400 + 16 * i + k, static_cast<std::uint8_t>(i + k));
+      for (int k = 0; k < 8; ++k)
+        image.SetByte(R3.Region(19) + 72 + 8 * i + k,
+                      static_cast<std::uint8_t>('0' + (i + k) % 40));
+      for (int k = 0; k < 16; ++k)
+        image.SetByte(R3.Region(19) + 72 + 2400 + 16 * i + k, static_cast<std::uint8_t>(i + k));
       Set16(image, Tables(R3) + 3100 + 2 * i, static_cast<unsigned>(i));
     }
   }
   // GPS memories at list positions 0..n-1 stored in the given slots.
-  void Gps(int n, int slotOffset = 0, std::initializer_list<std::pair<int, int>> groupStarts = {{0, 0}}) {
+  void Gps(int n, int slotOffset = 0,
+           std::initializer_list<std::pair<int, int>> groupStarts = {{0, 0}}) {
     for (int p = 0; p < n; ++p) {
       const int slot = (p + slotOffset) % 300;
-      for (int k = 0; k < 34; ++k) image.SetByte(R3.Region(25) + 34 * slot + k, static_cast<std::uint8_t>(p + k));
+      for (int k = 0; k < 34; ++k)
+        image.SetByte(R3.Region(25) + 34 * slot + k, static_cast<std::uint8_t>(p + k));
       Set16(image, Tables(R3) + 3795 + 2 * p, static_cast<unsigned>(slot));
     }
     for (int g = 0; g < 27; ++g) Set16(image, Tables(R3) + 4395 + 2 * g, 0xFFFF);
-    for (auto [g, start] : groupStarts) Set16(image, Tables(R3) + 4395 + 2 * g, static_cast<unsigned>(start));
+    for (auto [g, start] : groupStarts)
+      Set16(image, Tables(R3) + 4395 + 2 * g, static_cast<unsigned>(start));
   }
 };
 
@@ -115,7 +126,8 @@ TEST(MemMapRevisionTest, Tables) {
     ASSERT_EQ(blocks.size(), 12u);
     EXPECT_TRUE(blocks.back().IsEnd());
     EXPECT_EQ(blocks.front().first, 0);
-    for (size_t i = 1; i + 1 < blocks.size(); ++i) EXPECT_EQ(blocks[i].first, blocks[i - 1].last + 1);
+    for (size_t i = 1; i + 1 < blocks.size(); ++i)
+      EXPECT_EQ(blocks[i].first, blocks[i - 1].last + 1);
     EXPECT_EQ(blocks[10].last, last[rev]);
     EXPECT_EQ(RangeByteCount(r.MemMapRangeList()), last[rev] + 1);
     // Every region's size is the distance to the next.
@@ -212,11 +224,11 @@ TEST(MemMapConvertTest, Revision1And2Settings) {
 
 TEST(MemMapConvertTest, ChannelToneModes) {
   Rev3 src;
-  src.image.SetByte(10, 0x8A);                            // channel 0 used, tone mode 8
-  src.image.SetByte(49 + 10, 0x9B);                       // channel 1 unused, tone mode 9
+  src.image.SetByte(10, 0x8A);       // channel 0 used, tone mode 8
+  src.image.SetByte(49 + 10, 0x9B);  // channel 1 unused, tone mode 9
   src.image.SetByte(R3.Region(5), 0x02);
-  src.image.SetByte(0xBF68 + 49 * 2 + 10, 0xF1);          // call channel 1002, used
-  src.image.SetByte(R3.Region(31) + 17 + 14, 0x3C);       // band default record 1, code 12
+  src.image.SetByte(0xBF68 + 49 * 2 + 10, 0xF1);     // call channel 1002, used
+  src.image.SetByte(R3.Region(31) + 17 + 14, 0x3C);  // band default record 1, code 12
   src.image.SetByte(R3.Region(34) + 57 + 14, 0x08);
   MemMapLoss loss;
   const cmcEeprom r2 = Convert(src.image, 2, 3, &loss);
@@ -318,10 +330,10 @@ TEST(MemMapConvertTest, RepeaterGroupsGoingDown) {
 TEST(MemMapConvertTest, GatewayReferencesAndUseFrom) {
   Rev3 src;
   src.Repeaters(6, {{0, 0}});
-  Set16(src.image, src.Repeater(2) + 5, 0);      // refers to repeater 0's gateway
-  Set16(src.image, src.Repeater(3) + 5, 1400);   // a repeater beyond revision 2
-  Set16(src.image, src.Repeater(4) + 5, 0xFFFE); // past the list: none
-  src.image.SetByte(R3.Region(28), 0xFF);        // USE(FROM) of 0..7
+  Set16(src.image, src.Repeater(2) + 5, 0);       // refers to repeater 0's gateway
+  Set16(src.image, src.Repeater(3) + 5, 1400);    // a repeater beyond revision 2
+  Set16(src.image, src.Repeater(4) + 5, 0xFFFE);  // past the list: none
+  src.image.SetByte(R3.Region(28), 0xFF);         // USE(FROM) of 0..7
   MemMapLoss loss;
   const cmcEeprom r2 = Convert(src.image, 2, 3, &loss);
   const std::int64_t gw = R2.Region(18) + 60000;
@@ -344,10 +356,10 @@ TEST(MemMapConvertTest, GpsReferencesInCommonSettings) {
     std::uint8_t want1[3];
     std::uint8_t want2[3];
   } cases[] = {
-      {{1, 2, 0, 5}, {3, 2, 0, 5}, {1, 2, 5}, {3, 2, 5}},          // group 2 starts at 150: 155
-      {{1, 2, 0, 60}, {3, 2, 0, 60}, {0, 255, 255}, {0, 0, 0}},    // 210: past revision 2
-      {{1, 2, 0, 60}, {2, 2, 1, 60}, {0, 255, 255}, {2, 2, 60}},   // type 2 keeps the low byte
-      {{1, 30, 0, 4}, {3, 30, 0, 4}, {1, 30, 255}, {0, 0, 0}},     // group byte 27 or more
+      {{1, 2, 0, 5}, {3, 2, 0, 5}, {1, 2, 5}, {3, 2, 5}},         // group 2 starts at 150: 155
+      {{1, 2, 0, 60}, {3, 2, 0, 60}, {0, 255, 255}, {0, 0, 0}},   // 210: past revision 2
+      {{1, 2, 0, 60}, {2, 2, 1, 60}, {0, 255, 255}, {2, 2, 60}},  // type 2 keeps the low byte
+      {{1, 30, 0, 4}, {3, 30, 0, 4}, {1, 30, 255}, {0, 0, 0}},    // group byte 27 or more
       {{1, 255, 0xFF, 0xFF}, {1, 255, 0, 9}, {1, 255, 255}, {1, 255, 9}},
       {{1, 4, 0xFF, 0xFF}, {3, 4, 0xFF, 0xFF}, {0, 255, 255}, {0, 0, 0}},  // empty group
   };
@@ -357,8 +369,10 @@ TEST(MemMapConvertTest, GpsReferencesInCommonSettings) {
     std::memcpy(src.image.Data() + Settings(R3) + 732, c.ref1, 4);
     std::memcpy(src.image.Data() + Settings(R3) + 736, c.ref2, 4);
     const cmcEeprom r2 = Convert(src.image, 2, 3);
-    EXPECT_EQ(0, std::memcmp(r2.Data() + Settings(R2) + 710, c.want1, 3)) << int(c.ref1[1]) << "/" << int(c.ref1[3]);
-    EXPECT_EQ(0, std::memcmp(r2.Data() + Settings(R2) + 713, c.want2, 3)) << int(c.ref2[0]) << "/" << int(c.ref2[3]);
+    EXPECT_EQ(0, std::memcmp(r2.Data() + Settings(R2) + 710, c.want1, 3))
+        << int(c.ref1[1]) << "/" << int(c.ref1[3]);
+    EXPECT_EQ(0, std::memcmp(r2.Data() + Settings(R2) + 713, c.want2, 3))
+        << int(c.ref2[0]) << "/" << int(c.ref2[3]);
   }
   // Going up the index byte widens.
   cmcEeprom r2 = Blank();
@@ -382,7 +396,7 @@ TEST(MemMapConvertTest, Region33Indexes) {
   const cmcEeprom r2 = Convert(src.image, 2, 3, &loss);
   EXPECT_EQ(r2.GetByte(R2.Region(33) + 74), 199);
   EXPECT_EQ(r2.GetByte(R2.Region(33) + 175 + 74), 255);
-  EXPECT_EQ(r2.GetByte(R2.Region(33) + 75), 76);      // bytes after the index close up
+  EXPECT_EQ(r2.GetByte(R2.Region(33) + 75), 76);  // bytes after the index close up
   EXPECT_EQ(r2.GetByte(R2.Region(33) + 174), 175);
   EXPECT_EQ(loss.references, 1);
   const cmcEeprom up = Convert(r2, 3, 2);
@@ -395,7 +409,8 @@ TEST(MemMapConvertTest, Region33Indexes) {
 TEST(MemMapConvertTest, WildTableValuesStayInside) {
   cmcEeprom wild;
   wild.SetSize(0x40000);
-  for (std::int64_t a = 0; a < 0x40000; ++a) wild.SetByte(a, static_cast<std::uint8_t>(0xF0 | (a & 0x0F)));
+  for (std::int64_t a = 0; a < 0x40000; ++a)
+    wild.SetByte(a, static_cast<std::uint8_t>(0xF0 | (a & 0x0F)));
   for (int p = 0; p < 300; ++p) Set16(wild, Tables(R3) + 3795 + 2 * p, 300 + p);  // 300..0xFFFE
   for (int from = 1; from <= 3; ++from)
     for (int to = 1; to <= 3; ++to) {
@@ -467,7 +482,9 @@ TEST(MemMapConvertTest, RoundTripWithinCapacities) {
       {"settings", R3.Region(29), 180},
   };
   for (const Area& a : areas)
-    EXPECT_EQ(0, std::memcmp(back.Data() + a.at, src.image.Data() + a.at, static_cast<size_t>(a.size))) << a.name;
+    EXPECT_EQ(0,
+              std::memcmp(back.Data() + a.at, src.image.Data() + a.at, static_cast<size_t>(a.size)))
+        << a.name;
 }
 
 }  // namespace

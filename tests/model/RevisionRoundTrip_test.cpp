@@ -99,7 +99,8 @@ TEST(RevisionRoundTripTest, Revision2FileKeepsEveryEntry) {
   }
   // Write preparation: group starts, order table, each repeater's own word.
   for (int g = 0; g < 50; ++g)
-    Set16(image, kRptStarts + 2 * g, GetRptGroupCount(image, g) > 0 ? GetRptGroupFirst(image, g) : 0xFFFF);
+    Set16(image, kRptStarts + 2 * g,
+          GetRptGroupCount(image, g) > 0 ? GetRptGroupFirst(image, g) : 0xFFFF);
   for (int p = 0; p < 1500; ++p) Set16(image, kRptOrder + 2 * p, p < 5 ? p : 0xFFFF);
   for (int i = 0; i < 5; ++i) Set16(image, 0xD040 + 50 * i + 5, static_cast<unsigned>(i));
   // Your calls.
@@ -172,16 +173,22 @@ TEST(RevisionRoundTripTest, Revision2FileKeepsEveryEntry) {
   CountsFromTables(back);
 
   for (std::int64_t t : {kRptOrder, kRptStarts, kUrOrder, kGpsOrder, kGpsStarts}) {
-    const std::int64_t size = t == kRptOrder ? 3000 : t == kRptStarts ? 100 : t == kGpsStarts ? 54 : 600;
+    const std::int64_t size = t == kRptOrder    ? 3000
+                              : t == kRptStarts ? 100
+                              : t == kGpsStarts ? 54
+                                                : 600;
     EXPECT_EQ(0, std::memcmp(back.Data() + t, image.Data() + t, static_cast<size_t>(size))) << t;
   }
-  for (int g = 0; g < 50; ++g) EXPECT_EQ(GetRptGroupCount(back, g), GetRptGroupCount(image, g)) << g;
+  for (int g = 0; g < 50; ++g)
+    EXPECT_EQ(GetRptGroupCount(back, g), GetRptGroupCount(image, g)) << g;
   EXPECT_EQ(GetRptGroupCount(back, 4), 2);
   EXPECT_EQ(GetYourCallCount(back), 4);
   struct Kind {
     std::uint32_t kind;
     int count;
-  } kinds[] = {{itemkind::kChannel, 1004}, {itemkind::kRepeater, 5}, {itemkind::kYourCall, 4},
+  } kinds[] = {{itemkind::kChannel, 1004},
+               {itemkind::kRepeater, 5},
+               {itemkind::kYourCall, 4},
                {itemkind::kGpsMemory, 3}};
   for (const Kind& k : kinds) {
     for (int i = 0; i < k.count; ++i) {

@@ -28,8 +28,8 @@ struct Item {
   std::uint32_t kind;
   std::uint32_t count;
 };
-constexpr Item kStoredKinds[] = {{1, 1004}, {2, 1004}, {3, 1004}, {4, 25},  {5, 260},
-                                 {6, 300},  {7, 1500}, {8, 300}};
+constexpr Item kStoredKinds[] = {{1, 1004}, {2, 1004}, {3, 1004}, {4, 25},
+                                 {5, 260},  {6, 300},  {7, 1500}, {8, 300}};
 
 class Gen {
  public:
@@ -57,7 +57,9 @@ class Gen {
     return Chance(50) ? Int(137000000 / 5000, 1310000000 / 5000) * 5000
                       : Int(137000000 / 6250, 1310000000 / 6250) * 6250;
   }
-  std::uint32_t Offset() { return Chance(50) ? Int(0, 60000000 / 5000) * 5000 : Int(0, 60000000 / 6250) * 6250; }
+  std::uint32_t Offset() {
+    return Chance(50) ? Int(0, 60000000 / 5000) * 5000 : Int(0, 60000000 / 6250) * 6250;
+  }
 
  private:
   std::mt19937 rng_;
@@ -111,7 +113,8 @@ datCh RandomRecord(Gen& g, cmcEeprom* image, std::uint32_t kind) {
       g.Text(r.gpsName, false);
       break;
     case 7:
-      r.freq = g.Chance(50) ? g.Int(0, 2000000000 / 5000) * 5000 : g.Int(0, 2000000000 / 6250) * 6250;
+      r.freq =
+          g.Chance(50) ? g.Int(0, 2000000000 / 5000) * 5000 : g.Int(0, 2000000000 / 6250) * 6250;
       r.offset = g.Offset();
       r.rptMode = g.Int(0, 3);
       r.duplex = g.Int(0, 3);
@@ -153,10 +156,10 @@ void ExpectLoadedAsStored(datCh want, const datCh& got, std::uint32_t kind, std:
         want.bankSlot = 0;
       }
       if (index >= 1000) want.skip = 0;
-      for (auto f : {&datCh::flags, &datCh::freq, &datCh::offset, &datCh::mode, &datCh::rptTone, &datCh::tsqlTone,
-                     &datCh::dtcsCode, &datCh::tuneStep, &datCh::dvSql, &datCh::cancellerFreq, &datCh::toneMode,
-                     &datCh::duplex, &datCh::dtcsPolarity, &datCh::dvCsqlCode, &datCh::skip, &datCh::bank,
-                     &datCh::bankSlot})
+      for (auto f : {&datCh::flags, &datCh::freq, &datCh::offset, &datCh::mode, &datCh::rptTone,
+                     &datCh::tsqlTone, &datCh::dtcsCode, &datCh::tuneStep, &datCh::dvSql,
+                     &datCh::cancellerFreq, &datCh::toneMode, &datCh::duplex, &datCh::dtcsPolarity,
+                     &datCh::dvCsqlCode, &datCh::skip, &datCh::bank, &datCh::bankSlot})
         EXPECT_EQ(got.*f, want.*f) << "kind 1 index " << index;
       EXPECT_FIELD(name);
       EXPECT_FIELD(urCall);
@@ -185,8 +188,9 @@ void ExpectLoadedAsStored(datCh want, const datCh& got, std::uint32_t kind, std:
       EXPECT_FIELD(gpsName);
       break;
     case 7:
-      for (auto f : {&datCh::freq, &datCh::offset, &datCh::rptMode, &datCh::duplex, &datCh::rptToneMode,
-                     &datCh::positionMode, &datCh::rptToneIndex, &datCh::utcOffset, &datCh::rptWord, &datCh::useFrom})
+      for (auto f : {&datCh::freq, &datCh::offset, &datCh::rptMode, &datCh::duplex,
+                     &datCh::rptToneMode, &datCh::positionMode, &datCh::rptToneIndex,
+                     &datCh::utcOffset, &datCh::rptWord, &datCh::useFrom})
         EXPECT_EQ(got.*f, want.*f) << "kind 7 index " << index;
       EXPECT_FIELD(rptCall);
       EXPECT_FIELD(gwCall);
@@ -208,7 +212,9 @@ cmcEeprom FullListsImage(Gen& g) {
   cmcEeprom image = kwtest::MakeBlankListsImage(0);
   int left = kRptCapacity;
   for (int group = 0; group < kRptGroups; ++group) {
-    const int n = group == kRptGroups - 1 ? left : static_cast<int>(g.Int(0, static_cast<std::uint32_t>(left) / 4));
+    const int n = group == kRptGroups - 1
+                      ? left
+                      : static_cast<int>(g.Int(0, static_cast<std::uint32_t>(left) / 4));
     SetRptGroupCount(image, group, n);
     left -= n;
   }
@@ -216,7 +222,8 @@ cmcEeprom FullListsImage(Gen& g) {
   for (int k = 0; k < kGpsCapacity; ++k) {
     const int group = static_cast<int>(g.Int(0, kGpsGroups - 1));
     const int first = GpsGroupFirst(image, group);
-    const int p = first + static_cast<int>(g.Int(0, static_cast<std::uint32_t>(GpsGroupCount(image, group))));
+    const int p =
+        first + static_cast<int>(g.Int(0, static_cast<std::uint32_t>(GpsGroupCount(image, group))));
     if (!GpsGroupInsert(image, group, p)) ADD_FAILURE() << "GPS insert " << k;
   }
   return image;
@@ -238,7 +245,8 @@ TEST(RoundTripTest, StoredRecordsLoadBackAndLoadStoreIsIdentity) {
       datCh got(&image);
       got.Load(kind, index);
       if (kind == 5) {
-        EXPECT_EQ(imageaccess::GetBit(image, kLinkEdgeBitmaps + 4 * (index / 26), want.linkEdge), want.linkMember == 1);
+        EXPECT_EQ(imageaccess::GetBit(image, kLinkEdgeBitmaps + 4 * (index / 26), want.linkEdge),
+                  want.linkMember == 1);
         continue;
       }
       ExpectLoadedAsStored(want, got, kind, index);
@@ -267,12 +275,15 @@ TEST(RoundTripTest, StoredRecordsLoadBackAndLoadStoreIsIdentity) {
 
 // Which bits of the image an item may change: its bytes, its bitmap bits,
 // its bank word.
-std::vector<std::uint8_t> Footprint(const cmcEeprom& image, std::uint32_t kind, std::uint32_t index) {
+std::vector<std::uint8_t> Footprint(const cmcEeprom& image, std::uint32_t kind,
+                                    std::uint32_t index) {
   std::vector<std::uint8_t> allowed(static_cast<size_t>(image.GetSize()), 0);
   auto bytes = [&](std::int64_t a, int n) {
     for (int k = 0; k < n; ++k) allowed[static_cast<size_t>(a + k)] = 0xFF;
   };
-  auto bit = [&](std::int64_t base, std::int64_t n) { allowed[static_cast<size_t>(base + n / 8)] |= 1u << (n % 8); };
+  auto bit = [&](std::int64_t base, std::int64_t n) {
+    allowed[static_cast<size_t>(base + n / 8)] |= 1u << (n % 8);
+  };
   const int i = static_cast<int>(index);
   switch (kind) {
     case 1:
@@ -317,7 +328,8 @@ TEST(RoundTripTest, RandomBytesOnlyChangeTheItemItself) {
   Gen g(7);
   cmcEeprom image;
   image.SetSize(kImageSize);
-  for (std::int64_t a = 0; a < kImageSize; ++a) image.SetByte(a, static_cast<std::uint8_t>(g.Int(0, 255)));
+  for (std::int64_t a = 0; a < kImageSize; ++a)
+    image.SetByte(a, static_cast<std::uint8_t>(g.Int(0, 255)));
 
   for (const Item& item : kStoredKinds) {
     for (std::uint32_t index = 0; index < item.count; ++index) {
@@ -333,7 +345,8 @@ TEST(RoundTripTest, RandomBytesOnlyChangeTheItemItself) {
           if (std::memcmp(a + k, b + k, 4096) == 0) continue;
           for (std::int64_t x = k; x < k + 4096; ++x)
             ASSERT_EQ((a[x] ^ b[x]) & ~allowed[static_cast<size_t>(x)], 0)
-                << "kind " << item.kind << " index " << index << " changed byte 0x" << std::hex << x;
+                << "kind " << item.kind << " index " << index << " changed byte 0x" << std::hex
+                << x;
         }
       }
       // A second pass changes nothing.
@@ -352,7 +365,8 @@ TEST(RoundTripTest, EveryKindLoadsFromRandomBytes) {
     Gen g(seed);
     cmcEeprom image;
     image.SetSize(kImageSize);
-    for (std::int64_t a = 0; a < kImageSize; ++a) image.SetByte(a, static_cast<std::uint8_t>(g.Int(0, 255)));
+    for (std::int64_t a = 0; a < kImageSize; ++a)
+      image.SetByte(a, static_cast<std::uint8_t>(g.Int(0, 255)));
     const cmcEeprom before = image;
     for (std::uint32_t kind = 0; kind <= 20; ++kind) {
       const std::uint32_t last = kind == 3 ? 2599 : kind < 14 ? datCh::KindMax(kind) + 1 : 1500;
@@ -361,7 +375,8 @@ TEST(RoundTripTest, EveryKindLoadsFromRandomBytes) {
         r.Load(kind, index);
         ASSERT_LE(r.rptGroup, static_cast<std::uint32_t>(kRptGroups)) << kind << "/" << index;
         ASSERT_LE(r.gpsGroup, static_cast<std::uint32_t>(kGpsNoGroup)) << kind << "/" << index;
-        if (kind >= 9 && kind <= 13 && index > datCh::KindMax(kind)) ASSERT_FALSE(r.IsUsed()) << kind << "/" << index;
+        if (kind >= 9 && kind <= 13 && index > datCh::KindMax(kind))
+          ASSERT_FALSE(r.IsUsed()) << kind << "/" << index;
       }
     }
     ASSERT_TRUE(image == before) << "seed " << seed;

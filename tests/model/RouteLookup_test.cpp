@@ -1,12 +1,13 @@
 // kw-test: with=BlankListsImage.cpp
 // Call-sign lookups in the repeater and your-call lists.
+#include "model/RouteLookup.h"
+
 #include <gtest/gtest.h>
 
 #include "BlankListsImage.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "model/ListEdit.h"
-#include "model/RouteLookup.h"
 #include "model/datCh.h"
 
 namespace {

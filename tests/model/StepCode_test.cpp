@@ -1,9 +1,10 @@
 // Step classes and counts, class choice within the record's field widths,
 // and snapping typed frequencies to the channel grid.
+#include "model/StepCode.h"
+
 #include <gtest/gtest.h>
 
 #include "model/LayoutLists.h"
-#include "model/StepCode.h"
 
 using namespace stepcode;
 
@@ -35,7 +36,9 @@ TEST(StepCodeTest, StepMaskMeansExactRoundTrip) {
   for (std::uint64_t f = 118000000; f < 118100000; f += 1) {
     const std::uint32_t mask = StepMask(f, false);
     for (std::uint32_t k = 0; k < 3; ++k)
-      if (mask & (1u << k)) { ASSERT_EQ(DecodeStep(EncodeStep(f, k), k), f) << f << " class " << k; }
+      if (mask & (1u << k)) {
+        ASSERT_EQ(DecodeStep(EncodeStep(f, k), k), f) << f << " class " << k;
+      }
   }
 }
 
@@ -45,14 +48,14 @@ TEST(StepCodeTest, ChoosesClassesByPreferenceAndField) {
     bool repeater;
     std::uint32_t freqClass, offsetClass;
   } cases[] = {
-      {145006250, 600000, false, 1, 1},   // only 6.25 kHz fits the frequency
+      {145006250, 600000, false, 1, 1},  // only 6.25 kHz fits the frequency
       {145000000, 600000, false, 0, 0},
-      {136991666, 0, false, 2, 2},        // air band prefers 8.33 kHz
+      {136991666, 0, false, 2, 2},  // air band prefers 8.33 kHz
       {118000000, 600000, false, 2, 2},
-      {145000000, 8333, false, 0, 2},     // no common class: each its own
+      {145000000, 8333, false, 0, 2},  // no common class: each its own
       {145006250, 5000, true, 1, 0},
       {145000000, 600000, true, 0, 0},
-      {145003000, 0, false, 0, 0},        // off the grid: the start class stays
+      {145003000, 0, false, 0, 0},  // off the grid: the start class stays
   };
   for (const Case& c : cases) {
     const auto chosen = ChooseStepClass(c.freq, c.offset, c.repeater, 18, 16);
@@ -64,7 +67,8 @@ TEST(StepCodeTest, ChoosesClassesByPreferenceAndField) {
 
 TEST(StepCodeTest, TakesTheNextClassThatFitsOrRefuses) {
   // From 1310720000 Hz the 5 kHz count no longer fits 18 bits.
-  auto chosen = ChooseStepClass(1310725000, 0, false, layout::ch::kFreqCountBits, layout::ch::kOffsetCountBits);
+  auto chosen = ChooseStepClass(1310725000, 0, false, layout::ch::kFreqCountBits,
+                                layout::ch::kOffsetCountBits);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(chosen->freq, 1u);
   EXPECT_EQ(DecodeStep(EncodeStep(1310725000, 1), 1), 1310725000u);
@@ -101,7 +105,8 @@ TEST(StepCodeTest, SnapsToTheNearestChannelStep) {
       {145006250, false, true, 145006250},
       {145000000, true, false, 145000000},
   };
-  for (const Case& c : cases) EXPECT_EQ(SnapToChannelStep(c.typed, c.outsideAir, c.anyBand), c.snapped) << c.typed;
+  for (const Case& c : cases)
+    EXPECT_EQ(SnapToChannelStep(c.typed, c.outsideAir, c.anyBand), c.snapped) << c.typed;
   EXPECT_EQ(RoundToSubStep(5000, 6), 8333u);
 }
 

@@ -25,7 +25,8 @@ std::unique_ptr<cmcEeprom> NewImage() {
   return image;
 }
 
-void StoreChannel(cmcEeprom& image, int n, std::uint32_t freq, const char* name, int bank = 255, int slot = 0) {
+void StoreChannel(cmcEeprom& image, int n, std::uint32_t freq, const char* name, int bank = 255,
+                  int slot = 0) {
   datCh ch(&image);
   ch.Load(itemkind::kChannel, static_cast<std::uint32_t>(n));
   ch.flags = datCh::kUsed;
@@ -114,13 +115,10 @@ TEST(ClipChTest, CopyClamps) {
     std::uint32_t kind, first;
     int count, held;
   } cases[] = {
-      {itemkind::kBankChannel, 1000, 10, 4},   // 1004 channels, not 2600 bank slots
-      {itemkind::kBankChannel, 1004, 1, 0},
-      {itemkind::kChannel, 1003, 2, 1},
-      {itemkind::kRepeater, 1498, 5, 2},
-      {itemkind::kYourCall, 0, -1, 0},
-      {itemkind::kGpsMemory, 299, 1, 1},
-      {itemkind::kNone, 0, 5, 0},
+      {itemkind::kBankChannel, 1000, 10, 4},  // 1004 channels, not 2600 bank slots
+      {itemkind::kBankChannel, 1004, 1, 0},  {itemkind::kChannel, 1003, 2, 1},
+      {itemkind::kRepeater, 1498, 5, 2},     {itemkind::kYourCall, 0, -1, 0},
+      {itemkind::kGpsMemory, 299, 1, 1},     {itemkind::kNone, 0, 5, 0},
       {itemkind::kBandDefault, 0, 3, 0},
   };
   for (const Case& c : cases) {

@@ -1,11 +1,11 @@
 // The memory image: sizing, equality, block copies that never copy part,
 // and byte access outside the image ending the program.
+#include "model/cmcEeprom.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
-
-#include "model/cmcEeprom.h"
 
 namespace {
 
@@ -55,11 +55,11 @@ TEST(EepromTest, BlockCopiesAllOrNothing) {
     std::int64_t address, count;
     bool copies;
   } cases[] = {
-      {12, 4, true},         // ends exactly at the end
-      {13, 4, false},        // one byte past the end
-      {-1, 4, false},        // below the start
-      {0, 0, false},         // nothing to copy
-      {16, 1, false},        // starts at the size
+      {12, 4, true},          // ends exactly at the end
+      {13, 4, false},         // one byte past the end
+      {-1, 4, false},         // below the start
+      {0, 0, false},          // nothing to copy
+      {16, 1, false},         // starts at the size
       {4, INT64_MAX, false},  // address + count must not wrap
       {INT_MAX, INT_MAX, false},
   };
@@ -82,10 +82,13 @@ TEST(EepromTest, BlockCopiesAllOrNothing) {
 TEST(EepromDeathTest, ByteAccessOutsideTheImageEndsTheProgram) {
   cmcEeprom image;
   image.SetSize(16);
-  EXPECT_EXIT(image.SetByte(16, 1), ::testing::ExitedWithCode(3), "Out of EEPROM image address \\(SetByte\\)\\.");
-  EXPECT_EXIT(image.GetByte(-1), ::testing::ExitedWithCode(3), "Out of EEPROM image address \\(GetByte\\)\\.");
+  EXPECT_EXIT(image.SetByte(16, 1), ::testing::ExitedWithCode(3),
+              "Out of EEPROM image address \\(SetByte\\)\\.");
+  EXPECT_EXIT(image.GetByte(-1), ::testing::ExitedWithCode(3),
+              "Out of EEPROM image address \\(GetByte\\)\\.");
   cmcEeprom empty;
-  EXPECT_EXIT(empty.GetByte(0), ::testing::ExitedWithCode(3), "Out of EEPROM image address \\(GetByte\\)\\.");
+  EXPECT_EXIT(empty.GetByte(0), ::testing::ExitedWithCode(3),
+              "Out of EEPROM image address \\(GetByte\\)\\.");
 }
 
 }  // namespace

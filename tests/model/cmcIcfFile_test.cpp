@@ -4,6 +4,7 @@
 #include "model/cmcIcfFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,8 +14,6 @@
 #include "model/MemMapRevision.h"
 #include "model/cmcEeprom.h"
 #include "support/ScratchDir.h"
-
-#include <sys/stat.h>
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -116,12 +115,12 @@ TEST_F(IcfFileTest, FullRevision3File) {
 TEST_F(IcfFileTest, RecordLineCountsPerRevision) {
   struct Case {
     int rev, bpl, records;
-  } cases[] = {{3, 32, 5405}, {2, 32, 4631}, {1, 32, 8155},
+  } cases[] = {{3, 32, 5405},  {2, 32, 4631}, {1, 32, 8155},
                {3, 16, 10808}, {2, 16, 9260}, {1, 16, 16308}};
   cmcEeprom image = Image(0x40000);
   for (const Case& c : cases) {
-    const std::string bytes =
-        WriteFile(image, MemMapRevisionOf(c.rev).MemMapBlockList(), c.bpl, false, cmcIcfFile::kDefaultKey, c.rev);
+    const std::string bytes = WriteFile(image, MemMapRevisionOf(c.rev).MemMapBlockList(), c.bpl,
+                                        false, cmcIcfFile::kDefaultKey, c.rev);
     int records = -1;  // the header
     for (const QByteArray& l : QByteArray::fromStdString(bytes).split('\n'))
       if (!l.isEmpty() && l[0] != '#') ++records;
@@ -139,7 +138,10 @@ TEST_F(IcfFileTest, EveryRevisionRoundTrips) {
     file.SetImage(&back);
     AcceptAll(file);
     int seenRev = 0;
-    file.SetMapRevCheck([&](int r) { seenRev = r; return true; });
+    file.SetMapRevCheck([&](int r) {
+      seenRev = r;
+      return true;
+    });
     const MemRangeList& ranges = MemMapRevisionOf(rev).MemMapRangeList();
     ASSERT_EQ(file.Read(dir_.FileStd("out.icf"), &ranges), 0) << rev;
     EXPECT_EQ(seenRev, rev);
@@ -258,28 +260,30 @@ TEST_F(IcfReadTest, HeaderAndRecordFormats) {
   } cases[] = {
       {"34840001\r\n#MapRev=3\r\n000000000100\r\n", 0},
       {"34840001\n#MapRev=3\n000000000100\n", 0},
-      {"34840001\n#MapRev=3\n000000000100", 0},            // last line without its end
-      {"34840001\n#MapRev=3\n00000000020aBc\n", 0},         // lower-case hex
+      {"34840001\n#MapRev=3\n000000000100", 0},      // last line without its end
+      {"34840001\n#MapRev=3\n00000000020aBc\n", 0},  // lower-case hex
       {"3484000A\r\n000000000100\r\n", 6},
       {"3484001\r\n000000000100\r\n", 6},
       {"348400011\r\n", 6},
-      {"34840001", 6},                                      // header without its line end
+      {"34840001", 6},  // header without its line end
       {"", 6},
-      {"\xEF\xBB\xBF" "34840001\r\n", 6},                   // a BOM
+      {"\xEF\xBB\xBF"
+       "34840001\r\n",
+       6},  // a BOM
       {"34850001\r\n", 3},
       {"34840002\r\n", 4},
-      {"34840001\n#MapRev=3\n0000000001\n", 6},             // 10 characters
-      {"34840001\n#MapRev=3\n00000000010\n", 6},            // 11 characters
-      {"34840001\n#MapRev=3\n000000000200\n", 6},           // count and length disagree
+      {"34840001\n#MapRev=3\n0000000001\n", 6},    // 10 characters
+      {"34840001\n#MapRev=3\n00000000010\n", 6},   // 11 characters
+      {"34840001\n#MapRev=3\n000000000200\n", 6},  // count and length disagree
       {"34840001\n#MapRev=3\n0000000001G0\n", 6},
-      {"34840001\n#MapRev=3\n00000000\r0100\n", 6},         // lone CR
+      {"34840001\n#MapRev=3\n00000000\r0100\n", 6},  // lone CR
       {"34840001\n#MapRev=3\n000000000100\r\r\n", 6},
       {"34840001\n#MapRev=3\nFFFFFFFF02AABB\n", 8},
-      {"34840001\n#MapRev=3\nFFFFFFFF02AAGG\n", 6},          // malformed wherever it points
+      {"34840001\n#MapRev=3\nFFFFFFFF02AAGG\n", 6},                // malformed wherever it points
       {"34840001\n#MapRev=3\n000000000100\n00000010020AGG\n", 6},  // half decoded: image unchanged
-      {"34840001\n#MapRev=3\n000000FF0200AA\n", 8},         // one byte past the end
-      {"34840001\n#MapRev=3\n000000FF01AA\n", 0},           // ends exactly at the end
-      {"34840001\n#MapRev=3\n\n\n000000000100\n\n", 0},     // empty lines skipped
+      {"34840001\n#MapRev=3\n000000FF0200AA\n", 8},                // one byte past the end
+      {"34840001\n#MapRev=3\n000000FF01AA\n", 0},                  // ends exactly at the end
+      {"34840001\n#MapRev=3\n\n\n000000000100\n\n", 0},            // empty lines skipped
       {"34840001\n#MapRev=3\n#CD=nonsense\n000000000100\n", 0},
   };
   for (const Case& c : cases) {
@@ -296,7 +300,9 @@ TEST_F(IcfReadTest, HeaderAndRecordFormats) {
 }
 
 TEST_F(IcfReadTest, RecordsLandInTheImage) {
-  ASSERT_EQ(Parse(Head() + "0000001002A1B2\r\n00000011" "01C3\r\n"), 0);
+  ASSERT_EQ(Parse(Head() + "0000001002A1B2\r\n00000011"
+                           "01C3\r\n"),
+            0);
   EXPECT_EQ(image_.GetByte(0x10), 0xA1);
   EXPECT_EQ(image_.GetByte(0x11), 0xC3);  // a later record overwrites
   EXPECT_EQ(image_.GetByte(0x12), 0xEE);
@@ -319,7 +325,10 @@ TEST_F(IcfReadTest, Coverage) {
 
 TEST_F(IcfReadTest, SettingLinesAfterTheFirstRecordChangeNothing) {
   std::vector<int> seen;
-  file_.SetMapRevCheck([&](int rev) { seen.push_back(rev); return rev == 3; });
+  file_.SetMapRevCheck([&](int rev) {
+    seen.push_back(rev);
+    return rev == 3;
+  });
   EXPECT_EQ(Parse(Head() + "000000000100\r\n#MapRev=9\r\n#EtcData=FFFFFF\r\n000000010100\r\n"), 0);
   EXPECT_EQ(file_.GetMapRev(), 3);
   EXPECT_EQ(file_.GetEtcData(), 0x144011u);
@@ -372,7 +381,8 @@ TEST_F(IcfReadTest, ChecksOfRevisionAndDestination) {
 
 TEST_F(IcfReadTest, OddBytesNeverCrash) {
   std::string nul("34840001\n#MapRev=3\n0000\0000100\n", 29);
-  std::string hugeComment = "34840001\n#" + std::string(5 << 20, 'x') + "\n#MapRev=3\n000000000100\n";
+  std::string hugeComment =
+      "34840001\n#" + std::string(5 << 20, 'x') + "\n#MapRev=3\n000000000100\n";
   std::string noEnds(3 << 20, '0');
   std::string crs = "34840001\r#MapRev=3\r000000000100\r";
   EXPECT_EQ(Parse(nul), 6);
@@ -404,14 +414,17 @@ TEST_F(IcfReadTest, EveryErrorShowsOneBoxAndKeepsTheImage) {
       {9, Head() + "000000000100\n", 9, nullptr},
       {10, "34840001\n#MapRev=3\n#EtcData=x\n000000000100\n", 0, nullptr},
   };
-  static const char* kTexts[] = {
-      "", "The file cannot be opened.", "The file cannot be written.",
-      "This file is for another model.", "This file is of an unknown kind.",
-      "The memory layout of this file is not supported.",
-      "The file is damaged or is not a data file.", "Some data is missing from the file.",
-      "The file holds data outside the memory area.",
-      "This file was made for a newer version of the transceiver.",
-      "The destination setting of this file is not supported."};
+  static const char* kTexts[] = {"",
+                                 "The file cannot be opened.",
+                                 "The file cannot be written.",
+                                 "This file is for another model.",
+                                 "This file is of an unknown kind.",
+                                 "The memory layout of this file is not supported.",
+                                 "The file is damaged or is not a data file.",
+                                 "Some data is missing from the file.",
+                                 "The file holds data outside the memory area.",
+                                 "This file was made for a newer version of the transceiver.",
+                                 "The destination setting of this file is not supported."};
   for (const Case& c : cases) {
     cmcIcfFile file;
     file.SetImage(&image_);

@@ -1,8 +1,8 @@
 // The band plan: band index, allowed frequencies per destination, general
 // ranges and default duplex offsets.
-#include <gtest/gtest.h>
-
 #include "model/indDestination.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,12 +23,14 @@ TEST(BandPlanTest, AllowedFrequenciesPerDestination) {
     std::int64_t f;
     bool allowed;
   } cases[] = {
-      {0, 118000000, true},   {0, 174000001, false}, {0, 380000000, true},  {0, 550000001, false},
-      {2, 380000000, false},  {2, 379895000, true},  {2, 412000000, false}, {2, 430000000, true},
-      {5, 118000000, false},  {5, 144000000, true},  {5, 146000001, false}, {5, 440000000, true},
-      {5, 440000001, false},  {10, 145000000, true}, {11, 432000000, true}, {11, 432000001, false},
-      {14, 136999999, true},  {14, 137000000, false}, {14, 434500000, false}, {14, 435000000, true},
-      {14, 438000001, false}, {15, 411895000, true}, {15, 411895001, false}, {1, 100000000, false},
+      {0, 118000000, true},   {0, 174000001, false},  {0, 380000000, true},
+      {0, 550000001, false},  {2, 380000000, false},  {2, 379895000, true},
+      {2, 412000000, false},  {2, 430000000, true},   {5, 118000000, false},
+      {5, 144000000, true},   {5, 146000001, false},  {5, 440000000, true},
+      {5, 440000001, false},  {10, 145000000, true},  {11, 432000000, true},
+      {11, 432000001, false}, {14, 136999999, true},  {14, 137000000, false},
+      {14, 434500000, false}, {14, 435000000, true},  {14, 438000001, false},
+      {15, 411895000, true},  {15, 411895001, false}, {1, 100000000, false},
   };
   for (const Case& c : cases) {
     const indDestination d(c.destination);
@@ -42,7 +44,8 @@ TEST(BandPlanTest, FlagsOfTheDestinationSetting) {
   EXPECT_FALSE(indDestination(2).IsFreqAllowed(380000000));
   EXPECT_TRUE(indDestination(2, true).IsFreqAllowed(380000000));
   EXPECT_TRUE(indDestination(0).IsFreqAllowed(174000000));
-  EXPECT_FALSE(indDestination(0, true, true).IsFreqAllowed(830000000));  // also out of the main bands
+  EXPECT_FALSE(
+      indDestination(0, true, true).IsFreqAllowed(830000000));  // also out of the main bands
 }
 
 TEST(BandPlanTest, NoDestinationIsNeverOutOfBandOrRange) {
@@ -69,10 +72,11 @@ TEST(BandPlanTest, RangesAndDefaultOffsets) {
   struct Case {
     int destination, range;
     std::int64_t offset;
-  } cases[] = {{0, 1, 600000}, {5, 2, 7600000}, {10, 3, 20000000}, {11, 1, 0}, {14, 3, 28000000}, {2, 0, 100000},
-               {2, 1, 0},      {0, 4, 0},       {0, -1, 0}};
+  } cases[] = {{0, 1, 600000}, {5, 2, 7600000}, {10, 3, 20000000}, {11, 1, 0}, {14, 3, 28000000},
+               {2, 0, 100000}, {2, 1, 0},       {0, 4, 0},         {0, -1, 0}};
   for (const Case& c : cases)
-    EXPECT_EQ(indDestination(c.destination).DefaultDuplexOffset(c.range), c.offset) << c.destination << "/" << c.range;
+    EXPECT_EQ(indDestination(c.destination).DefaultDuplexOffset(c.range), c.offset)
+        << c.destination << "/" << c.range;
   EXPECT_EQ(indDestination::DestinationClass(14), 5);
   EXPECT_EQ(indDestination::DestinationClass(40), 6);
 }

@@ -1,6 +1,7 @@
+#include "platform/Clock.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/Clock.h"
 #include "support/ManualClock.h"
 
 TEST(ClockTest, TheTickCountWrapsAt32Bits) {
@@ -14,7 +15,10 @@ TEST(ClockTest, TheTickCountWrapsAt32Bits) {
 }
 
 TEST(ClockTest, TheSystemClockIsBackWhenTheManualOneGoes) {
-  { kwtest::ManualClock clock(7); EXPECT_EQ(platform::GetTickCount(), 7u); }
+  {
+    kwtest::ManualClock clock(7);
+    EXPECT_EQ(platform::GetTickCount(), 7u);
+  }
   EXPECT_EQ(&platform::CurrentClock(), &platform::SystemClock());
   const std::uint32_t a = platform::GetTickCount();
   const std::uint32_t b = platform::GetTickCount();

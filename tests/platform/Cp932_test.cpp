@@ -1,9 +1,9 @@
 // kw-test: label=platform
+#include "platform/Cp932.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/Cp932.h"
 
 using platform::Cp932Display;
 using platform::Cp932ToUnicode;
@@ -24,12 +24,14 @@ TEST(Cp932Decode, NeverStopsEarly) {
       {"lead at the end", "\x41\x82", U(u"A\uFFFD")},
       {"pair that does not decode is one character", "\x85\x40", U(u"\uFFFD")},
       {"pair that does not decode, then text", "\x85\x40\x41", U(u"\uFFFDA")},
-      {"bytes that never start a character", "\x80\xA0\xFD\xFE\xFF", U(u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD")},
+      {"bytes that never start a character", "\x80\xA0\xFD\xFE\xFF",
+       U(u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD")},
       {"lead before a non-trail byte", "\x82\x20Z", U(u"\uFFFD Z")},
       {"backslash and tilde stay", "\x5C\x7E", U(u"\\~")},
       {"kana, kanji and half-width kana", "\x82\xA0\x8A\xBF\xB1", U(u"あ漢ｱ")},
       {"IBM extension rows", "\xFA\x40\xFA\xB1", U(u"\u2170\uFA11")},
-      {"embedded NUL kept", std::string("a\0b", 3), QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))},
+      {"embedded NUL kept", std::string("a\0b", 3),
+       QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))},
   };
   for (const auto& c : cases) EXPECT_EQ(Cp932ToUnicode(c.bytes), c.expected) << c.name;
 }
@@ -51,7 +53,10 @@ TEST(Cp932Decode, ResumesInsideLongTexts) {
 
 TEST(Cp932Decode, WesternInterfaceShowsDegreeAndMiddleDot) {
   EXPECT_EQ(Cp932ToUnicode("\xB0\xB7", Cp932Display::Japanese), U(u"ｰｷ"));
-  EXPECT_EQ(Cp932ToUnicode("25\xB0" "C \xB7", Cp932Display::Western), U(u"25\u00B0C \u00B7"));
+  EXPECT_EQ(Cp932ToUnicode("25\xB0"
+                           "C \xB7",
+                           Cp932Display::Western),
+            U(u"25\u00B0C \u00B7"));
   // A trail byte 0xB0 stays part of its pair.
   EXPECT_EQ(Cp932ToUnicode("\x82\xB0", Cp932Display::Western), Cp932ToUnicode("\x82\xB0"));
   EXPECT_EQ(Cp932ToUnicode("\x82\xB0"), U(u"げ"));

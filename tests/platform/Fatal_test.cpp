@@ -1,7 +1,8 @@
 // kw-test: label=platform
+#include "platform/Fatal.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/Fatal.h"
 #include "support/ScriptedMessageBoxes.h"
 
 TEST(FatalDeathTest, EndsWithExitCode3AndTheFixedLine) {

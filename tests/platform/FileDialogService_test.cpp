@@ -1,6 +1,7 @@
+#include "platform/FileDialogService.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/FileDialogService.h"
 #include "support/ScriptedFileDialogs.h"
 
 using platform::FileDialogRequest;
@@ -11,8 +12,7 @@ TEST(FileDialogFilterTest, TableFiltersBecomeQtNameFilters) {
     QStringList qt;
   };
   const Case cases[] = {
-      {"Data files (*.icf)|*.icf|All files (*.*)|*.*",
-       {"Data files (*.icf)", "All files (*)"}},
+      {"Data files (*.icf)|*.icf|All files (*.*)|*.*", {"Data files (*.icf)", "All files (*)"}},
       {"CSV (*.csv)|*.csv", {"CSV (*.csv)"}},
       {"Text and CSV|*.txt;*.csv", {"Text and CSV (*.txt *.csv)"}},
       {"Everything|", {"Everything (*)"}},

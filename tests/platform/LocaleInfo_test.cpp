@@ -1,9 +1,9 @@
 // kw-test: label=locale
+#include "platform/LocaleInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <QLocale>
-
-#include "platform/LocaleInfo.h"
 
 TEST(LocaleInfoTest, SeparatorsAndLanguageFromAQtLocale) {
   struct Case {

@@ -1,8 +1,9 @@
+#include "platform/MessageBoxService.h"
+
 #include <gtest/gtest.h>
 
 #include <QObject>
 
-#include "platform/MessageBoxService.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace mb = platform::mb;
@@ -10,9 +11,9 @@ namespace mb = platform::mb;
 // With no person and no display a box is told on stderr and answers Cancel.
 TEST(MessageBoxServiceTest, HeadlessBoxesGoToStderrAndCancel) {
   ::testing::internal::CaptureStderr();
-  const int answer = platform::ShowMessageBox(QStringLiteral("Save the changes?"),
-                                              QStringLiteral("KW-3700"),
-                                              mb::YesNoCancel | mb::IconWarning);
+  const int answer =
+      platform::ShowMessageBox(QStringLiteral("Save the changes?"), QStringLiteral("KW-3700"),
+                               mb::YesNoCancel | mb::IconWarning);
   const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(answer, mb::IdCancel);
   EXPECT_NE(told.find("KW-3700"), std::string::npos) << told;
@@ -25,8 +26,7 @@ TEST(MessageBoxServiceTest, AScriptAnswersInOrderAndRecordsEveryBox) {
     kwtest::ScriptedMessageBoxes boxes;
     boxes.Answer(mb::IdNo);
     boxes.Answer(mb::IdOk);
-    EXPECT_EQ(platform::ShowMessageBox("first", "A", mb::YesNo | mb::DefButton2, &owner),
-              mb::IdNo);
+    EXPECT_EQ(platform::ShowMessageBox("first", "A", mb::YesNo | mb::DefButton2, &owner), mb::IdNo);
     EXPECT_EQ(platform::ShowMessageBox("second", "B", mb::OkCancel | mb::IconInformation),
               mb::IdOk);
     ASSERT_EQ(boxes.Count(), 2u);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScratchDir.h"
 #include "platform/SettingsStore.h"
+#include "support/ScratchDir.h"
 
 namespace platform {
 namespace {
@@ -13,7 +13,7 @@ TEST(PortTableTest, FixedSchemeMapsEachFamilyBothWays) {
     int port;
     const char* path;
   } cases[] = {
-      {1, "/dev/ttyUSB0"},   {64, "/dev/ttyUSB63"}, {65, "/dev/ttyACM0"},
+      {1, "/dev/ttyUSB0"},    {64, "/dev/ttyUSB63"}, {65, "/dev/ttyACM0"},
       {128, "/dev/ttyACM63"}, {129, "/dev/ttyS0"},   {256, "/dev/ttyS127"},
   };
   for (const Case& c : cases) {
@@ -23,7 +23,8 @@ TEST(PortTableTest, FixedSchemeMapsEachFamilyBothWays) {
     EXPECT_EQ(PortTable::DevicePath(c.port, nullptr), c.path);
   }
   for (int port : {0, -1, 257, 1000}) EXPECT_EQ(PortTable::DevicePath(port, nullptr), "") << port;
-  for (const char* path : {"/dev/ttyUSB64", "/dev/ttyS128", "/dev/ttyUSB01", "/dev/ttyUSB", "/dev/pts/3", "/dev/ttyUSB-1"})
+  for (const char* path : {"/dev/ttyUSB64", "/dev/ttyS128", "/dev/ttyUSB01", "/dev/ttyUSB",
+                           "/dev/pts/3", "/dev/ttyUSB-1"})
     EXPECT_EQ(PortTable::PortOfFixedDevice(path), 0) << path;
 }
 
@@ -55,7 +56,8 @@ TEST(PortTableTest, SettingsEntriesComeBeforeTheFixedScheme) {
   EXPECT_EQ(PortTable::DevicePath(7), "/dev/pts/4");
 
   const std::vector<int> present = PortTable::PresentPorts(&store);
-  for (int port : {7, 8, 300}) EXPECT_NE(std::find(present.begin(), present.end(), port), present.end()) << port;
+  for (int port : {7, 8, 300})
+    EXPECT_NE(std::find(present.begin(), present.end(), port), present.end()) << port;
   EXPECT_TRUE(std::is_sorted(present.begin(), present.end()));
 }
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "platform/gui/QtFileDialogService.h"
@@ -28,8 +28,8 @@ TEST(QtMessageBoxServiceTest, FlagsGiveIconButtonsAndDefault) {
       {mb::Ok, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
       {mb::Ok | mb::IconError, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok,
        QMessageBox::Ok},
-      {mb::OkCancel | mb::IconWarning, QMessageBox::Warning,
-       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel},
+      {mb::OkCancel | mb::IconWarning, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+       QMessageBox::Ok, QMessageBox::Cancel},
       {mb::OkCancel | mb::IconWarning | mb::DefButton2, QMessageBox::Warning,
        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel},
       {mb::YesNoCancel | mb::IconWarning | mb::DefButton3, QMessageBox::Warning,

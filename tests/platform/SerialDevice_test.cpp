@@ -1,11 +1,10 @@
 #include "platform/SerialDevice.h"
 
+#include <gtest/gtest.h>
 #include <termios.h>
 
 #include <limits>
 #include <numeric>
-
-#include <gtest/gtest.h>
 
 #include "support/ManualClock.h"
 #include "support/PtyPair.h"

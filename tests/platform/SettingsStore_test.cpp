@@ -1,4 +1,6 @@
 // kw-test: label=locale
+#include "platform/SettingsStore.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,7 +12,6 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "support/ScratchDir.h"
 
 using platform::RegRoot;
@@ -133,10 +134,14 @@ TEST(SettingsStoreTest, TypesAreCheckedPerValue) {
     SCOPED_TRACE(c.name);
     std::int32_t n = 0;
     EXPECT_EQ(store.ReadInt(RegRoot::CurrentUser, kGlobal, c.name, n), c.asInt);
-    if (c.asInt == RegStatus::Ok) { EXPECT_EQ(n, c.intValue); }
+    if (c.asInt == RegStatus::Ok) {
+      EXPECT_EQ(n, c.intValue);
+    }
     std::string s;
     EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, kGlobal, c.name, s), c.asString);
-    if (c.asString == RegStatus::Ok) { EXPECT_EQ(s, c.stringValue); }
+    if (c.asString == RegStatus::Ok) {
+      EXPECT_EQ(s, c.stringValue);
+    }
   }
 }
 
@@ -312,8 +317,8 @@ TEST(SettingsStoreTest, FailedSaveLeavesTheOldFile) {
     QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadAll(file), before);
   } else {
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
     QFile::setPermissions(dir.Path(), readOnly);
     // The file itself stays writable: only the folder refuses.
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |

@@ -150,7 +150,8 @@ void RadioEmulator::SetModelWords(std::uint16_t word1, std::uint16_t word2) {
 }
 
 bool RadioEmulator::SetInfo(const std::vector<std::uint8_t>& info) {
-  if (std::any_of(info.begin(), info.end(), [](std::uint8_t b) { return b == kEnd || b == kPreamble; }))
+  if (std::any_of(info.begin(), info.end(),
+                  [](std::uint8_t b) { return b == kEnd || b == kPreamble; }))
     return false;
   std::lock_guard lock(mutex_);
   info_ = info;
@@ -300,7 +301,8 @@ void RadioEmulator::Run() {
       if (n > 0) {
         read_ += n;
         if (pacing_) inTokens_ -= static_cast<double>(n);
-        for (ssize_t i = 0; i < n && !disconnected_; ++i) TakeByte(buf[static_cast<size_t>(i)], lineSpeed, now);
+        for (ssize_t i = 0; i < n && !disconnected_; ++i)
+          TakeByte(buf[static_cast<size_t>(i)], lineSpeed, now);
       }
     }
     if (disconnected_) continue;

@@ -58,24 +58,24 @@ inline constexpr int kInfoPreambleByte = 22;  // bit 2: 8 FE before each data fr
 
 enum class Fault {
   None,
-  Silence,              // never answers (the cable still echoes)
-  BadChecksum,          // data frame `frame` carries a wrong checksum
-  WrongEndCount,        // E5 count one too high
-  WrongEndText,         // E5 maker text altered
-  OtherModelWord,       // E1 with another model word
-  NonBcdWords,          // E1 word bytes that are not BCD digits
-  DropPayloadByte,      // one data byte of frame `frame` lost
-  DropFrame,            // frame `frame` lost on the line (still counted)
-  GarbageBetweenFrames, // bytes without FE between every two frames
-  GarbageInsideFrame,   // a stray byte inside frame `frame`
-  OversizeFrame,        // frame `frame` far longer than any data frame
-  FrameOutsideRange,    // one more frame behind the read range, inside the image
-  FrameOutsideImage,    // one more frame at the end of the image
-  EchoAltered,          // echo byte number `bytes` comes back changed
-  WriteNak,             // E6 01 after a write
-  NoWriteAck,           // no E6 after a write
-  Disconnect,           // the line cut after `bytes` bytes moved either way,
-                        // once the program has read what had reached it
+  Silence,               // never answers (the cable still echoes)
+  BadChecksum,           // data frame `frame` carries a wrong checksum
+  WrongEndCount,         // E5 count one too high
+  WrongEndText,          // E5 maker text altered
+  OtherModelWord,        // E1 with another model word
+  NonBcdWords,           // E1 word bytes that are not BCD digits
+  DropPayloadByte,       // one data byte of frame `frame` lost
+  DropFrame,             // frame `frame` lost on the line (still counted)
+  GarbageBetweenFrames,  // bytes without FE between every two frames
+  GarbageInsideFrame,    // a stray byte inside frame `frame`
+  OversizeFrame,         // frame `frame` far longer than any data frame
+  FrameOutsideRange,     // one more frame behind the read range, inside the image
+  FrameOutsideImage,     // one more frame at the end of the image
+  EchoAltered,           // echo byte number `bytes` comes back changed
+  WriteNak,              // E6 01 after a write
+  NoWriteAck,            // no E6 after a write
+  Disconnect,            // the line cut after `bytes` bytes moved either way,
+                         // once the program has read what had reached it
 };
 
 struct WireSegment {
@@ -124,9 +124,9 @@ class RadioEmulator {
   std::vector<std::string> Problems() const;
   std::vector<WireSegment> WireLog() const;  // bytes taken, by speed
   void ClearWireLog();
-  int Speed() const;            // the speed the radio listens at now
-  int DataFramesStored() const; // E4 frames stored by writes
-  int WriteAcks() const;        // E6 frames sent
+  int Speed() const;             // the speed the radio listens at now
+  int DataFramesStored() const;  // E4 frames stored by writes
+  int WriteAcks() const;         // E6 frames sent
   std::int64_t BytesTaken() const;
   // Every byte read off the line, also noise and bytes beyond a cut.
   std::int64_t BytesRead() const;

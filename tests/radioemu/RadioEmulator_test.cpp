@@ -4,6 +4,7 @@
 #include "RadioEmulator.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -13,8 +14,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace radioemu {
 namespace {
@@ -33,7 +32,8 @@ speed_t SpeedConstant(int baud) {
 // The program's end of the line, done by hand.
 class Line {
  public:
-  explicit Line(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {}
+  explicit Line(const std::string& path)
+      : fd_(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {}
   ~Line() {
     if (fd_ >= 0) close(fd_);
   }
@@ -47,7 +47,9 @@ class Line {
     cfsetospeed(&t, SpeedConstant(baud));
     tcsetattr(fd_, TCSANOW, &t);
   }
-  void Send(const Bytes& bytes) { ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+  void Send(const Bytes& bytes) {
+    ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
 
   // What arrives: at least `expected` bytes unless the line stays silent for
   // `patienceMs` first, then whatever more follows within 150 ms.
@@ -76,11 +78,13 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 const Bytes kIdentify = {0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0x34, 0x84, 0x00, 0x00, 0xFD};
-const Bytes kSpeedHigh = Concat({Bytes(20, 0xFE), {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01, 0x00, 0x00, 0x02, 0x01, 0xFD}});
+const Bytes kSpeedHigh = Concat(
+    {Bytes(20, 0xFE), {0xEE, 0xEF, 0xE8, 0x34, 0x84, 0x00, 0x01, 0x00, 0x00, 0x02, 0x01, 0xFD}});
 const Bytes kRead = {0xFE, 0xFE, 0xEE, 0xEF, 0xE2, 0x34, 0x84, 0x00, 0x00, 0xFD};
 const Bytes kWrite = {0xFE, 0xFE, 0xEE, 0xEF, 0xE3, 0x34, 0x84, 0x00, 0x00, 0xFD};
 // 00 7A at address 0: the escaped 0xFA of the data byte 0x7A.
-const Bytes kFrame0 = {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};
+const Bytes kFrame0 = {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00,
+                       0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};
 
 Bytes EndFrame(bool fromRadio, const std::string& count) {
   return Concat({{0xFE, 0xFE, fromRadio ? std::uint8_t{0xEF} : std::uint8_t{0xEE},
@@ -105,7 +109,8 @@ class RadioEmulatorTest : public ::testing::Test {
     const std::int64_t before = radio_.BytesTaken();
     line_->Send(bytes);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!(radio_.BytesTaken() >= before + static_cast<std::int64_t>(bytes.size()) && radio_.IsQuiet()) &&
+    while (!(radio_.BytesTaken() >= before + static_cast<std::int64_t>(bytes.size()) &&
+             radio_.IsQuiet()) &&
            std::chrono::steady_clock::now() < end)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return line_->Receive(expected);
@@ -119,7 +124,8 @@ TEST_F(RadioEmulatorTest, IdentifiesAfterTheCableEcho) {
   Bytes info(kInfoLength, 0);
   info[0] = 45;
   info[1] = 3;
-  const Bytes expected = Concat({kIdentify, {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, info, {0xFD}});
+  const Bytes expected =
+      Concat({kIdentify, {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x34, 0x84, 0x00, 0x01}, info, {0xFD}});
   EXPECT_EQ(Exchange(kIdentify, expected.size()), expected);
 }
 
@@ -140,7 +146,8 @@ TEST_F(RadioEmulatorTest, ReadsAfterTheSpeedChangeAndFallsBackAfterItsEndFrame) 
   EXPECT_TRUE(Exchange(kSpeedHigh, 0).empty());
   EXPECT_EQ(radio_.Speed(), kHighSpeed);
   line_->SetSpeed(kHighSpeed);
-  const Bytes radioFrame0 = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};
+  const Bytes radioFrame0 = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0x00,
+                             0x00, 0x02, 0x80, 0xFF, 0x0A, 0x84, 0xFD};
   const Bytes expected = Concat({radioFrame0, EndFrame(true, "01")});
   EXPECT_EQ(Exchange(kRead, expected.size()), expected);
   EXPECT_EQ(radio_.Speed(), kIdentifySpeed);
@@ -164,9 +171,15 @@ TEST_F(RadioEmulatorTest, RefusesBadWriteFramesWithoutStoringThem) {
     Bytes frame;
     const char* count;
   } cases[] = {
-      {"bad checksum", {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x85, 0xFD}, "01"},
-      {"escape at the end", {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x80, 0x7F, 0xFF, 0xFD}, "01"},
-      {"outside the clone range", {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x03, 0xFF, 0x0F, 0xF0, 0x01, 0x80, 0x8D, 0xFD}, "01"},
+      {"bad checksum",
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x02, 0x80, 0xFF, 0x0A, 0x85, 0xFD},
+       "01"},
+      {"escape at the end",
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x00, 0x00, 0x00, 0x01, 0x80, 0x7F, 0xFF, 0xFD},
+       "01"},
+      {"outside the clone range",
+       {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x00, 0x03, 0xFF, 0x0F, 0xF0, 0x01, 0x80, 0x8D, 0xFD},
+       "01"},
       {"wrong count", kFrame0, "02"},
   };
   for (const Case& c : cases) {
@@ -188,8 +201,9 @@ TEST(RadioMemoryTest, SeedHoldsEveryByteValueTheRevisionByteAndTheSignature) {
     const RadioLayout layout = LayoutOf(rev);
     ASSERT_EQ(memory.size(), static_cast<size_t>(kMemorySize));
     EXPECT_EQ(memory[static_cast<size_t>(layout.revisionByte)], rev);
-    EXPECT_EQ(std::string(memory.begin() + layout.signature, memory.begin() + layout.signature + 16),
-              "QuorCloneFormat3");
+    EXPECT_EQ(
+        std::string(memory.begin() + layout.signature, memory.begin() + layout.signature + 16),
+        "QuorCloneFormat3");
     const std::set<std::uint8_t> values(memory.begin() + 0x1000, memory.begin() + 0x1100);
     EXPECT_EQ(values.size(), 256u);
   }

@@ -6,12 +6,9 @@ namespace radioemu {
 
 RadioLayout LayoutOf(int revision) {
   switch (revision) {
-    case 1:
-      return {1, 0x3FB3F, 0x24280, 0x24290};
-    case 2:
-      return {2, 0x242BF, 0x24280, 0x242B0};
-    default:
-      return {3, 0x2A37F, 0x2A340, 0x2A370};
+    case 1: return {1, 0x3FB3F, 0x24280, 0x24290};
+    case 2: return {2, 0x242BF, 0x24280, 0x242B0};
+    default: return {3, 0x2A37F, 0x2A340, 0x2A370};
   }
 }
 

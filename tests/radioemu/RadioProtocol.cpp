@@ -148,9 +148,7 @@ void RadioEmulator::HandleFrame() {
         Problem("end frame outside a write ignored");
       }
       break;
-    default:
-      Problem("unknown command ignored");
-      break;
+    default: Problem("unknown command ignored"); break;
   }
 }
 
@@ -158,8 +156,13 @@ void RadioEmulator::AnswerIdentify() {
   std::uint16_t w1 = word1_;
   if (fault_ == Fault::OtherModelWord) w1 = kOtherModelWord;
   if (fault_ == Fault::NonBcdWords) w1 = kNonBcdModelWord;
-  std::vector<std::uint8_t> f = {kPreamble, kPreamble, kRadio, kComputer, kCmdIdentifyReply,
-                                 static_cast<std::uint8_t>(w1 >> 8), static_cast<std::uint8_t>(w1),
+  std::vector<std::uint8_t> f = {kPreamble,
+                                 kPreamble,
+                                 kRadio,
+                                 kComputer,
+                                 kCmdIdentifyReply,
+                                 static_cast<std::uint8_t>(w1 >> 8),
+                                 static_cast<std::uint8_t>(w1),
                                  static_cast<std::uint8_t>(word2_ >> 8),
                                  static_cast<std::uint8_t>(word2_)};
   f.insert(f.end(), info_.begin(), info_.end());
@@ -207,8 +210,8 @@ void RadioEmulator::AnswerRead() {
     a += length;
   }
   if (fault_ == Fault::FrameOutsideRange) {
-    const std::int64_t a = std::min<std::int64_t>((readLast_ + 0x100) & ~std::int64_t{0xFF},
-                                                  kMemorySize - 16);
+    const std::int64_t a =
+        std::min<std::int64_t>((readLast_ + 0x100) & ~std::int64_t{0xFF}, kMemorySize - 16);
     Send(dataFrame(a, 16, -1));
     ++count;
   }
