@@ -175,6 +175,8 @@ void cuiMain::SetMainForm(QWidget* form) {
 
 QWidget* cuiMain::MainForm() const { return form_.data(); }
 
+void cuiMain::LoadInitialImage() {}
+
 void cuiMain::PrepareImage(cmcEeprom& image) {}
 
 void cuiMain::NormalizeImage(cmcEeprom& image) {}

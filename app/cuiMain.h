@@ -21,8 +21,8 @@
 //
 // Not built here (their commands fill the marked seams): the option text
 // cache, the clone commands behind the identification and read closures, the
-// data-file open, the tree, the tick task's work, the warning check and the
-// image passes.
+// data-file open, the tree, the tick task's work, the warning check, the
+// initial image and the image passes.
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -188,6 +188,15 @@ class cuiMain {
   bool RebuildFlag() const { return rebuild_; }
   void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }
 
+  // --- image passes ---------------------------------------------------------
+  // Seams: these run nothing until the image passes land.
+  // Rebuilds the initial image for the settings' destination.
+  void LoadInitialImage();
+  // The two loading passes of a loaded image (group counts, list order).
+  void PrepareImage(cmcEeprom& image);
+  // The destination fix-up of an image against the initial image.
+  void NormalizeImage(cmcEeprom& image);
+
   // --- delayed warning check ----------------------------------------------
   // (Re)starts the 250 ms countdown after an edit; the check runs once it
   // has run out.
@@ -205,11 +214,6 @@ class cuiMain {
   void SetStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
 
  protected:
-  // The two loading passes and the destination fix-up of a loaded image.
-  // Seams: they run nothing until the image passes land.
-  void PrepareImage(cmcEeprom& image);
-  void NormalizeImage(cmcEeprom& image);
-
   // The 50 ms tick: opens the selected page when none is open, then runs the
   // delayed check. Seam: nothing yet.
   void OnTick(cmcTask& task);
