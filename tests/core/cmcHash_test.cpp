@@ -20,6 +20,17 @@ TEST(HashBucketTest, KnownBuckets) {
       // Bytes from 0x80 on count negative (read unsigned: 18 and 128).
       {"\x82\xa0\x41", 101, 65},
       {"\x82\xa0\x41", 1031, 654},
+      {"clNavy", 101, 36},
+      {"clWindowText", 101, 100},
+      {"CL_Common_Wx_Ch", 1031, 969},
+      // Long keys: h wraps at 32 bits, the step runs down to 0 and restarts.
+      {"CL_Received_Callsign_GpsTimestamp", 1031, 525},
+      {"abcdefghijklmnopqrstuvwxyz0123456789abcdefghij", 1031, 588},
+      {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 1031, 1030},
+      {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 3, 2},
+      {"\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"
+       "\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff",
+       1031, 535},
       {"", 101, 0},
       // A single bucket: the step starts and stays at 0.
       {"anything", 1, 0},
