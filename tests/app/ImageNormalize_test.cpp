@@ -301,15 +301,16 @@ TEST(NormalizeImageTest, InformationBitsComeFromTheFlagAndTheInitialImage) {
 }
 
 TEST(NormalizeImageTest, SendsTheBankTableEventOnceAndLeavesTheInitialImageAsItIs) {
+  const cmcEeprom& initial = Initial();  // built (and its event sent) before listening
   ScopedEvMan bus;
   int sent = 0;
   bus->AddListener(&sent, [&sent](const cmcEvent& e) {
     if (e.id == ev::DocumentEdited) ++sent;
   });
-  cmcEeprom image = Initial();
-  imagepass::NormalizeImage(image, Initial(), Dest0(), false);
+  cmcEeprom image = initial;
+  imagepass::NormalizeImage(image, initial, Dest0(), false);
   EXPECT_EQ(sent, 1);
-  EXPECT_TRUE(image == Initial());
+  EXPECT_TRUE(image == initial);
 }
 
 }  // namespace
