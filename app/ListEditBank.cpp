@@ -9,6 +9,7 @@
 
 #include "app/ListEditCommands.h"
 #include "app/ListEditRun.h"
+#include "cells/names/CellNames.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "model/BankTable.h"
@@ -238,23 +239,22 @@ void BankInsert(ListEditRun& run, BankRun& bank, int bankNo) {
 
 }  // namespace
 
-void ExecBankEditCommand(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                         const ListEditCell& cell, datCh& record, int bankNo, int listFirst,
-                         int listLast) {
-  ListEditRun run(doc, capsule, cell, record, itemkind::kBankChannel, std::max(listFirst, 0),
+void ExecBankEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
+                         int bankNo, int listFirst, int listLast) {
+  ListEditRun run(doc, capsule, record, itemkind::kBankChannel, std::max(listFirst, 0),
                   std::min(listLast, kBankSlots - 1), 0);
   if (bankNo >= 0 && bankNo < kBankCount && doc.image.GetSize() >= kMinImageSize &&
       listFirst >= 0) {
     BankRun bank(run, bankNo);
     switch (command) {
-      case listcmd::kBankOff: BankOff(run, bank); break;
-      case listcmd::kCopy: BankCopy(run, bankNo); break;
-      case listcmd::kPaste: BankPaste(run, bank, bankNo); break;
-      case listcmd::kCarryUp: BankMove(run, bank, -1); break;
-      case listcmd::kCarryDown: BankMove(run, bank, 1); break;
-      case listcmd::kClear: BankClear(run, bankNo); break;
-      case listcmd::kDelete: BankDelete(run, bank, bankNo); break;
-      case listcmd::kInsert: BankInsert(run, bank, bankNo); break;
+      case CL_PMenu_BankOff: BankOff(run, bank); break;
+      case CL_PMenu_Copy: BankCopy(run, bankNo); break;
+      case CL_PMenu_Paste: BankPaste(run, bank, bankNo); break;
+      case CL_PMenu_CarryUp: BankMove(run, bank, -1); break;
+      case CL_PMenu_CarryDown: BankMove(run, bank, 1); break;
+      case CL_PMenu_Clear: BankClear(run, bankNo); break;
+      case CL_PMenu_Delete: BankDelete(run, bank, bankNo); break;
+      case CL_PMenu_Insert: BankInsert(run, bank, bankNo); break;
       default: break;
     }
   }

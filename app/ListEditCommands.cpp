@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/ListEditRun.h"
+#include "cells/names/CellNames.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "model/ItemKinds.h"
@@ -137,7 +138,7 @@ bool IsPasteableKind(std::uint32_t kind) {
   }
 }
 
-int CopyRows(ListEditDocument& doc, std::uint32_t kind, int first, int count, int to) {
+int CopyRows(DocumentContext& doc, std::uint32_t kind, int first, int count, int to) {
   if (count <= 0 || first < 0 || to < 0) return 0;
   datClipCh buffer;
   buffer.Copy(doc.image, kind, static_cast<std::uint32_t>(first), count);
@@ -190,7 +191,7 @@ void RunClear(ListEditRun& run) {
   if (!listedit::IsPasteableKind(run.kind) || !run.Range(first, last)) return;
   if (!run.Ask(kAskClear)) return;
   cmcEeprom& image = run.doc.image;
-  if (ClearListRows(image, run.doc.initialImage, run.doc.bus, run.kind, first, last) == 0) return;
+  if (ClearListRows(image, run.doc.initial, run.doc.bus, run.kind, first, last) == 0) return;
   run.Wrote();
   if (run.kind == itemkind::kChannel) {
     const std::uint16_t s = GetSelectedChannel(image);
@@ -217,8 +218,7 @@ void RunDelete(ListEditRun& run) {
   if (!IsListRangeEmpty(image, run.kind, first, last) && !run.Ask(kAskDelete)) return;
   const int n = last - first + 1;
   listedit::CopyRows(run.doc, run.kind, last + 1, run.listLast - last, first);
-  ClearListRows(image, run.doc.initialImage, run.doc.bus, run.kind, run.listLast - n + 1,
-                run.listLast);
+  ClearListRows(image, run.doc.initial, run.doc.bus, run.kind, run.listLast - n + 1, run.listLast);
   run.Wrote();
   if (run.kind == itemkind::kChannel) FollowChannelDelete(image, first, last, run.listLast);
   if (run.kind == itemkind::kScanEdge) {
@@ -243,7 +243,7 @@ void RunInsert(ListEditRun& run) {
       !run.Ask(kAskOverflow))
     return;
   listedit::CopyRows(run.doc, run.kind, first, run.listLast - n - first + 1, first + n);
-  ClearListRows(image, run.doc.initialImage, run.doc.bus, run.kind, first, last);
+  ClearListRows(image, run.doc.initial, run.doc.bus, run.kind, first, last);
   run.Wrote();
   run.Select(first, last);
   if (run.kind == itemkind::kChannel) FollowChannelInsert(image, first, n, run.listLast);
@@ -258,17 +258,16 @@ void RunInsert(ListEditRun& run) {
   run.Status(kStatusInsert);
 }
 
-void ExecListEditCommandEx(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                           const ListEditCell& cell, datCh& record, int listFirst, int listLast,
-                           int group) {
-  ListEditRun run(doc, capsule, cell, record, record.kind, listFirst, listLast, group);
+void ExecListEditCommandEx(DocumentContext& doc, int command, cmcCellCapsule& capsule,
+                           datCh& record, int listFirst, int listLast, int group) {
+  ListEditRun run(doc, capsule, record, record.kind, listFirst, listLast, group);
   switch (command) {
-    case listcmd::kCopy: RunCopy(run); break;
-    case listcmd::kPaste: RunPaste(run); break;
-    case listcmd::kCarryUp: RunMove(run, -1); break;
-    case listcmd::kCarryDown: RunMove(run, 1); break;
-    case listcmd::kClear: RunClear(run); break;
-    case listcmd::kDelete:
+    case CL_PMenu_Copy: RunCopy(run); break;
+    case CL_PMenu_Paste: RunPaste(run); break;
+    case CL_PMenu_CarryUp: RunMove(run, -1); break;
+    case CL_PMenu_CarryDown: RunMove(run, 1); break;
+    case CL_PMenu_Clear: RunClear(run); break;
+    case CL_PMenu_Delete:
       if (IsGroupKind(run.kind))
         RunGroupDelete(run);
       else if (run.kind == itemkind::kLinkPosition)
@@ -280,7 +279,7 @@ void ExecListEditCommandEx(ListEditDocument& doc, int command, cmcCellCapsule& c
       else
         RunDelete(run);
       break;
-    case listcmd::kInsert:
+    case CL_PMenu_Insert:
       if (IsGroupKind(run.kind))
         RunGroupInsert(run);
       else
@@ -291,14 +290,14 @@ void ExecListEditCommandEx(ListEditDocument& doc, int command, cmcCellCapsule& c
   run.Finish();
 }
 
-void ExecListEditCommand(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                         const ListEditCell& cell, datCh& record, int listFirst, int listLast) {
-  ExecListEditCommandEx(doc, command, capsule, cell, record, listFirst, listLast, 0);
+void ExecListEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
+                         int listFirst, int listLast) {
+  ExecListEditCommandEx(doc, command, capsule, record, listFirst, listLast, 0);
 }
 
-void MoveListRows(ListEditDocument& doc, cmcCellCapsule& capsule, const ListEditCell& cell,
-                  datCh& record, int listFirst, int listLast, int direction) {
-  ListEditRun run(doc, capsule, cell, record, record.kind, listFirst, listLast, 0);
+void MoveListRows(DocumentContext& doc, cmcCellCapsule& capsule, datCh& record, int listFirst,
+                  int listLast, int direction) {
+  ListEditRun run(doc, capsule, record, record.kind, listFirst, listLast, 0);
   int first = 0, last = 0;
   CarryRows(run, direction >= 0 ? 1 : -1, first, last);
   run.Finish();

@@ -17,62 +17,36 @@
 //
 // No widgets: questions go through the message-box service, events through
 // the document's bus.
-#include <cstdint>
-#include <functional>
+#include "app/DocumentContext.h"
 
 class cmcCellCapsule;
-class cmcEeprom;
-class cmcEvMan;
-class cmcGTex;
 class datCh;
-class datClipCh;
 
-namespace listcmd {
-inline constexpr int kBankOff = 192;
-inline constexpr int kCopy = 195;
-inline constexpr int kPaste = 196;
-inline constexpr int kCarryUp = 197;
-inline constexpr int kCarryDown = 198;
-inline constexpr int kClear = 199;
-inline constexpr int kDelete = 200;
-inline constexpr int kInsert = 201;
-}  // namespace listcmd
-
-// The document the commands work on.
-struct ListEditDocument {
-  cmcEeprom& image;               // the current image
-  const cmcEeprom& initialImage;  // blank records of the lists come from it
-  datClipCh& clip;                // the document's copy buffer
-  cmcEvMan& bus;
-  cmcGTex& texts;
-  std::function<void()> setModified;  // called once after a command wrote
-};
-
-// The cell a command came from: its category and cell id (the cursor goes to
-// the cell of that category and id in the target row) and its row index (a
-// bank slot on bank sheets).
-struct ListEditCell {
-  int category = 0;
-  int cellId = 0;
-  int index = 0;
-};
-
+// The commands work on the controller's document view (DocumentContext): the
+// current image, the initial image (blank rows come from it), the copy
+// buffer, the bus, the texts, and the modified mark. The capsule's cell is
+// the cell the command came from: its index is the cursor row (a bank slot
+// on bank sheets), and the cursor goes to the cell of its category and id in
+// the target row. A capsule without a cell does nothing.
+//
+// `command` is the cell id of the popup-menu item: CL_PMenu_Copy, _Paste,
+// _CarryUp, _CarryDown, _Clear, _Delete, _Insert (and _BankOff on bank
+// sheets); any other only reloads the record.
+//
 // Any list but the banks; `group` is the repeater or GPS group the sheet
-// shows (other lists ignore it). Other command codes only reload the record.
-void ExecListEditCommand(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                         const ListEditCell& cell, datCh& record, int listFirst, int listLast);
-void ExecListEditCommandEx(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                           const ListEditCell& cell, datCh& record, int listFirst, int listLast,
-                           int group);
-// Bank sheets: rows are the slots of `bank` (0..25); commands 192 and 195-201.
-void ExecBankEditCommand(ListEditDocument& doc, int command, cmcCellCapsule& capsule,
-                         const ListEditCell& cell, datCh& record, int bank, int listFirst,
-                         int listLast);
+// shows (other lists ignore it).
+void ExecListEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
+                         int listFirst, int listLast);
+void ExecListEditCommandEx(DocumentContext& doc, int command, cmcCellCapsule& capsule,
+                           datCh& record, int listFirst, int listLast, int group);
+// Bank sheets: rows are the slots of `bank` (0..25).
+void ExecBankEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
+                         int bank, int listFirst, int listLast);
 // The generic carry: the rows exchange places with the row above (direction
 // below 0) or below. Nothing moves at the list's edge.
-void MoveListRows(ListEditDocument& doc, cmcCellCapsule& capsule, const ListEditCell& cell,
-                  datCh& record, int listFirst, int listLast, int direction);
+void MoveListRows(DocumentContext& doc, cmcCellCapsule& capsule, datCh& record, int listFirst,
+                  int listLast, int direction);
 // USE(FROM) over repeater rows first..last (clipped to the used list): off
 // for every entry, or on for every entry that can be an access repeater.
 // Answers whether a record changed.
-bool SetRepeaterUseFromAll(ListEditDocument& doc, int first, int last, bool use);
+bool SetRepeaterUseFromAll(DocumentContext& doc, int first, int last, bool use);

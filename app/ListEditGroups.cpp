@@ -181,7 +181,7 @@ void RunHistoryDelete(ListEditRun& run) {
   FinishTableDelete(run, first);
 }
 
-bool SetRepeaterUseFromAll(ListEditDocument& doc, int first, int last, bool use) {
+bool SetRepeaterUseFromAll(DocumentContext& doc, int first, int last, bool use) {
   first = std::max(first, 0);
   last = std::min(last, GetRptTotalCount(doc.image) - 1);
   bool changed = false;

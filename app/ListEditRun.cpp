@@ -1,5 +1,7 @@
 #include "app/ListEditRun.h"
 
+#include <algorithm>
+
 #include "core/AppMessageBox.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -7,6 +9,7 @@
 #include "model/datCh.h"
 #include "platform/MessageBoxService.h"
 #include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellObj.h"
 
 namespace {
 
@@ -14,21 +17,20 @@ constexpr char kTitleKey[] = "GI_Sys_AppTitle";
 
 }  // namespace
 
-ListEditRun::ListEditRun(ListEditDocument& docIn, cmcCellCapsule& capsuleIn,
-                         const ListEditCell& cellIn, datCh& recordIn, std::uint32_t kindIn,
-                         int listFirstIn, int listLastIn, int groupIn)
+ListEditRun::ListEditRun(DocumentContext& docIn, cmcCellCapsule& capsuleIn, datCh& recordIn,
+                         std::uint32_t kindIn, int listFirstIn, int listLastIn, int groupIn)
     : doc(docIn),
       capsule(capsuleIn),
-      cell(cellIn),
       record(recordIn),
       kind(kindIn),
       listFirst(listFirstIn),
       listLast(listLastIn),
       group(groupIn),
-      cursor(cellIn.index) {}
+      cursor(capsuleIn.cell != nullptr ? capsuleIn.cell->index : -1),
+      hasCell_(capsuleIn.cell != nullptr) {}
 
 bool ListEditRun::CursorIn(int extraRows) const {
-  return cursor >= listFirst && cursor <= listLast + extraRows;
+  return hasCell_ && cursor >= listFirst && cursor <= listLast + extraRows;
 }
 
 bool ListEditRun::Range(int& first, int& last, int extraRows) const {
@@ -73,8 +75,8 @@ void ListEditRun::DropSelection() { capsule.selectionBits &= ~cellselect::kSelec
 void ListEditRun::MoveCursor(int row) {
   capsule.followUpFlag = 1;
   capsule.targetIndex = row;
-  capsule.targetCategory = cell.category;
-  capsule.targetCellId = cell.cellId;
+  capsule.targetCategory = capsule.cell->category;
+  capsule.targetCellId = capsule.cell->cellId;
   capsule.followUpOperation = 0;
 }
 

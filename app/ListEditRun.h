@@ -9,18 +9,20 @@ class datClipCh;
 
 class ListEditRun {
  public:
-  ListEditRun(ListEditDocument& doc, cmcCellCapsule& capsule, const ListEditCell& cell,
-              datCh& record, std::uint32_t kind, int listFirst, int listLast, int group);
+  ListEditRun(DocumentContext& doc, cmcCellCapsule& capsule, datCh& record, std::uint32_t kind,
+              int listFirst, int listLast, int group);
 
-  ListEditDocument& doc;
+  DocumentContext& doc;
   cmcCellCapsule& capsule;
-  const ListEditCell& cell;
   datCh& record;
   const std::uint32_t kind;
   const int listFirst;
   const int listLast;
   const int group;
-  const int cursor;
+  const int cursor;  // the row of the capsule's cell
+
+  // The capsule names the cell the command came from.
+  bool HasCell() const { return hasCell_; }
 
   // The selected rows, else the cursor row, clipped to listFirst..listLast +
   // extraRows; false (nothing to do) for a malformed selection, a cursor
@@ -47,6 +49,7 @@ class ListEditRun {
   void Finish();
 
  private:
+  bool hasCell_;
   bool wrote_ = false;
 };
 
@@ -61,7 +64,7 @@ namespace listedit {
 bool IsPasteableKind(std::uint32_t kind);
 // Copies rows first..first+count-1 of the kind into a scratch buffer and
 // pastes them at `to`; answers the number of records written.
-int CopyRows(ListEditDocument& doc, std::uint32_t kind, int first, int count, int to);
+int CopyRows(DocumentContext& doc, std::uint32_t kind, int first, int count, int to);
 }  // namespace listedit
 
 // The commands by list family.

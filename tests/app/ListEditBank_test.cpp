@@ -17,7 +17,6 @@ namespace {
 
 using kwtest::ListEditHarness;
 using Lines = std::vector<std::string>;
-using namespace listcmd;
 using namespace layout;
 
 constexpr int kOk = platform::mb::IdOk;
@@ -47,10 +46,10 @@ class ListEditBankTest : public ::testing::Test {
 };
 
 TEST_F(ListEditBankTest, CopyResolvesSlotsAndPasteFillsFreeChannels) {
-  h.RunBank(kCopy, kBankB, 2, 2, 3);
+  h.RunBank(CL_PMenu_Copy, kBankB, 2, 2, 3);
   EXPECT_EQ(h.clip.Kind(), itemkind::kChannel);  // bank rows are channels
   EXPECT_TRUE(h.Events().empty());               // no status for a bank copy
-  const cmcCellCapsule c = h.RunBank(kPaste, kBankB, 20);
+  const cmcCellCapsule c = h.RunBank(CL_PMenu_Paste, kBankB, 20);
   EXPECT_EQ(At(20), "S2");
   EXPECT_EQ(At(21), "S3");
   EXPECT_EQ(At(2), "S2");             // the original stays
@@ -63,13 +62,13 @@ TEST_F(ListEditBankTest, CopyResolvesSlotsAndPasteFillsFreeChannels) {
 }
 
 TEST_F(ListEditBankTest, BankRowsPasteIntoChannelsAndChannelRowsIntoBanks) {
-  h.RunBank(kCopy, kBankB, 2);
-  h.Run(kPaste, itemkind::kChannel, 30, 0, 99);
+  h.RunBank(CL_PMenu_Copy, kBankB, 2);
+  h.Run(CL_PMenu_Paste, itemkind::kChannel, 30, 0, 99);
   EXPECT_EQ(h.ChannelName(30), "S2");
   EXPECT_EQ(h.Load(itemkind::kChannel, 30).bank, datCh::kBankNone);  // not in any bank
-  h.Run(kCopy, itemkind::kChannel, 5, 0, 99);                        // A
+  h.Run(CL_PMenu_Copy, itemkind::kChannel, 5, 0, 99);                // A
   h.boxes.Answer(kOk);                                               // slot 2 holds S2
-  h.RunBank(kPaste, kBankB, 2);
+  h.RunBank(CL_PMenu_Paste, kBankB, 2);
   EXPECT_EQ(At(2), "A");
   EXPECT_EQ(h.ChannelName(100), "A");  // pasted over the channel of the slot
 }
@@ -82,9 +81,9 @@ TEST_F(ListEditBankTest, PasteStopsWhenNoMemoryChannelIsLeft) {
     ch.freq = 146000000;
     ASSERT_TRUE(ch.StoreSelf());
   }
-  h.Run(kCopy, itemkind::kChannel, 5, 0, 99, 5, 7);
+  h.Run(CL_PMenu_Copy, itemkind::kChannel, 5, 0, 99, 5, 7);
   h.boxes.Answer(kOk);
-  h.RunBank(kPaste, kBankB, 50);
+  h.RunBank(CL_PMenu_Paste, kBankB, 50);
   EXPECT_EQ(h.Boxes(), (Lines{"10 No empty memory channel is left for the bank."}));
   EXPECT_EQ(At(50), "A");
   EXPECT_EQ(At(51), "");
@@ -93,7 +92,7 @@ TEST_F(ListEditBankTest, PasteStopsWhenNoMemoryChannelIsLeft) {
   EXPECT_NE(std::find(events.begin(), events.end(), "send 4 Pasted."), events.end());
   // Nothing pasted at all: no report.
   h.boxes.Answer(kOk);
-  h.RunBank(kPaste, kBankB, 60);
+  h.RunBank(CL_PMenu_Paste, kBankB, 60);
   EXPECT_EQ(h.Boxes().size(), 1u);
   for (const std::string& e : h.Events()) EXPECT_NE(e, "send 4 Pasted.");
 }
@@ -101,15 +100,15 @@ TEST_F(ListEditBankTest, PasteStopsWhenNoMemoryChannelIsLeft) {
 TEST_F(ListEditBankTest, ASlotClaimedTwiceIsNotPastedOver) {
   h.SetChannel(300, "T1", 145000000, kBankB, 40);
   h.SetChannel(301, "T2", 145000000, kBankB, 40);
-  h.Run(kCopy, itemkind::kChannel, 5, 0, 99);
-  h.RunBank(kPaste, kBankB, 40);  // the row shows empty: no question
+  h.Run(CL_PMenu_Copy, itemkind::kChannel, 5, 0, 99);
+  h.RunBank(CL_PMenu_Paste, kBankB, 40);  // the row shows empty: no question
   EXPECT_EQ(At(40), "!");
   EXPECT_EQ(h.ChannelName(300), "T1");
   EXPECT_EQ(h.ChannelName(301), "T2");
 }
 
 TEST_F(ListEditBankTest, CarryExchangesSlots) {
-  const cmcCellCapsule c = h.RunBank(kCarryUp, kBankB, 3, 3, 4);
+  const cmcCellCapsule c = h.RunBank(CL_PMenu_CarryUp, kBankB, 3, 3, 4);
   EXPECT_EQ(At(2), "S3");
   EXPECT_EQ(At(3), "S4");
   EXPECT_EQ(At(4), "S2");
@@ -120,7 +119,7 @@ TEST_F(ListEditBankTest, CarryExchangesSlots) {
   EXPECT_EQ(h.modified, 1);
   // At the bank's first slot nothing moves; the sheet is only refreshed.
   const cmcEeprom before = h.image;
-  h.RunBank(kCarryUp, kBankB, 0, 0, 1);
+  h.RunBank(CL_PMenu_CarryUp, kBankB, 0, 0, 1);
   EXPECT_TRUE(before == h.image);
   EXPECT_EQ(h.Events(), (Lines{"post 15"}));
   EXPECT_EQ(h.modified, 1);
@@ -129,7 +128,7 @@ TEST_F(ListEditBankTest, CarryExchangesSlots) {
 TEST_F(ListEditBankTest, ClearErasesTheChannels) {
   SetSelectedChannel(h.image, 101);
   h.boxes.Answer(kOk);
-  h.RunBank(kClear, kBankB, 3, 3, 4);
+  h.RunBank(CL_PMenu_Clear, kBankB, 3, 3, 4);
   EXPECT_EQ(h.Boxes(), (Lines{"31 Clear the selected rows?"}));
   EXPECT_EQ(h.ChannelName(101), "");  // erased, not only out of the bank
   EXPECT_EQ(h.ChannelName(102), "");
@@ -140,7 +139,7 @@ TEST_F(ListEditBankTest, ClearErasesTheChannels) {
 
 TEST_F(ListEditBankTest, DeleteErasesAndClosesUp) {
   h.boxes.Answer(kOk);
-  const cmcCellCapsule c = h.RunBank(kDelete, kBankB, 3, 3, 4);
+  const cmcCellCapsule c = h.RunBank(CL_PMenu_Delete, kBankB, 3, 3, 4);
   EXPECT_EQ(h.ChannelName(101), "");
   EXPECT_EQ(h.ChannelName(102), "");
   EXPECT_EQ(At(3), "S5");
@@ -154,7 +153,7 @@ TEST_F(ListEditBankTest, DeleteErasesAndClosesUp) {
 TEST_F(ListEditBankTest, InsertPushesTheLastChannelOutAndItStaysErased) {
   SetSelectedChannel(h.image, 199);
   h.boxes.Answer(kOk);
-  const cmcCellCapsule c = h.RunBank(kInsert, kBankB, 2, 2, 3);
+  const cmcCellCapsule c = h.RunBank(CL_PMenu_Insert, kBankB, 2, 2, 3);
   EXPECT_EQ(h.Boxes(),
             (Lines{"31 The data in the last rows of the list will be lost. Insert anyway?"}));
   EXPECT_EQ(At(4), "S2");
@@ -168,7 +167,7 @@ TEST_F(ListEditBankTest, InsertPushesTheLastChannelOutAndItStaysErased) {
 }
 
 TEST_F(ListEditBankTest, BankOffTakesChannelsOutOfTheBank) {
-  h.RunBank(kBankOff, kBankB, 2, 2, 3);
+  h.RunBank(CL_PMenu_BankOff, kBankB, 2, 2, 3);
   EXPECT_EQ(h.ChannelName(100), "S2");  // still a channel
   EXPECT_EQ(h.Load(itemkind::kChannel, 100).bank, datCh::kBankNone);
   EXPECT_EQ(At(2), "");
@@ -179,7 +178,8 @@ TEST_F(ListEditBankTest, BankOffTakesChannelsOutOfTheBank) {
 
 TEST_F(ListEditBankTest, NoBankOrNoRowDoesNothing) {
   const cmcEeprom before = h.image;
-  for (int command : {kBankOff, kCopy, kPaste, kCarryUp, kClear, kDelete, kInsert}) {
+  for (int command : {CL_PMenu_BankOff, CL_PMenu_Copy, CL_PMenu_Paste, CL_PMenu_CarryUp,
+                      CL_PMenu_Clear, CL_PMenu_Delete, CL_PMenu_Insert}) {
     h.RunBank(command, 26, 2);
     h.RunBank(command, -1, 2);
     h.RunBank(command, kBankB, 100);

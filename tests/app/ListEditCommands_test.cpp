@@ -19,7 +19,6 @@ namespace {
 
 using kwtest::ListEditHarness;
 using Lines = std::vector<std::string>;
-using namespace listcmd;
 
 constexpr std::uint32_t kCh = itemkind::kChannel;
 constexpr std::uint32_t kEdge = itemkind::kScanEdge;
@@ -28,7 +27,7 @@ constexpr int kCancel = platform::mb::IdCancel;
 
 TEST(ListEditChannelTest, CopyKeepsTheRowsSelectedAndReports) {
   ListEditHarness h;
-  const cmcCellCapsule c = h.Run(kCopy, kCh, 5, 0, 99, 5, 7);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
   EXPECT_EQ(h.clip.Count(), 3);
   EXPECT_EQ(h.clip.Kind(), kCh);
   EXPECT_EQ(c.selectionBits & cellselect::kSelectRows, cellselect::kSelectRows);
@@ -42,10 +41,10 @@ TEST(ListEditChannelTest, PasteAtTheListEndAsksAndWritesWhatFits) {
   ListEditHarness h;
   h.SetChannel(8, "D", 148000000);
   h.SetChannel(9, "F", 149000000);
-  h.Run(kCopy, kCh, 5, 0, 99, 5, 9);
+  h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 9);
   h.Events();
   h.boxes.Answer(kOk);  // only the overflow question: the target rows are empty
-  const cmcCellCapsule c = h.Run(kPaste, kCh, 997, 900, 999);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Paste, kCh, 997, 900, 999);
   EXPECT_EQ(h.Boxes(),
             (Lines{"31 The copied rows run past the end of the list. Paste only the rows "
                    "that fit?"}));
@@ -63,14 +62,15 @@ TEST(ListEditChannelTest, DeclinedQuestionsLeaveTheImageAsItWas) {
   const struct {
     int command, cursor, first, last;
   } cases[] = {
-      {kPaste, 98, -1, -1},                                             // overflow declined
-      {kPaste, 5, -1, -1},                                              // overwrite declined
-      {kClear, 5, 5, 7},    {kDelete, 5, 5, 6}, {kInsert, 90, 90, 99},  // Z in row 99 would be lost
+      {CL_PMenu_Paste, 98, -1, -1},  // overflow declined
+      {CL_PMenu_Paste, 5, -1, -1},   // overwrite declined
+      {CL_PMenu_Clear, 5, 5, 7},     {CL_PMenu_Delete, 5, 5, 6},
+      {CL_PMenu_Insert, 90, 90, 99},  // Z in row 99 would be lost
   };
   for (const auto& c : cases) {
     ListEditHarness h;
     h.SetChannel(99, "Z", 145500000);
-    h.Run(kCopy, kCh, 5, 0, 99, 5, 7);
+    h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
     h.Events();
     const cmcEeprom before = h.image;
     h.boxes.Answer(kCancel);
@@ -84,9 +84,9 @@ TEST(ListEditChannelTest, DeclinedQuestionsLeaveTheImageAsItWas) {
 
 TEST(ListEditChannelTest, PastingAnEmptyRowOverTheSelectedChannelDropsTheSelection) {
   ListEditHarness h;
-  h.Run(kCopy, kCh, 10, 0, 99);  // an empty row
-  h.boxes.Answer(kOk);           // overwrite channel 20
-  h.Run(kPaste, kCh, 20, 0, 99);
+  h.Run(CL_PMenu_Copy, kCh, 10, 0, 99);  // an empty row
+  h.boxes.Answer(kOk);                   // overwrite channel 20
+  h.Run(CL_PMenu_Paste, kCh, 20, 0, 99);
   EXPECT_EQ(h.ChannelName(20), "");
   EXPECT_EQ(GetSelectedChannel(h.image), kNoSelectedChannel);
 }
@@ -95,7 +95,7 @@ TEST(ListEditChannelTest, CarryDownExchangesTheBlockWithTheRowBelow) {
   ListEditHarness h;
   h.SetChannel(8, "D", 148000000);
   SetSelectedChannel(h.image, 8);
-  const cmcCellCapsule c = h.Run(kCarryDown, kCh, 7, 0, 9, 5, 7);
+  const cmcCellCapsule c = h.Run(CL_PMenu_CarryDown, kCh, 7, 0, 9, 5, 7);
   EXPECT_EQ(h.ChannelName(5), "D");
   EXPECT_EQ(h.ChannelName(6), "A");
   EXPECT_EQ(h.ChannelName(8), "C");
@@ -103,7 +103,8 @@ TEST(ListEditChannelTest, CarryDownExchangesTheBlockWithTheRowBelow) {
   EXPECT_EQ(c.lastSelected, 8);
   EXPECT_EQ(c.followUpFlag, 1);
   EXPECT_EQ(c.targetIndex, 8);
-  EXPECT_EQ(c.targetCellId, 230);
+  EXPECT_EQ(c.targetCellId, CL_Mch_Freq);
+  EXPECT_EQ(c.targetCategory, CT_Conv);
   EXPECT_EQ(GetSelectedChannel(h.image), 5);  // the row jumped over went to the far end
   EXPECT_EQ(h.Events(), (Lines{"send 45"}));
   EXPECT_EQ(h.modified, 1);
@@ -119,7 +120,7 @@ TEST(ListEditChannelTest, SelectedChannelFollowsACarry) {
   for (const auto& c : cases) {
     ListEditHarness h;
     SetSelectedChannel(h.image, static_cast<std::uint16_t>(c.selected));
-    h.Run(c.d < 0 ? kCarryUp : kCarryDown, kCh, 5, 0, 99, 5, 7);
+    h.Run(c.d < 0 ? CL_PMenu_CarryUp : CL_PMenu_CarryDown, kCh, 5, 0, 99, 5, 7);
     EXPECT_EQ(GetSelectedChannel(h.image), c.after) << c.selected << " " << c.d;
   }
 }
@@ -127,12 +128,12 @@ TEST(ListEditChannelTest, SelectedChannelFollowsACarry) {
 TEST(ListEditChannelTest, CarryAtTheListEdgeMovesNothing) {
   ListEditHarness h;
   const cmcEeprom before = h.image;
-  const cmcCellCapsule c = h.Run(kCarryUp, kCh, 0, 0, 99, 0, 1);
+  const cmcCellCapsule c = h.Run(CL_PMenu_CarryUp, kCh, 0, 0, 99, 0, 1);
   EXPECT_TRUE(before == h.image);
   EXPECT_EQ(h.Events(), (Lines{"send 45"}));
   EXPECT_EQ(h.modified, 0);
   EXPECT_EQ(c.selectionBits & cellselect::kSelectRows, 0);
-  h.Run(kCarryDown, kCh, 99, 0, 99);
+  h.Run(CL_PMenu_CarryDown, kCh, 99, 0, 99);
   EXPECT_EQ(h.modified, 0);
 }
 
@@ -140,7 +141,7 @@ TEST(ListEditChannelTest, ClearAsksEvenForEmptyRowsAndDropsTheSelectedChannel) {
   ListEditHarness h;
   SetSelectedChannel(h.image, 6);
   h.boxes.Answer(kOk);
-  h.Run(kClear, kCh, 5, 0, 99, 5, 6);
+  h.Run(CL_PMenu_Clear, kCh, 5, 0, 99, 5, 6);
   EXPECT_EQ(h.Boxes(), (Lines{"31 Clear the selected rows?"}));
   EXPECT_EQ(h.ChannelName(5), "");
   EXPECT_EQ(h.ChannelName(6), "");
@@ -150,7 +151,7 @@ TEST(ListEditChannelTest, ClearAsksEvenForEmptyRowsAndDropsTheSelectedChannel) {
   EXPECT_EQ(h.modified, 1);
 
   h.boxes.Answer(kOk);
-  h.Run(kClear, kCh, 50, 0, 99);  // empty already: asked all the same
+  h.Run(CL_PMenu_Clear, kCh, 50, 0, 99);  // empty already: asked all the same
   EXPECT_EQ(h.Boxes().size(), 1u);
 }
 
@@ -163,7 +164,7 @@ TEST(ListEditChannelTest, DeleteClosesUpAndTheSelectedChannelFollows) {
     h.SetChannel(11, "K", 145100000);
     SetSelectedChannel(h.image, static_cast<std::uint16_t>(c.selected));
     h.boxes.Answer(kOk);
-    const cmcCellCapsule capsule = h.Run(kDelete, kCh, 10, 0, 99, 10, 12);
+    const cmcCellCapsule capsule = h.Run(CL_PMenu_Delete, kCh, 10, 0, 99, 10, 12);
     EXPECT_EQ(GetSelectedChannel(h.image), c.after) << c.selected;
     EXPECT_EQ(h.ChannelName(17), "E");
     EXPECT_EQ(h.ChannelName(11), "");
@@ -174,7 +175,7 @@ TEST(ListEditChannelTest, DeleteClosesUpAndTheSelectedChannelFollows) {
 
 TEST(ListEditChannelTest, DeletingEmptyRowsAsksNothing) {
   ListEditHarness h;
-  h.Run(kDelete, kCh, 10, 0, 99, 10, 12);  // an unexpected box would fail the test
+  h.Run(CL_PMenu_Delete, kCh, 10, 0, 99, 10, 12);  // an unexpected box would fail the test
   EXPECT_EQ(h.ChannelName(17), "E");
   const Lines events = h.Events();
   ASSERT_FALSE(events.empty());
@@ -188,7 +189,7 @@ TEST(ListEditChannelTest, InsertPushesRowsDownAndTheSelectedChannelFollows) {
   for (const auto& c : cases) {
     ListEditHarness h;
     SetSelectedChannel(h.image, static_cast<std::uint16_t>(c.selected));
-    const cmcCellCapsule capsule = h.Run(kInsert, kCh, 10, 0, 99);
+    const cmcCellCapsule capsule = h.Run(CL_PMenu_Insert, kCh, 10, 0, 99);
     EXPECT_EQ(GetSelectedChannel(h.image), c.after) << c.selected;
     EXPECT_EQ(h.ChannelName(21), "E");
     EXPECT_EQ(capsule.firstSelected, 10);
@@ -200,7 +201,7 @@ TEST(ListEditChannelTest, InsertAsksWhenTheLastRowsHoldData) {
   ListEditHarness h;
   h.SetChannel(98, "Y", 145500000);
   h.boxes.Answer(kOk);
-  h.Run(kInsert, kCh, 5, 0, 99, 5, 6);
+  h.Run(CL_PMenu_Insert, kCh, 5, 0, 99, 5, 6);
   EXPECT_EQ(h.Boxes(),
             (Lines{"31 The data in the last rows of the list will be lost. Insert anyway?"}));
   EXPECT_EQ(h.ChannelName(7), "A");
@@ -212,15 +213,14 @@ TEST(ListEditChannelTest, InsertAsksWhenTheLastRowsHoldData) {
 TEST(ListEditChannelTest, MalformedRequestsDoNothingAtAll) {
   const struct {
     int command, cursor, first, last;
-  } cases[] =
-      {
-          {kDelete, 5, 7, 5},      {kClear, 5, -3, 6},    {kCopy, 150, -1, -1},
-          {kCarryUp, 100, -1, -1}, {kInsert, -1, -1, -1}, {kPaste, 120, -1, -1},
-          {kClear, 50, 150, 160},  // selection entirely outside the page
-      };
+  } cases[] = {
+      {CL_PMenu_Delete, 5, 7, 5},      {CL_PMenu_Clear, 5, -3, 6},    {CL_PMenu_Copy, 150, -1, -1},
+      {CL_PMenu_CarryUp, 100, -1, -1}, {CL_PMenu_Insert, -1, -1, -1}, {CL_PMenu_Paste, 120, -1, -1},
+      {CL_PMenu_Clear, 50, 150, 160},  // selection entirely outside the page
+  };
   for (const auto& c : cases) {
     ListEditHarness h;
-    h.Run(kCopy, kCh, 5, 0, 99, 5, 7);
+    h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
     h.Events();
     const cmcEeprom before = h.image;
     const cmcCellCapsule capsule = h.Run(c.command, kCh, c.cursor, 0, 99, c.first, c.last);
@@ -231,11 +231,27 @@ TEST(ListEditChannelTest, MalformedRequestsDoNothingAtAll) {
   }
 }
 
+TEST(ListEditChannelTest, ACapsuleWithoutACellDoesNothing) {
+  ListEditHarness h;
+  h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
+  h.Events();
+  const cmcEeprom before = h.image;
+  for (int command : {CL_PMenu_Paste, CL_PMenu_Clear, CL_PMenu_Delete, CL_PMenu_Insert,
+                      CL_PMenu_CarryUp}) {
+    cmcCellCapsule capsule;
+    datCh record = h.Load(kCh, 5);
+    ExecListEditCommand(h.doc, command, capsule, record, 0, 99);
+    ExecBankEditCommand(h.doc, command, capsule, record, 0, 0, 99);
+  }
+  EXPECT_TRUE(before == h.image);
+  EXPECT_TRUE(h.Events().empty());
+}
+
 TEST(ListEditChannelTest, AnotherCommandCodeOnlyReloadsTheRecord) {
   ListEditHarness h;
   const cmcEeprom before = h.image;
   h.Run(202, kCh, 5, 0, 99, 5, 7);
-  h.Run(kBankOff, kCh, 5, 0, 99, 5, 7);
+  h.Run(CL_PMenu_BankOff, kCh, 5, 0, 99, 5, 7);
   EXPECT_TRUE(before == h.image);
   EXPECT_TRUE(h.Events().empty());
 }
@@ -267,10 +283,10 @@ class ListEditEdgeTest : public ::testing::Test {
 };
 
 TEST_F(ListEditEdgeTest, CarryTakesTheLinkBitsAlong) {
-  h.Run(kCarryDown, kEdge, 1, 0, 24);  // Q (in link 0) and R exchange places
+  h.Run(CL_PMenu_CarryDown, kEdge, 1, 0, 24);  // Q (in link 0) and R exchange places
   EXPECT_EQ(EdgeName(2), 'Q');
   EXPECT_EQ(Link0(), (std::vector<int>{2, 3}));
-  h.Run(kCarryUp, kEdge, 3, 0, 24, 2, 3);  // Q and S up over R
+  h.Run(CL_PMenu_CarryUp, kEdge, 3, 0, 24, 2, 3);  // Q and S up over R
   EXPECT_EQ(EdgeName(1), 'Q');
   EXPECT_EQ(EdgeName(2), 'S');
   EXPECT_EQ(Link0(), (std::vector<int>{1, 2}));
@@ -278,10 +294,10 @@ TEST_F(ListEditEdgeTest, CarryTakesTheLinkBitsAlong) {
 
 TEST_F(ListEditEdgeTest, DeleteAndInsertTakeEdgesOutOfTheirLinks) {
   h.boxes.Answer(kOk);
-  h.Run(kDelete, kEdge, 1, 0, 24);  // Q goes, S moves up to 2
+  h.Run(CL_PMenu_Delete, kEdge, 1, 0, 24);  // Q goes, S moves up to 2
   EXPECT_EQ(EdgeName(2), 'S');
   EXPECT_EQ(Link0(), (std::vector<int>{2}));
-  h.Run(kInsert, kEdge, 0, 0, 24, 0, 1);
+  h.Run(CL_PMenu_Insert, kEdge, 0, 0, 24, 0, 1);
   EXPECT_EQ(EdgeName(4), 'S');
   EXPECT_EQ(Link0(), (std::vector<int>{4}));
   // An edge pushed past the last one leaves its link.
@@ -292,7 +308,7 @@ TEST_F(ListEditEdgeTest, DeleteAndInsertTakeEdgesOutOfTheirLinks) {
   last.freq2 = 146000000;
   ASSERT_TRUE(last.StoreSelf());
   h.boxes.Answer(kOk);
-  h.Run(kInsert, kEdge, 0, 0, 24);
+  h.Run(CL_PMenu_Insert, kEdge, 0, 0, 24);
   EXPECT_EQ(Link0(), (std::vector<int>{5}));
 }
 

@@ -20,7 +20,6 @@ namespace {
 
 using kwtest::ListEditHarness;
 using Lines = std::vector<std::string>;
-using namespace listcmd;
 using namespace layout;
 
 constexpr std::uint32_t kRpt = itemkind::kRepeater;
@@ -43,7 +42,7 @@ std::string GpsName(ListEditHarness& h, int p) { return Trim(h.Load(kGps, p).gps
 TEST(ListEditRepeaterTest, CarryStaysInsideTheGroup) {
   ListEditHarness h;
   // Rows 1..2 reach the new-entry row, which is group 1's first repeater.
-  h.Run(kCarryUp, kRpt, 1, 0, 1, 1, 2, 0);
+  h.Run(CL_PMenu_CarryUp, kRpt, 1, 0, 1, 1, 2, 0);
   EXPECT_EQ(RptName(h, 0), "SAME-SITE-C");
   EXPECT_EQ(RptName(h, 1), "ACCESS-B");
   EXPECT_EQ(RptName(h, 2), "REMOTE-C");
@@ -52,7 +51,7 @@ TEST(ListEditRepeaterTest, CarryStaysInsideTheGroup) {
   h.Events();
   // Down from the group's last row: nothing moves.
   const cmcEeprom before = h.image;
-  h.Run(kCarryDown, kRpt, 0, 0, 1, 0, 2, 0);
+  h.Run(CL_PMenu_CarryDown, kRpt, 0, 0, 1, 0, 2, 0);
   EXPECT_TRUE(before == h.image);
   EXPECT_EQ(h.modified, 1);
 }
@@ -60,7 +59,7 @@ TEST(ListEditRepeaterTest, CarryStaysInsideTheGroup) {
 TEST(ListEditRepeaterTest, SelectedRepeaterFollowsACarry) {
   ListEditHarness h;
   SetSelectedRepeater(h.image, 3);
-  h.Run(kCarryUp, kRpt, 3, 2, 3, -1, -1, 1);
+  h.Run(CL_PMenu_CarryUp, kRpt, 3, 2, 3, -1, -1, 1);
   EXPECT_EQ(RptName(h, 2), "NOGW-A");
   EXPECT_EQ(GetSelectedRepeater(h.image), 2);
 }
@@ -69,7 +68,7 @@ TEST(ListEditRepeaterTest, ClearBlanksOnlyTheGroupsOwnRows) {
   ListEditHarness h;
   SetSelectedRepeater(h.image, 1);
   h.boxes.Answer(kOk);
-  h.Run(kClear, kRpt, 1, 0, 1, 1, 2, 0);
+  h.Run(CL_PMenu_Clear, kRpt, 1, 0, 1, 1, 2, 0);
   EXPECT_EQ(h.Boxes(), (Lines{"31 Clear the selected rows?"}));
   EXPECT_EQ(RptName(h, 1), "");
   EXPECT_EQ(Trim(h.Load(kRpt, 1).rptCall.data(), 8), "CALLSIGN");
@@ -82,7 +81,7 @@ TEST(ListEditRepeaterTest, ClearBlanksOnlyTheGroupsOwnRows) {
 TEST(ListEditRepeaterTest, DeleteTakesTheGroupsRowsOnly) {
   ListEditHarness h;
   h.boxes.Answer(kOk);
-  const cmcCellCapsule c = h.Run(kDelete, kRpt, 0, 0, 1, 0, 2, 0);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Delete, kRpt, 0, 0, 1, 0, 2, 0);
   EXPECT_EQ(h.Boxes(), (Lines{"31 Delete the selected rows?"}));
   EXPECT_EQ(GetRptGroupCount(h.image, 0), 0);
   EXPECT_EQ(RptName(h, 0), "REMOTE-C");
@@ -99,7 +98,7 @@ TEST(ListEditRepeaterTest, InsertStopsWhenTheListIsFull) {
   ListEditHarness h;
   SetRptGroupCount(h.image, 1, 1497);  // 1499 in all
   h.boxes.Answer(kOk);
-  const cmcCellCapsule c = h.Run(kInsert, kRpt, 0, 0, 1, 0, 2, 0);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Insert, kRpt, 0, 0, 1, 0, 2, 0);
   EXPECT_EQ(h.Boxes(), (Lines{"10 The list is full. No more entries can be added."}));
   EXPECT_EQ(GetRptTotalCount(h.image), 1500);
   EXPECT_EQ(GetRptGroupCount(h.image, 0), 3);
@@ -108,7 +107,7 @@ TEST(ListEditRepeaterTest, InsertStopsWhenTheListIsFull) {
   EXPECT_EQ(h.Events(), (Lines{"send 52", "send 44", "send 4 Inserted."}));
   // Nothing fits: the box, and no report.
   h.boxes.Answer(kOk);
-  h.Run(kInsert, kRpt, 0, 0, 2, -1, -1, 0);
+  h.Run(CL_PMenu_Insert, kRpt, 0, 0, 2, -1, -1, 0);
   EXPECT_EQ(h.Boxes().size(), 1u);
   EXPECT_TRUE(h.Events().empty());
   EXPECT_EQ(h.modified, 1);
@@ -117,18 +116,18 @@ TEST(ListEditRepeaterTest, InsertStopsWhenTheListIsFull) {
 TEST(ListEditYourCallTest, DeleteStopsAtTheCountAndInsertAddsBlankEntries) {
   ListEditHarness h;
   h.boxes.Answer(kOk);
-  h.Run(kDelete, kUr, 1, 0, 2, 1, 3);
+  h.Run(CL_PMenu_Delete, kUr, 1, 0, 2, 1, 3);
   EXPECT_EQ(GetYourCallCount(h.image), 1);
   EXPECT_EQ(UrName(h, 0), "ALICE");
   h.Events();
-  const cmcCellCapsule c = h.Run(kInsert, kUr, 0, 0, 0);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Insert, kUr, 0, 0, 0);
   EXPECT_EQ(GetYourCallCount(h.image), 2);
   EXPECT_EQ(UrCall(h, 0), "CALLSIGN");
   EXPECT_EQ(UrName(h, 1), "ALICE");
   EXPECT_EQ(c.firstSelected, 0);
   EXPECT_EQ(h.Events(), (Lines{"send 52", "send 44", "send 4 Inserted."}));
   // The new-entry row appends.
-  h.Run(kInsert, kUr, 2, 0, 1);
+  h.Run(CL_PMenu_Insert, kUr, 2, 0, 1);
   EXPECT_EQ(GetYourCallCount(h.image), 3);
   EXPECT_EQ(UrCall(h, 2), "CALLSIGN");
 }
@@ -136,14 +135,16 @@ TEST(ListEditYourCallTest, DeleteStopsAtTheCountAndInsertAddsBlankEntries) {
 TEST(ListEditYourCallTest, OnlyTheNewEntryRowIsNothingToDeleteOrClear) {
   ListEditHarness h;
   const cmcEeprom before = h.image;
-  for (int command : {kDelete, kClear, kCopy, kCarryUp, kPaste}) h.Run(command, kUr, 3, 0, 2);
+  for (int command :
+       {CL_PMenu_Delete, CL_PMenu_Clear, CL_PMenu_Copy, CL_PMenu_CarryUp, CL_PMenu_Paste})
+    h.Run(command, kUr, 3, 0, 2);
   EXPECT_TRUE(before == h.image);
   EXPECT_TRUE(h.Events().empty());
 }
 
 TEST(ListEditGpsTest, TheAlarmFollowsCarriedMemories) {
   ListEditHarness h;
-  h.Run(kCarryUp, kGps, 1, 0, 2, 1, 2, 0);
+  h.Run(CL_PMenu_CarryUp, kGps, 1, 0, 2, 1, 2, 0);
   EXPECT_EQ(GpsName(h, 0), "G1");
   EXPECT_EQ(GpsName(h, 2), "G0");
   EXPECT_EQ(GetGpsAlarm(h.image).position, 1);
@@ -160,7 +161,7 @@ TEST(ListEditGpsTest, AnAlarmBelowTheBlockTakesItsFirstRow) {
     ASSERT_TRUE(r.StoreSelf());
   }
   SetGpsAlarm(h.image, GpsAlarm{kGpsAlarmMemory, 0, 4});
-  h.Run(kCarryDown, kGps, 3, 0, 4, 2, 3, 0);
+  h.Run(CL_PMenu_CarryDown, kGps, 3, 0, 4, 2, 3, 0);
   EXPECT_EQ(GetGpsAlarm(h.image).position, 2);
   EXPECT_EQ(GpsName(h, 2), "G5");
 }
@@ -168,7 +169,7 @@ TEST(ListEditGpsTest, AnAlarmBelowTheBlockTakesItsFirstRow) {
 TEST(ListEditGpsTest, ClearTakesTheAlarmOffAClearedMemory) {
   ListEditHarness h;
   h.boxes.Answer(kOk);
-  h.Run(kClear, kGps, 2, 0, 2, 2, 3, 0);
+  h.Run(CL_PMenu_Clear, kGps, 2, 0, 2, 2, 3, 0);
   EXPECT_EQ(GpsName(h, 2), "");
   EXPECT_EQ(GpsName(h, 3), "G3");  // group 1 untouched
   EXPECT_EQ(GetGpsAlarm(h.image).type, 0);
@@ -180,10 +181,10 @@ TEST(ListEditGpsTest, ClearTakesTheAlarmOffAClearedMemory) {
 TEST(ListEditGpsTest, DeleteAndInsertKeepTheGroups) {
   ListEditHarness h;
   h.boxes.Answer(kOk);
-  h.Run(kDelete, kGps, 0, 0, 2, 0, 0, 0);
+  h.Run(CL_PMenu_Delete, kGps, 0, 0, 2, 0, 0, 0);
   EXPECT_EQ(GpsGroupCount(h.image, 0), 2);
-  EXPECT_EQ(GetGpsAlarm(h.image).position, 1);  // memory G2 is now the second
-  h.Run(kInsert, kGps, 2, 0, 1, -1, -1, 0);     // the group's new-entry row
+  EXPECT_EQ(GetGpsAlarm(h.image).position, 1);       // memory G2 is now the second
+  h.Run(CL_PMenu_Insert, kGps, 2, 0, 1, -1, -1, 0);  // the group's new-entry row
   EXPECT_EQ(GpsGroupCount(h.image, 0), 3);
   EXPECT_EQ(GpsName(h, 3), "G3");
 }
@@ -209,7 +210,8 @@ TEST(ListEditOtherListsTest, UnwritableListsIgnoreClearInsertAndCarry) {
   } lists[] = {
       {itemkind::kLinkPosition, 1, 25}, {itemkind::kRxCall, 0, 49}, {itemkind::kCallListA, 0, 9}};
   for (const auto& list : lists) {
-    for (int command : {kClear, kInsert, kCarryUp, kCarryDown, kPaste}) {
+    for (int command :
+         {CL_PMenu_Clear, CL_PMenu_Insert, CL_PMenu_CarryUp, CL_PMenu_CarryDown, CL_PMenu_Paste}) {
       const cmcCellCapsule c = h.Run(command, list.kind, list.first + 1, list.first, list.last,
                                      list.first, list.first + 1);
       EXPECT_EQ(c.selectionBits & cellselect::kSelectRows, 0) << list.kind << " " << command;
@@ -240,7 +242,7 @@ class ListEditLinkTest : public ::testing::Test {
 
 TEST_F(ListEditLinkTest, DeleteTakesOnlyTheCursorRowsEdge) {
   h.boxes.Answer(kOk);
-  const cmcCellCapsule c = h.Run(kDelete, itemkind::kLinkPosition, 4, 1, 25, 3, 5);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Delete, itemkind::kLinkPosition, 4, 1, 25, 3, 5);
   EXPECT_EQ(EdgeAt(3), 2u);
   EXPECT_EQ(EdgeAt(4), 4u);  // edge 3 left the link
   EXPECT_EQ(EdgeAt(5), 5u);
@@ -252,7 +254,7 @@ TEST_F(ListEditLinkTest, DeleteTakesOnlyTheCursorRowsEdge) {
 TEST_F(ListEditLinkTest, DeclinedDeleteChangesNothingAndReportsNothing) {
   const cmcEeprom before = h.image;
   h.boxes.Answer(kCancel);
-  const cmcCellCapsule c = h.Run(kDelete, itemkind::kLinkPosition, 4, 1, 25, 3, 5);
+  const cmcCellCapsule c = h.Run(CL_PMenu_Delete, itemkind::kLinkPosition, 4, 1, 25, 3, 5);
   EXPECT_TRUE(before == h.image);
   EXPECT_TRUE(h.Events().empty());
   EXPECT_EQ(c.followUpFlag, 0);
@@ -263,24 +265,24 @@ TEST(ListEditHistoryTest, DeletedRowsGoAndLaterRowsCloseUp) {
   ListEditHarness h;
   for (int e = 0; e < 6; ++e) h.image.SetByte(kRxOrderTable + 10 + e, static_cast<std::uint8_t>(e));
   h.boxes.Answer(kOk);
-  h.Run(kDelete, itemkind::kRxCall, 2, 0, 49, 2, 3);
+  h.Run(CL_PMenu_Delete, itemkind::kRxCall, 2, 0, 49, 2, 3);
   std::vector<int> rows;
   for (int e = 10; e < 16; ++e) rows.push_back(h.image.GetByte(kRxOrderTable + e));
   EXPECT_EQ(rows, (std::vector<int>{0, 1, 255, 255, 2, 3}));
   EXPECT_EQ(h.Events(), (Lines{"send 4 Deleted.", "post 15"}));
   // Rows that show nothing: no question, no change.
   const cmcEeprom before = h.image;
-  h.Run(kDelete, itemkind::kRxCall, 20, 0, 49, 20, 30);
+  h.Run(CL_PMenu_Delete, itemkind::kRxCall, 20, 0, 49, 20, 30);
   EXPECT_TRUE(before == h.image);
 }
 
 TEST(ListEditCallListTest, DeleteShiftsTheOrderTable) {
   ListEditHarness h;
   for (int r = 0; r < 3; ++r) h.image.SetByte(kCallListCOrder + r, static_cast<std::uint8_t>(r));
-  h.Run(kDelete, itemkind::kCallListC, 5, 0, 19, 5, 6);  // empty rows: nothing, no question
+  h.Run(CL_PMenu_Delete, itemkind::kCallListC, 5, 0, 19, 5, 6);  // empty rows: nothing, no question
   EXPECT_TRUE(h.Events().empty());
   h.boxes.Answer(kOk);
-  h.Run(kDelete, itemkind::kCallListC, 1, 0, 19);
+  h.Run(CL_PMenu_Delete, itemkind::kCallListC, 1, 0, 19);
   std::vector<int> table;
   for (int r = 0; r < 4; ++r) table.push_back(h.image.GetByte(kCallListCOrder + r));
   EXPECT_EQ(table, (std::vector<int>{0, 2, 255, 255}));

@@ -9,6 +9,7 @@
 #include "model/BankTable.h"
 #include "model/ItemKinds.h"
 #include "resources/text/TextTables.h"
+#include "sheet/cmcCellObj.h"
 #include "support/model/ListFixture.h"
 
 namespace kwtest {
@@ -40,10 +41,15 @@ cmcCellCapsule ListEditHarness::Run(int command, std::uint32_t kind, int cursor,
     capsule.firstSelected = selFirst;
     capsule.lastSelected = selLast;
   }
-  const ListEditCell cell{7, 230, cursor};
+  cmcCellObj cell;
+  cell.category = CT_Conv;
+  cell.cellId = CL_Mch_Freq;
+  cell.index = cursor;
+  capsule.cell = &cell;
   datCh record(&image);
   record.Load(kind, static_cast<std::uint32_t>(std::max(cursor, 0)));
-  ExecListEditCommandEx(doc, command, capsule, cell, record, listFirst, listLast, group);
+  ExecListEditCommandEx(doc, command, capsule, record, listFirst, listLast, group);
+  capsule.cell = nullptr;
   return capsule;
 }
 
@@ -55,10 +61,15 @@ cmcCellCapsule ListEditHarness::RunBank(int command, int bank, int cursor, int s
     capsule.firstSelected = selFirst;
     capsule.lastSelected = selLast;
   }
-  const ListEditCell cell{3, 230, cursor};
+  cmcCellObj cell;
+  cell.category = CT_BankCh;
+  cell.cellId = CL_Mch_Freq;
+  cell.index = cursor;
+  capsule.cell = &cell;
   datCh record(&image);
   record.Load(itemkind::kBankChannel, 0);
-  ExecBankEditCommand(doc, command, capsule, cell, record, bank, 0, 99);
+  ExecBankEditCommand(doc, command, capsule, record, bank, 0, 99);
+  capsule.cell = nullptr;
   return capsule;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ListEditCommands.h"
+#include "cells/names/CellNames.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
 #include "model/cmcClipCh.h"
@@ -55,7 +56,7 @@ class ListEditHarness {
   cmcEvMan bus;
   cmcGTex texts;
   int modified = 0;
-  ListEditDocument doc;
+  DocumentContext doc;
 
  private:
   std::vector<std::string> events_;
