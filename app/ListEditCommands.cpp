@@ -175,7 +175,8 @@ void RunPaste(ListEditRun& run) {
   if (run.kind == itemkind::kChannel) {
     // An empty row pasted over the selected channel leaves nothing selected.
     const std::uint16_t s = GetSelectedChannel(run.doc.image);
-    if (s != kNoSelectedChannel && !LoadDetached(run.doc.image, itemkind::kChannel, s).IsUsed())
+    if (s >= run.cursor && s <= last &&
+        !LoadDetached(run.doc.image, itemkind::kChannel, s).IsUsed())
       SetSelectedChannel(run.doc.image, kNoSelectedChannel);
   }
 }

@@ -231,6 +231,21 @@ TEST(ListEditChannelTest, MalformedRequestsDoNothingAtAll) {
   }
 }
 
+TEST(ListEditChannelTest, SelectedWordsThatNameNothingStayAsTheyAre) {
+  ListEditHarness h;
+  h.boxes.SetDefaultAnswer(kOk);
+  SetSelectedChannel(h.image, 4000);
+  SetSelectedRepeater(h.image, 3000);
+  h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 6);
+  for (int command : {CL_PMenu_Paste, CL_PMenu_CarryDown, CL_PMenu_Insert, CL_PMenu_Delete,
+                      CL_PMenu_Clear})
+    h.Run(command, kCh, 5, 0, 99, 5, 6);
+  for (int command : {CL_PMenu_CarryDown, CL_PMenu_Insert, CL_PMenu_Delete, CL_PMenu_Clear})
+    h.Run(command, itemkind::kRepeater, 0, 0, 1, 0, 1, 0);
+  EXPECT_EQ(GetSelectedChannel(h.image), 4000);
+  EXPECT_EQ(GetSelectedRepeater(h.image), 3000);
+}
+
 TEST(ListEditChannelTest, ACapsuleWithoutACellDoesNothing) {
   ListEditHarness h;
   h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
