@@ -1,5 +1,6 @@
 #include "cells/RecordChoiceLists.h"
 
+#include "model/RepeaterListType.h"
 #include "model/indDestination.h"
 
 namespace recordlists {
@@ -80,13 +81,14 @@ const char* ScanEdgeModeList(std::int64_t low, std::int64_t high) {
 }
 
 const char* RepeaterModeList(int type) {
-  return type == 2 || type == 3 ? "GI_Sheet_Sel_Rpt_Mode_FM" : "GI_Sheet_Sel_Rpt_Mode_DV";
+  return type == kRptTypeFmRepeater || type == kRptTypeFmSimplex ? "GI_Sheet_Sel_Rpt_Mode_FM"
+                                                                 : "GI_Sheet_Sel_Rpt_Mode_DV";
 }
 
 const char* RepeaterDupList(int type) {
   switch (type) {
-    case 0: return "GI_Sheet_Sel_Rpt_Dup_DV";
-    case 2: return "GI_Sheet_Sel_Rpt_Dup_FM";
+    case kRptTypeDvRepeater: return "GI_Sheet_Sel_Rpt_Dup_DV";
+    case kRptTypeFmRepeater: return "GI_Sheet_Sel_Rpt_Dup_FM";
     default: return "GI_Sheet_Sel_Rpt_Dup_Simplex";
   }
 }

@@ -16,8 +16,8 @@ const char* ChannelStepList(std::int64_t freq, std::uint32_t step, bool groupB);
 // Tuning step and mode of a scan edge from its low and high ends.
 const char* ScanEdgeStepList(std::int64_t low, std::int64_t high, std::uint32_t step, bool groupB);
 const char* ScanEdgeModeList(std::int64_t low, std::int64_t high);
-// Mode and duplex of a repeater entry by its type (0 DV repeater, 1 DV
-// simplex, 2 FM repeater, 3 FM simplex). The duplex cell of a simplex entry
+// Mode and duplex of a repeater entry by its type (GetRepeaterListType: 0 DV
+// repeater, 1 DV simplex, 2 FM repeater, 3 FM simplex). The duplex cell of a simplex entry
 // shows "---" instead of a list; its stored duplex belongs to the simplex list.
 const char* RepeaterModeList(int type);
 const char* RepeaterDupList(int type);

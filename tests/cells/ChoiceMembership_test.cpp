@@ -15,6 +15,7 @@
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
 #include "model/ListCounts.h"
+#include "model/RepeaterListType.h"
 #include "model/datCh.h"
 #include "model/indDestination.h"
 #include "support/ChoiceListSource.h"
@@ -156,14 +157,14 @@ TEST_F(DefaultImageMembership, ScanEdgesLinksAndRepeatersHoldMembers) {
     for (std::uint32_t i = 0; i < 1500; ++i) {
       datCh r(&image_);
       r.Load(itemkind::kRepeater, i);
-      ASSERT_FALSE(r.IsUsed()) << "the default images hold no repeater";
-      // An unused entry is of type 0, a DV repeater.
+      const int type = GetRepeaterListType(r);
       const struct {
         const char* list;
         std::uint32_t value;
       } fields[] = {
-          {recordlists::RepeaterModeList(0), r.rptMode},
-          {recordlists::RepeaterDupList(0), r.duplex},
+          {recordlists::RepeaterModeList(type), r.rptMode},
+          {recordlists::RepeaterDupList(type), r.duplex},
+          {"GI_Sheet_Sel_Rpt_Type", static_cast<std::uint32_t>(type)},
           {"GI_Sheet_Sel_Rpt_Tone", r.rptToneMode},
           {"GI_Sheet_Sel_Mch_TFreq", r.rptToneIndex},
           {"GI_Sheet_Sel_Rpt_Rpt1use", r.useFrom},
