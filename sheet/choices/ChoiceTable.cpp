@@ -12,6 +12,7 @@ std::optional<ChoiceTable> ChoiceTable::Build(std::string key, int lineCount, in
   t.lineCount_ = lineCount;
   t.widest_ = widestLine;
   t.byValue_ = options;
+  t.parsed_ = options;
   std::stable_sort(t.byValue_.begin(), t.byValue_.end(),
                    [](const ChoiceOption& a, const ChoiceOption& b) { return a.value < b.value; });
   t.reading_ = std::move(options);

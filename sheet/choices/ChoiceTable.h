@@ -43,6 +43,8 @@ class ChoiceTable {
 
   const std::vector<ChoiceOption>& ByValue() const { return byValue_; }
   const std::vector<ChoiceOption>& ReadingOrder() const { return reading_; }
+  // Line by line, left to right: the order in which a typed choice breaks ties.
+  const std::vector<ChoiceOption>& ParseOrder() const { return parsed_; }
 
  private:
   ChoiceTable() = default;
@@ -52,6 +54,7 @@ class ChoiceTable {
   int widest_ = 0;
   std::vector<ChoiceOption> byValue_;
   std::vector<ChoiceOption> reading_;
+  std::vector<ChoiceOption> parsed_;
 };
 
 }  // namespace choices

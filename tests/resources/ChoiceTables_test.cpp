@@ -94,23 +94,6 @@ std::vector<Cell> CellsOfLine(const std::string& line) {
   return cells;
 }
 
-std::string InTable(const std::string& utf8) {
-  // The sources write the degree sign and middle dot as byte escapes.
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8.compare(i, 4, "\\xB0") == 0 || utf8.compare(i, 4, "\\xB7") == 0) {
-      out += static_cast<char>(utf8[i + 3] == '0' ? 0xB0 : 0xB7);
-      i += 3;
-      continue;
-    }
-    std::size_t j = i;
-    while (j < utf8.size() && utf8.compare(j, 2, "\\x") != 0) ++j;
-    out += platform::UnicodeToCp932(QString::fromStdString(utf8.substr(i, j - i)));
-    i = j - 1;
-  }
-  return out;
-}
-
 TEST(ChoiceTables, EveryListHasItsThreeSheetValuesInEveryTable) {
   ASSERT_EQ(kwtest::SourceChoiceLists().size(), 162u);
   for (const Named& t : kTables) {
@@ -144,8 +127,8 @@ TEST(ChoiceTables, OptionCellsAgreeWithTheSourceInEveryTable) {
           if (i >= static_cast<int>(l.options.size())) break;
           if (c > 0 && l.spacers) expected.push_back({"", -1, false, ""});
           const choicegen::Option& o = l.options[static_cast<std::size_t>(i)];
-          expected.push_back(
-              {l.listId, o.value, o.hasCellText, InTable(t.japanese ? o.japanese : o.english)});
+          expected.push_back({l.listId, o.value, o.hasCellText,
+                              kwtest::SourceTextInTable(t.japanese ? o.japanese : o.english)});
         }
         const std::vector<Cell> actual = CellsOfLine(lines[static_cast<std::size_t>(r)]);
         EXPECT_EQ(actual, expected) << t.name << " " << l.key << " row " << r;
