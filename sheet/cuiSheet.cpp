@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 #include "cells/names/CellNames.h"
 #include "core/SjisBytes.h"
@@ -405,6 +406,8 @@ void cuiSheet::CreateCells(const std::string& cellsKey) {
   const int rowCount = static_cast<int>(rows_.size());
   std::vector<int> widths(static_cast<std::size_t>(colCount_), grid_->DefaultColWidth());
   std::vector<int> heights(static_cast<std::size_t>(rowCount), grid_->DefaultRowHeight());
+  std::optional<FontSpec> extentFont;
+  std::unordered_map<std::string, core::TextExtent> extents;
   for (int r = 0; r < rowCount; ++r) {
     OnBeginRow(r);
     SheetRowAttr& row = rows_[static_cast<std::size_t>(r)];
@@ -429,8 +432,18 @@ void cuiSheet::CreateCells(const std::string& cellsKey) {
         const bool w = cell.HasLayout(celllayout::kWidthFromText);
         const bool h = cell.HasLayout(celllayout::kHeightFromText);
         if (w || h) {
-          canvas.SetFont(QFontFor(cell.EffectiveFont()));
-          const core::TextExtent extent = core::GetTextExtentLines(canvas, cell.GetCaption());
+          // Sample captions repeat down a page: each is measured once per font.
+          FontSpec spec = cell.EffectiveFont();
+          if (!extentFont || !(*extentFont == spec)) {
+            canvas.SetFont(QFontFor(spec));
+            extentFont = std::move(spec);
+            extents.clear();
+          }
+          const std::string caption(cell.GetCaption());
+          auto known = extents.find(caption);
+          if (known == extents.end())
+            known = extents.emplace(caption, core::GetTextExtentLines(canvas, caption)).first;
+          const core::TextExtent extent = known->second;
           const int width = static_cast<int>(extent.width + 8 * scale + 0.5);
           const int height = static_cast<int>(extent.height + 2 * scale + 0.5);
           if (w)
