@@ -82,7 +82,10 @@ inline constexpr int CloneRunEnded = 42;
 inline constexpr int CloneProgressClosed = 43;
 // S: list sheets refresh their rows.
 inline constexpr int ListChanged = 44;
-// S: the document was edited (mark modified, restart the delayed check).
+// S: lists were edited or normalised: the main controller rebuilds the bank
+// table and restarts the delayed check. It never marks the document
+// modified (opening, saving and cloning send it too); commands that write
+// the image do that themselves.
 inline constexpr int DocumentEdited = 45;
 // Q: a sheet page answers its one-byte sheet kind (data).
 inline constexpr int QuerySheetKind = 46;

@@ -210,3 +210,11 @@ std::uint16_t GetSelectedRepeater(const cmcEeprom& image) {
 void SetSelectedRepeater(cmcEeprom& image, std::uint16_t index) {
   if (Fits(image)) Set16(image, kSelectedRepeater, index);
 }
+
+std::uint16_t GetSelectedChannel(const cmcEeprom& image) {
+  return Fits(image) ? Get16(image, kMemoryHomeChannel) : kNoSelectedChannel;
+}
+
+void SetSelectedChannel(cmcEeprom& image, std::uint16_t channel) {
+  if (Fits(image)) Set16(image, kMemoryHomeChannel, channel);
+}

@@ -61,3 +61,8 @@ GpsAlarm GpsAlarmFromSelIndex(int row);
 inline constexpr std::uint16_t kNoSelectedRepeater = 0xFFFF;
 std::uint16_t GetSelectedRepeater(const cmcEeprom& image);
 void SetSelectedRepeater(cmcEeprom& image, std::uint16_t index);
+
+// Selected memory channel (0xFFFF none).
+inline constexpr std::uint16_t kNoSelectedChannel = 0xFFFF;
+std::uint16_t GetSelectedChannel(const cmcEeprom& image);
+void SetSelectedChannel(cmcEeprom& image, std::uint16_t channel);

@@ -138,3 +138,7 @@ bool datClipCh::GetRecord(int i, datCh& record) const {
   record = records_[static_cast<size_t>(i)];
   return true;
 }
+
+std::uint32_t ClipKindOfList(std::uint32_t listKind) {
+  return listKind == itemkind::kBankChannel ? itemkind::kChannel : listKind;
+}

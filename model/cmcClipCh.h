@@ -77,3 +77,7 @@ class datClipCh : public cmcClipCh {
   std::uint32_t busy_ = 0;
   datCh scratch_;
 };
+
+// The kind a list's rows are buffered as: bank rows are memory channels, so
+// that bank rows paste into the channel list and channel rows into banks.
+std::uint32_t ClipKindOfList(std::uint32_t listKind);

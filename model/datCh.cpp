@@ -164,6 +164,15 @@ void datCh::LoadInto(std::uint32_t kindIn, std::uint32_t indexIn) {
   index = ownIndex;
 }
 
+datCh LoadDetached(const cmcEeprom& image, std::uint32_t kind, std::uint32_t index) {
+  // Decoding never writes to the image; the record is unbound before it
+  // leaves, so nothing can store through it.
+  datCh record(const_cast<cmcEeprom*>(&image));
+  record.Load(kind, index);
+  record.SetImage(nullptr);
+  return record;
+}
+
 bool datCh::IsCall3Blank() const { return IsBlankText(rpt2Call); }
 
 bool ChooseStepClass(datCh& record, std::uint64_t freq, std::uint64_t offset, bool isRepeater) {

@@ -214,6 +214,10 @@ class datCh {
   cmcEeprom* image_ = nullptr;
 };
 
+// Item (kind, index) of a read-only image, decoded into a record that is
+// left unbound (Load only reads the image).
+datCh LoadDetached(const cmcEeprom& image, std::uint32_t kind, std::uint32_t index);
+
 // Sets the record's step classes for a frequency and offset as a channel
 // (or repeater) stores them; false (classes unchanged) when no class fits
 // the record's fields.
