@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // Flag sets edited in the bit-selection dialog: bank links, the NMEA
 // sentence set and the logger's sentences. The dialog keeps item k in bit
 // 26 - k, so a field's first item must land there whatever its range.

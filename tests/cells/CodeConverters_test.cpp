@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // Hexadecimal bytes and bits, DTMF digits, two-digit codes and the UTC
 // offset.
 #include "cells/CodeConverters.h"

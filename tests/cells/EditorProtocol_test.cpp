@@ -289,4 +289,49 @@ TEST(EditorProtocol, EveryConverterKeepsTheProtocol) {
   }
 }
 
+// Any byte string, committed or as a dialog's answer, is read, clamped or
+// refused: never a crash, never a read outside the field.
+TEST(EditorProtocol, ArbitraryBytesNeverCrashAConverter) {
+  kwtest::RecordingDialogs dialogs;
+  const ConverterContext ctx;
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<char>((seed >> 16) & 0xFF);
+  };
+  const std::string pieces[] = {".",
+                                "-",
+                                "+",
+                                ":",
+                                "/",
+                                "*",
+                                "#",
+                                "\xB0",
+                                "\x82",
+                                "'",
+                                "\"",
+                                "2015/04/07",
+                                " 35\xB0"
+                                "39.12'N",
+                                "99999999999"};
+  for (const Row& row : Rows()) {
+    SCOPED_TRACE(row.name);
+    for (int i = 0; i < 200; ++i) {
+      std::string text;
+      const int length = static_cast<unsigned char>(next()) % 24;
+      for (int k = 0; k < length; ++k) {
+        const char b = next();
+        text += (b & 3) == 0 ? pieces[static_cast<unsigned char>(b) % std::size(pieces)]
+                             : std::string(1, b);
+      }
+      Subject s = row.make();
+      cmcCellCapsule c = i % 2 ? Commit(text) : kwtest::Answer(text);
+      int status = 0;
+      const int changed = s.run(ctx, c, status);
+      EXPECT_TRUE(changed == 0 || changed == 1);
+      EXPECT_LE(c.outputText.size(), 64u);
+    }
+  }
+}
+
 }  // namespace

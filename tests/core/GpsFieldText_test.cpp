@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // The fixed text forms of GPS dates, times and positions.
 #include "core/GpsFieldText.h"
 

@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // Typed frequencies onto the channel grid through the band of the
 // destination in force.
 #include "model/FrequencySnap.h"
