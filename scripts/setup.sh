@@ -6,7 +6,8 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-serialport-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev locales tzdata)
+          clang libclang-rt-14-dev locales tzdata
+          fonts-dejavu-core fonts-ipafont-gothic)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
