@@ -8,10 +8,20 @@
 #include "cells/TextConverters.h"
 #include "core/SjisBytes.h"
 #include "core/TextFields.h"
+#include "model/LayoutLists.h"
+#include "model/cmcEeprom.h"
+#include "sheet/cmcCellObj.h"
 
 namespace {
 
 constexpr std::size_t kCallSignLength = 8;
+constexpr int kCqIndex = 255;
+constexpr char kCqCall[] = "CQCQCQ  ";
+
+// The your-call-sign list entry's address.
+std::int64_t EntryAddress(int index) {
+  return layout::kUrCalls + static_cast<std::int64_t>(index) * kCallSignLength;
+}
 
 bool IsCallChar(char ch) {
   return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || ch == '/';
@@ -140,9 +150,28 @@ int EditCallSignCode(const ConverterContext& ctx, cmcCellCapsule& capsule, std::
 
 int EditRouteCallSign(const ConverterContext& ctx, cmcCellCapsule& capsule, std::span<char> field,
                       const cmcEeprom* image, int popupListId, bool recordInUse, int& status) {
-  (void)popupListId;  // TODO: popup picks through the parent capsule
-  (void)image;
   int changed = 0;
+  const cmcCellObj* picked = capsule.parent ? capsule.parent->cell : nullptr;
+  if (picked && picked->cellId == popupListId) {
+    // The call-sign popup's answer: the chosen entry is the picked cell's
+    // index, 255 for CQ.
+    if (capsule.mode != cellmode::kChoice) return 0;
+    const int index = picked->index;
+    if (index == kCqIndex) {
+      std::fill(field.begin(), field.end(), ' ');
+      std::copy_n(kCqCall, std::min(field.size(), sizeof kCqCall - 1), field.begin());
+      changed = 1;
+    } else if (index >= 0 && index < layout::kUrCapacity && image &&
+               EntryAddress(index + 1) <= image->GetSize()) {
+      std::fill(field.begin(), field.end(), ' ');
+      char entry[kCallSignLength];
+      image->GetBlock(EntryAddress(index), entry, kCallSignLength);
+      std::copy_n(entry, std::min(field.size(), kCallSignLength), field.begin());
+      changed = 1;
+    }
+    editor::SetDisplay(capsule, Shown(field));
+    return changed;
+  }
   if (IsEntry(capsule)) {
     TakeEntry(field, capsule.inputText);
     if (ctx.autoCorrect) MoveLastWordRight(field, false);

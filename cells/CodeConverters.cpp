@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "cells/CellLook.h"
 #include "cells/ConverterContext.h"
 #include "cells/EditorProtocol.h"
+#include "core/ColorNames.h"
 #include "core/HexTextToBytes.h"
 #include "core/TextFields.h"
 #include "sheet/FieldDialogOpener.h"
@@ -103,7 +105,11 @@ int EditHexBits(const ConverterContext& ctx, cmcCellCapsule& capsule, std::uint8
     }
   }
   editor::SetDisplay(capsule, HexText(std::span<const std::uint8_t>(&value, 1)));
-  (void)reference;  // TODO: draw the font red when the value differs from the reference
+  if (value != reference) {
+    celllook::SetTextColor(capsule, color::kRed);
+  } else {
+    celllook::InheritTextColor(capsule);
+  }
   const std::int32_t key = editor::Key(capsule);
   if (key == 0) return changed;
   if (key == cellop::kEnter) {
@@ -175,7 +181,7 @@ int EditDigitalCode(cmcCellCapsule& capsule, std::uint8_t& value, int& status) {
     }
   }
   editor::SetDisplay(capsule, editor::ZeroPadded(value, 2));
-  // TODO: align the cell right
+  celllook::AlignRight(capsule);
   const std::int32_t key = editor::Key(capsule);
   if (key == 0) return changed;
   if (key == cellop::kSpace || key == cellop::kBackspace) {
