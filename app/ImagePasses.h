@@ -69,6 +69,21 @@ void PrepareWriteImage(cmcEeprom& image);
 void NormalizeImage(cmcEeprom& image, const cmcEeprom& initial, const indDestination& destination,
                     bool firstInfoFlag);
 
+// The correction of what the warning check marks, answering whether entries
+// were deleted. Used memory channels failing a channel check (band, offset
+// grid, air-band mode, tuning step) and used scan edges failing a scan-edge
+// check take the initial image's record of their place, memory channels and
+// edges marked unused (a call channel keeps the initial record's state); a
+// selected channel that was reset is no longer selected, and the bank table
+// is rebuilt. Repeaters, from the last down: a duplicate call sign deletes a
+// digital repeater and blanks an analogue one's call sign; a digital
+// repeater outside the destination's ranges gets frequency 0; one that then
+// fails the frequency or duplex-without-call-sign check is deleted. Your-call
+// entries with a duplicate (or blank) call sign are deleted, the later of
+// two. fromSave: event 33 is posted after a deletion, else event 15.
+bool CorrectMarkedSettings(cmcEeprom& image, const cmcEeprom& initial,
+                           const indDestination& destination, bool fromSave);
+
 // The data check of a loaded image of the given revision: true (fails) when
 // the revision byte is not 1, 2 or 3, or, when checkFormatName is set, the
 // 16-byte format signature is not "QuorCloneFormat3"; also when the image is

@@ -4,7 +4,9 @@
 #include <QScreen>
 #include <string>
 
+#include "app/MainController.h"
 #include "app/MainFrame.h"
+#include "app/cuiMain.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
@@ -49,10 +51,12 @@ int main(int argc, char** argv) {
   cmcHelpGTex helpTopics;
   helpTopics.SetSource(kwres::kHelpTopicMap);
   ScopedEvMan bus;
+  ScopedController controller(env, gtex);
 
   int result = 0;
   {
     MainFrame window(env);
+    controller->SetMainForm(&window);
     window.show();
     result = app.exec();
     window.StorePlacement();

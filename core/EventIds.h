@@ -12,7 +12,7 @@ inline constexpr int RefreshToolBar = 2;
 // No sender: the main controller opens the About box or a debug window.
 inline constexpr int OpenAbout = 3;
 // S/P, p1/p2 = two system colours, data = text: status message of edit
-// commands; nobody listens.
+// commands; the main controller hands the text to its status sink.
 inline constexpr int StatusMessage = 4;
 inline constexpr int OpenTraceWindow = 5;
 inline constexpr int OpenImageWindow = 6;

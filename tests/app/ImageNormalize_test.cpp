@@ -301,16 +301,16 @@ TEST(NormalizeImageTest, InformationBitsComeFromTheFlagAndTheInitialImage) {
 }
 
 TEST(NormalizeImageTest, SendsTheBankTableEventOnceAndLeavesTheInitialImageAsItIs) {
-  // The initial image is built (and normalised) before anything listens.
-  cmcEeprom image = Initial();
+  const cmcEeprom& initial = Initial();  // built (and its event sent) before listening
   ScopedEvMan bus;
   int sent = 0;
   bus->AddListener(&sent, [&sent](const cmcEvent& e) {
     if (e.id == ev::DocumentEdited) ++sent;
   });
-  imagepass::NormalizeImage(image, Initial(), Dest0(), false);
+  cmcEeprom image = initial;
+  imagepass::NormalizeImage(image, initial, Dest0(), false);
   EXPECT_EQ(sent, 1);
-  EXPECT_TRUE(image == Initial());
+  EXPECT_TRUE(image == initial);
 }
 
 }  // namespace

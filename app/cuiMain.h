@@ -1,0 +1,260 @@
+#pragma once
+// The main controller: the one object that owns the document (the current
+// memory image, the initial image, the snapshot that decides "modified",
+// the file name, the layout revisions, the radio information of the last
+// identification, the copy buffer) and the main window's parts, and that
+// carries out the document commands. indMain (app/indMain.h) specialises it
+// for the TR-3700; the program reaches the one instance through Controller()
+// (app/MainController.h).
+//
+// The document always holds the current layout (revision 3); the document
+// revision only records what the file or the radio had. Texts are code page
+// 932 bytes (the text table's); file names and folders are UTF-8 paths; the
+// title is a QString.
+//
+// Built after the settings, the text table and the event bus, and destroyed
+// before them: the constructor picks the interface table, reads the system's
+// regional formats and the version file and adds a bus listener, which the
+// destructor removes. The constructor sets no window title; the first
+// SetFileName, SetModified or ClearModified does. It never fails: a missing
+// or damaged version file leaves the built-in version texts.
+//
+// Not built here (their commands fill the marked seams): the option text
+// cache, the clone commands behind the identification and read closures, the
+// data-file open, the tree, the tick task's work, the warning check, the
+// initial image and the image passes.
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/DocumentContext.h"
+#include "app/DocumentLocale.h"
+#include "core/cmcTask.h"
+#include "core/dst_EtcData.h"
+
+class QWidget;
+class cmcEeprom;
+class cmcEvMan;
+class cmcGTex;
+class cmcTick;
+class cuiHtmlHelp;
+class datClipCh;
+class indCloneMan;
+class indEnviron;
+struct cmcEvent;
+struct dst_CDrv_Result;
+
+class cuiMain {
+ public:
+  // The words that go into clone frames and data-file headers.
+  struct ModelRecord {
+    std::array<std::uint32_t, 4> cleared{};
+    std::uint32_t lastAddress = 0;  // last address of the radio's clone range
+    std::uint32_t word16 = 16;
+    std::uint32_t modelWord1 = 0;
+    std::uint32_t modelWord2 = 0;
+    std::string key;  // data-file digest key, 12 decimal digits
+  };
+
+  // Where a clone run stands (the clone commands move it on).
+  struct ClonePhase {
+    bool writeConfirmed = false;
+    bool firstIdentify = true;
+    bool destinationAdopted = false;
+    bool writeImagePrepared = false;
+  };
+
+  using StatusSink = std::function<void(const QString& text)>;
+
+  static constexpr std::uint32_t kCurrentRevision = 3;
+  static constexpr std::uint32_t kCheckDelayMs = 250;
+  static constexpr int kTickIntervalMs = 50;
+
+  // `settings` and `texts` must outlive the controller; an event bus must be
+  // installed (EvMan()) and outlive it too.
+  cuiMain(indEnviron& settings, cmcGTex& texts, std::int32_t imageSize);
+  virtual ~cuiMain();
+  cuiMain(const cuiMain&) = delete;
+  cuiMain& operator=(const cuiMain&) = delete;
+
+  // --- operations the radio's controller replaces -------------------------
+  // Clears the model record (word 16 kept at 16) and sets the base key.
+  virtual void InitModel();
+  // (Re)creates the tree. Seam: there is no tree yet; does nothing.
+  virtual void BuildTree();
+  // Fixes up an image just read from a file or the radio. The base does
+  // nothing.
+  virtual void AfterImageLoad(cmcEeprom& image);
+  // Opens a data file; the base opens nothing and answers 0.
+  virtual int OpenIcfFile(const std::string& name);
+  // Shows the answer of a clone-information run. Seam: does nothing yet.
+  virtual void ShowCloneInfo(dst_CDrv_Result& result);
+
+  // Puts the text table of the interface language in force (the settings'
+  // language and the system's).
+  void SelectTextLanguage();
+
+  // --- the document -------------------------------------------------------
+  std::int32_t ImageSize() const { return imageSize_; }
+  cmcEeprom& Image() { return *image_; }
+  const cmcEeprom& Image() const { return *image_; }
+  cmcEeprom& InitialImage() { return *initial_; }
+  const cmcEeprom& InitialImage() const { return *initial_; }
+  // The image as last saved, loaded or cleared.
+  const cmcEeprom& SavedImage() const { return *saved_; }
+  // A copy of the initial image taken when the main window is built (empty
+  // before); TakeCompareSnapshot takes it.
+  const cmcEeprom& CompareImage() const { return *compare_; }
+  void TakeCompareSnapshot();
+  // The current image converted for a clone write.
+  cmcEeprom& WriteImage() { return *writeImage_; }
+  // Current image := initial image.
+  void ResetImageToInitial();
+
+  // True when the flag is set, or when the current image now differs from
+  // the saved snapshot (which sets the flag and the title).
+  bool IsModified();
+  // The flag alone, without comparing.
+  bool ModifiedFlag() const { return modified_; }
+  void SetModified();
+  // Saved snapshot := current image; flag cleared; title.
+  void ClearModified();
+
+  const std::string& FileName() const { return fileName_; }
+  // Stores the name (UTF-8 path; empty = untitled) and updates the title.
+  void SetFileName(const std::string& name);
+  bool IsUntitled() const { return fileName_.empty(); }
+  // The file name; when untitled, the default folder, "/" and the table's
+  // name for a new file ("Untitled").
+  std::string GetSaveFileName();
+  const std::string& DefaultFolder() const { return defaultFolder_; }
+  void SetDefaultFolder(const std::string& folder) { defaultFolder_ = folder; }
+
+  // Title := file part of GetSaveFileName, " [Old Form]" below revision 3,
+  // " - " and the program's title; set on the main form when there is one.
+  void UpdateTitle();
+  // The title last made (empty before the first UpdateTitle).
+  const QString& Title() const { return title_; }
+
+  // Layout revision of the document as last loaded or saved (1..3).
+  std::uint32_t DocumentRevision() const { return documentRevision_; }
+  void SetDocumentRevision(std::uint32_t revision) { documentRevision_ = revision; }
+
+  // The last identification's radio information and the model word received.
+  const RadioInformation& RadioInfo() const { return radioInfo_; }
+  std::uint32_t RadioModelWord() const { return radioModelWord_; }
+  void SetRadioInfo(const RadioInformation& info, std::uint32_t modelWord);
+  // Byte 1 of the radio information.
+  std::uint32_t RadioRevision() const { return radioInfo_[1]; }
+
+  // Copies used during one clone run.
+  dst_EtcData& CloneDestination() { return cloneDestination_; }
+  std::uint32_t ExpectedRevision() const { return expectedRevision_; }
+  void SetExpectedRevision(std::uint32_t revision) { expectedRevision_ = revision; }
+  ClonePhase& Phase() { return phase_; }
+
+  const ModelRecord& Model() const { return model_; }
+  // {0, last address, 1, 0}.
+  const std::array<std::uint32_t, 4>& RegionRecord() const { return region_; }
+
+  // --- regional formats and version --------------------------------------
+  const DocumentLocale& Locale() const { return locale_; }
+  DateOrder GetDateOrder() const { return locale_.dateOrder; }
+  const std::string& ShortDateFormat() const { return locale_.shortDateFormat; }
+  const std::string& TimeFormat() const { return locale_.timeFormat; }
+  char DateSeparator() const { return locale_.dateSeparator; }
+  char TimeSeparator() const { return locale_.timeSeparator; }
+  char CsvDecimal() const { return locale_.csvDecimal; }
+  char CsvSeparator() const { return locale_.csvSeparator; }
+  const std::string& VersionText() const { return version_; }
+  const std::string& YearsText() const { return years_; }
+
+  // --- owned parts --------------------------------------------------------
+  indEnviron& Settings() { return settings_; }
+  cmcGTex& Texts() { return texts_; }
+  indCloneMan& CloneMan() { return *cloneMan_; }
+  cuiHtmlHelp& Help() { return *help_; }
+  datClipCh& ClipBuffer() { return *clip_; }
+  // The 50 ms task of the main window (stopped until the window starts it).
+  cmcTask& TickTask() { return *tick_; }
+  // The commands' view of the document.
+  DocumentContext Context();
+
+  // The next sheet build reloads its layout (set by a language switch).
+  bool RebuildFlag() const { return rebuild_; }
+  void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }
+
+  // --- image passes ---------------------------------------------------------
+  // Seams: these run nothing until the image passes land.
+  // Rebuilds the initial image for the settings' destination.
+  void LoadInitialImage();
+  // The two loading passes of a loaded image (group counts, list order).
+  void PrepareImage(cmcEeprom& image);
+  // The destination fix-up of an image against the initial image.
+  void NormalizeImage(cmcEeprom& image);
+
+  // --- delayed warning check ----------------------------------------------
+  // (Re)starts the 250 ms countdown after an edit; the check runs once it
+  // has run out.
+  void StartCheckDelay();
+  // The countdown; null before the first StartCheckDelay.
+  cmcTick* CheckDelay() { return checkDelay_.get(); }
+
+  // --- window parts -------------------------------------------------------
+  // The main form (the title goes there); a title already made is set at once.
+  void SetMainForm(QWidget* form);
+  QWidget* MainForm() const;
+
+  // Receives the text of every status message (event 4) as it arrives;
+  // without a sink the messages are dropped.
+  void SetStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
+
+ protected:
+  // The 50 ms tick: opens the selected page when none is open, then runs the
+  // delayed check. Seam: nothing yet.
+  void OnTick(cmcTask& task);
+  // Clone manager closures: may set the run's code. Seams: they leave it.
+  void OnIdentifyResult(dst_CDrv_Result& result);
+  void OnReadResult(dst_CDrv_Result& result);
+
+  ModelRecord model_;
+  cmcEvMan& bus_;  // the bus our listener was added to
+
+ private:
+  void OnEvent(const cmcEvent& event);
+
+  indEnviron& settings_;
+  cmcGTex& texts_;
+  std::int32_t imageSize_ = 0;
+  dst_EtcData cloneDestination_;
+  std::uint32_t expectedRevision_ = 0;  // 0 = none
+  QPointer<QWidget> form_;
+  std::string defaultFolder_;
+  std::string fileName_;
+  bool modified_ = false;
+  DocumentLocale locale_;
+  std::unique_ptr<cmcTick> checkDelay_;
+  std::unique_ptr<indCloneMan> cloneMan_;
+  RadioInformation radioInfo_{};
+  std::uint32_t radioModelWord_ = 0;
+  ClonePhase phase_;
+  std::uint32_t documentRevision_ = kCurrentRevision;
+  std::unique_ptr<cmcEeprom> writeImage_;
+  std::unique_ptr<cuiHtmlHelp> help_;
+  std::unique_ptr<datClipCh> clip_;
+  std::unique_ptr<cmcEeprom> image_;
+  std::unique_ptr<cmcEeprom> initial_;
+  std::unique_ptr<cmcEeprom> saved_;
+  std::unique_ptr<cmcEeprom> compare_;
+  std::string version_;
+  std::string years_;
+  cmcTaskPtr tick_;
+  bool rebuild_ = false;
+  std::array<std::uint32_t, 4> region_{};
+  QString title_;
+  StatusSink statusSink_;
+};

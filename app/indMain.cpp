@@ -1,0 +1,59 @@
+#include "app/indMain.h"
+
+#include <QPixmap>
+#include <algorithm>
+#include <array>
+
+#include "app/AppIcons.h"
+#include "core/cmcEvMan.h"
+#include "core/cmcGTex.h"
+#include "model/LayoutImage.h"
+#include "model/cmcEeprom.h"
+
+namespace {
+
+// The software area's head: the three band-default records.
+constexpr std::int64_t kSoftwareHead = layout::kBandDefaults;
+constexpr int kSoftwareHeadSize = layout::kBandDefaultSize * layout::kBandDefaultCount;
+
+}  // namespace
+
+indMain::indMain(indEnviron& settings, cmcGTex& texts)
+    : cuiMain(settings, texts, std::max<std::int32_t>(layout::kMinImageSize, kImageSize)) {
+  InitModel();
+  appIcon_ = DrawApplicationIcon();
+  rigIcon_ = DrawRigIcon();
+  bus_.AddListener<indMain, &indMain::OnEvent>(this);
+}
+
+indMain::~indMain() { bus_.RemoveListener<indMain, &indMain::OnEvent>(this); }
+
+void indMain::InitModel() {
+  cuiMain::InitModel();
+  model_.lastAddress = static_cast<std::uint32_t>(layout::kCloneLast);
+  model_.modelWord1 = kModelWord1;
+  model_.modelWord2 = kModelWord2;
+  model_.key = kModelKey;
+}
+
+void indMain::AfterImageLoad(cmcEeprom& image) {
+  std::array<std::uint8_t, kSoftwareHeadSize> head{};
+  InitialImage().GetBlock(kSoftwareHead, head.data(), kSoftwareHeadSize);
+  image.SetBlock(kSoftwareHead, head.data(), kSoftwareHeadSize);
+  PrepareImage(image);
+  NormalizeImage(image);
+  bus_.Send(ev::ListNamesChanged);
+}
+
+std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }
+
+QIcon indMain::ApplicationIcon() const { return QIcon(QPixmap::fromImage(appIcon_)); }
+
+QIcon indMain::RigIcon() const { return QIcon(QPixmap::fromImage(rigIcon_)); }
+
+void indMain::OnEvent(const cmcEvent& event) {
+  // The radio's events (list names to the tree, language switch, reopening
+  // a sheet, clone information, showing the main form, the destination check,
+  // the clone run's window states, the bank table) are handled here as their
+  // commands land.
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The TR-3700's main controller: the cuiMain document with the radio's model
+// words and data-file key, an image of 0x40000 bytes, the software area kept
+// from the initial image when an image is loaded, its two icons and its own
+// listener on the event bus (added when built, removed when destroyed).
+//
+// Not built yet (their commands land later): opening a data file and the
+// tree's top node (the base's answers stand), and the bodies of the radio's
+// events.
+#include <QIcon>
+#include <QImage>
+#include <cstdint>
+#include <string>
+
+#include "app/cuiMain.h"
+
+class indMain : public cuiMain {
+ public:
+  static constexpr std::int32_t kImageSize = 0x40000;
+  static constexpr char kModelKey[] = "712059386241";
+  static constexpr std::uint32_t kModelWord1 = 0x3484;
+  static constexpr std::uint32_t kModelWord2 = 1;
+
+  indMain(indEnviron& settings, cmcGTex& texts);
+  ~indMain() override;
+
+  // The base's, then the last address 172927, model words 0x3484 and 1 and
+  // the radio's key.
+  void InitModel() override;
+  // Copies the software area's head (the 51 bytes after the radio's
+  // 172928-byte area) from the initial image into `image`, runs the loading
+  // passes and the destination fix-up on it and sends "list names changed".
+  void AfterImageLoad(cmcEeprom& image) override;
+
+  // The radio's model name (value 0 of "GI_AppInd_Model").
+  std::string ModelName();
+
+  const QImage& ApplicationIconImage() const { return appIcon_; }
+  const QImage& RigIconImage() const { return rigIcon_; }
+  // As icons (a widget application must exist).
+  QIcon ApplicationIcon() const;
+  QIcon RigIcon() const;
+
+ private:
+  void OnEvent(const cmcEvent& event);
+
+  QImage appIcon_;
+  QImage rigIcon_;
+};
