@@ -9,7 +9,7 @@
 #include "cells/ConverterContext.h"
 #include "cells/EditorProtocol.h"
 #include "core/ColorNames.h"
-#include "core/HexTextToBytes.h"
+#include "core/HexText.h"
 #include "core/TextFields.h"
 #include "sheet/FieldDialogOpener.h"
 
@@ -18,7 +18,6 @@ namespace {
 using editor::IsDigit;
 using editor::IsHexDigit;
 
-constexpr char kHexUpper[] = "0123456789ABCDEF";
 constexpr char kDtmfDigits[] = "0123456789ABCD*#";
 constexpr std::uint8_t kDtmfEnd = 0xFF;
 constexpr int kMaxUtcOffset = 840;
@@ -30,15 +29,6 @@ constexpr int kHexBitsShift = 18;
 constexpr int kHexBitsFirstItem = 1;
 constexpr int kHexBitsLastItem = 8;
 constexpr int kHeaderBitNumbers = 6;
-
-std::string HexText(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  for (std::uint8_t b : bytes) {
-    text += kHexUpper[b >> 4];
-    text += kHexUpper[b & 0xF];
-  }
-  return text;
-}
 
 char Upper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
 
@@ -57,13 +47,13 @@ int EditHexBytes(cmcCellCapsule& capsule, std::span<std::uint8_t> bytes, std::in
       if (digits.size() > room) digits.erase(0, digits.size() - room);
       digits.insert(0, room - digits.size(), '0');
       std::fill(bytes.begin(), bytes.end(), 0);
-      core::HexTextToBytes(bytes, digits, static_cast<int>(room));
+      core::ReadHexBytes(digits, bytes);
       bytes[0] = static_cast<std::uint8_t>(
           std::clamp<std::int32_t>(bytes[0], std::max(minimum, 0), std::min(maximum, 255)));
       changed = 1;
     }
   }
-  editor::SetDisplay(capsule, HexText(bytes));
+  editor::SetDisplay(capsule, core::HexBytes(bytes));
   const std::int32_t key = editor::Key(capsule);
   if (key == 0 || bytes.empty()) return changed;
   if (key == cellop::kSpace || key == cellop::kBackspace) {
@@ -71,7 +61,7 @@ int EditHexBytes(cmcCellCapsule& capsule, std::span<std::uint8_t> bytes, std::in
     if (v > maximum) v = minimum;
     if (v < minimum) v = maximum;
     bytes[0] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
-    editor::SetDisplay(capsule, HexText(bytes));
+    editor::SetDisplay(capsule, core::HexBytes(bytes));
     return 1;
   }
   if (key == cellop::kEnter) {
@@ -104,7 +94,7 @@ int EditHexBits(const ConverterContext& ctx, cmcCellCapsule& capsule, std::uint8
       changed = 1;
     }
   }
-  editor::SetDisplay(capsule, HexText(std::span<const std::uint8_t>(&value, 1)));
+  editor::SetDisplay(capsule, core::HexBytes(std::span<const std::uint8_t>(&value, 1)));
   if (value != reference) {
     celllook::SetTextColor(capsule, color::kRed);
   } else {

@@ -1,7 +1,6 @@
 #include "sheet/FBitsModel.h"
 
-#include <charconv>
-
+#include "core/HexText.h"
 #include "platform/Fatal.h"
 
 namespace {
@@ -14,16 +13,6 @@ constexpr const char* kSentences[] = {"RMC", "GGA", "GLL", "GSA", "VTG", "GSV"};
 constexpr const char* kLoggerSentences[] = {"RMC", "GGA", "VTG", "GSA"};
 
 std::string Decimal(int v) { return std::to_string(v); }
-
-std::string Hex(int v) {
-  char buf[16];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, 16);
-  std::string text(buf, r.ptr);
-  for (char& ch : text) {
-    if (ch >= 'a' && ch <= 'f') ch = static_cast<char>(ch - 'a' + 'A');
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -62,7 +51,7 @@ bool FBitsModel::WantsMarker() const {
 
 std::string FBitsModel::Header(int headerKind, int item, int lastItem) {
   switch (headerKind) {
-    case bitheader::kHex: return Hex(item);
+    case bitheader::kHex: return core::HexNumber(static_cast<std::uint64_t>(item));
     case bitheader::kDecimal: return Decimal(item == 10 ? 0 : item);
     case bitheader::kLetters: return std::string(1, static_cast<char>('A' + item - 1));
     case bitheader::kNmeaSentences:
