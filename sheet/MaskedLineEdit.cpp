@@ -7,8 +7,8 @@
 #include "core/TextTableChoice.h"
 #include "platform/Cp932.h"
 
-MaskedLineEdit::MaskedLineEdit(std::string_view pattern, QWidget* parent)
-    : QLineEdit(parent), model_(pattern) {
+MaskedLineEdit::MaskedLineEdit(MaskedEditModel& model, QWidget* parent)
+    : QLineEdit(parent), model_(model) {
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setContextMenuPolicy(Qt::NoContextMenu);
   setDragEnabled(false);

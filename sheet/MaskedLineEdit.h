@@ -12,7 +12,8 @@
 
 class MaskedLineEdit : public QLineEdit {
  public:
-  MaskedLineEdit(std::string_view pattern, QWidget* parent = nullptr);
+  // The model is not owned and must outlive the widget.
+  explicit MaskedLineEdit(MaskedEditModel& model, QWidget* parent = nullptr);
 
   MaskedEditModel& Model() { return model_; }
   // Shows the model's text and caret (after changing the model directly).
@@ -37,7 +38,7 @@ class MaskedLineEdit : public QLineEdit {
  private:
   void Changed();
 
-  MaskedEditModel model_;
+  MaskedEditModel& model_;
   std::function<void()> onChange_;
   std::function<void()> onEscape_;
   std::function<void()> onEnter_;

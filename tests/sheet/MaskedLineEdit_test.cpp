@@ -22,7 +22,8 @@ void Type(QWidget& w, const QString& text) {
 }
 
 TEST(MaskedLineEdit, TypingFillsSlotsThroughTheFilter) {
-  MaskedLineEdit edit(" ##\xB0##.##'@");
+  MaskedEditModel model(" ##\xB0##.##'@");
+  MaskedLineEdit edit(model);
   edit.SetCharFilter([](char ch) {
     return (ch >= '0' && ch <= '9') || ch == 'N' || ch == 'n' || ch == 'S' || ch == 's';
   });
@@ -39,7 +40,8 @@ TEST(MaskedLineEdit, TypingFillsSlotsThroughTheFilter) {
 }
 
 TEST(MaskedLineEdit, NavigationKeysKeepTheCaretInRange) {
-  MaskedLineEdit edit("20##/##/##");
+  MaskedEditModel model("20##/##/##");
+  MaskedLineEdit edit(model);
   Press(edit, Qt::Key_Home);
   EXPECT_EQ(edit.cursorPosition(), 2);
   Press(edit, Qt::Key_Left);
@@ -60,7 +62,8 @@ TEST(MaskedLineEdit, NavigationKeysKeepTheCaretInRange) {
 }
 
 TEST(MaskedLineEdit, EscapeAndEnterReachTheirHandlers) {
-  MaskedLineEdit edit("##");
+  MaskedEditModel model("##");
+  MaskedLineEdit edit(model);
   int escapes = 0;
   int enters = 0;
   edit.SetEscapeHandler([&] { ++escapes; });
@@ -73,7 +76,8 @@ TEST(MaskedLineEdit, EscapeAndEnterReachTheirHandlers) {
 }
 
 TEST(MaskedLineEdit, PasteIsFiltered) {
-  MaskedLineEdit edit("##:##:##");
+  MaskedEditModel model("##:##:##");
+  MaskedLineEdit edit(model);
   edit.SetCharFilter([](char ch) { return ch >= '0' && ch <= '9'; });
   QApplication::clipboard()->setText(QStringLiteral("12h34"));
   Press(edit, Qt::Key_V, {}, Qt::ControlModifier);
