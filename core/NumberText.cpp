@@ -128,16 +128,20 @@ std::string FormatFrequencyText(std::int64_t hertz, char separator) {
   return WriteFixedPoint(hertz, 6, separator);
 }
 
-int TextToRoundedInt(std::string_view text) {
+int TextToRoundedInt(std::string_view text) { return TryTextToRoundedInt(text).value_or(0); }
+
+std::optional<int> TryTextToRoundedInt(std::string_view text) {
   std::string kept;
   for (char c : text) {
     if (kept.size() == 9) break;
     if (IsDigit(c) || c == '.' || c == '-') kept.push_back(c);
   }
   const auto value = ReadDecimal(kept, '.');
-  if (!value) return 0;
+  if (!value) return std::nullopt;
   // Nine characters stay below 10^9, well inside int.
-  return static_cast<int>(RoundHalfAwayFromZero(*value).value_or(0));
+  const auto rounded = RoundHalfAwayFromZero(*value);
+  if (!rounded) return std::nullopt;
+  return static_cast<int>(*rounded);
 }
 
 }  // namespace core

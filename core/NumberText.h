@@ -47,5 +47,8 @@ std::string FormatFrequencyText(std::int64_t hertz, char separator);
 // Keeps digits, "." and "-", at most 9 of them, reads the rest with "." and
 // rounds half away from zero; 0 when nothing reads ("COM3" gives 3).
 int TextToRoundedInt(std::string_view text);
+// The same, but none when nothing reads: the kept characters hold no digit
+// ("." or "-" alone) or do not form a number ("1-2").
+std::optional<int> TryTextToRoundedInt(std::string_view text);
 
 }  // namespace core

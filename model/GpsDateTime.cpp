@@ -38,9 +38,12 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 int ReadUtcOffsetMinutes(const cmcEeprom& image) {
   if (image.GetSize() < layout::kMinImageSize) return 0;
-  const auto value = static_cast<std::int16_t>(imageaccess::Get16(image, layout::kUtcOffset));
-  if (value == 32767 || value > kMaxUtcOffsetMinutes || value < -kMaxUtcOffsetMinutes) return 0;
-  return value;
+  return UsableUtcOffset(static_cast<std::int16_t>(imageaccess::Get16(image, layout::kUtcOffset)));
+}
+
+int UsableUtcOffset(int minutes) {
+  if (minutes > kMaxUtcOffsetMinutes || minutes < -kMaxUtcOffsetMinutes) return 0;
+  return minutes;
 }
 
 bool LocalToBcd(std::int64_t localMs, int utcOffsetMinutes, std::array<std::uint8_t, 3>& date,

@@ -17,6 +17,9 @@ inline constexpr std::uint8_t kEmptyBcd = 0x99;
 // The UTC offset of the common settings (signed minutes); 32767 or an offset
 // beyond +-840 minutes counts as 0.
 int ReadUtcOffsetMinutes(const cmcEeprom& image);
+// The same rule for an offset already read: 32767 (none) and offsets beyond
+// +-840 minutes (a damaged image) shift by 0.
+int UsableUtcOffset(int minutes);
 
 // Local wall time (milliseconds since 1970 as if it were UTC) minus the
 // offset into BCD bytes. A moment outside the years 2000-2099 gives 0x99 in

@@ -122,6 +122,27 @@ TEST(NumberText, TextToRoundedIntAlwaysReadsAPoint) {
   for (const auto& c : cases) EXPECT_EQ(TextToRoundedInt(c.text), c.expected) << c.text;
 }
 
+TEST(NumberText, TryTextToRoundedIntTellsNoNumberFromZero) {
+  struct Case {
+    const char* text;
+    std::optional<int> expected;
+  } cases[] = {
+      {"0", 0},
+      {"-0.4", 0},
+      {"COM3", 3},
+      {"2.5", 3},
+      {".5", 1},
+      {"", std::nullopt},
+      {".", std::nullopt},
+      {"-", std::nullopt},
+      {"-.", std::nullopt},
+      {"abc", std::nullopt},
+      {"1-2", std::nullopt},
+      {"1.2.3", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TryTextToRoundedInt(c.text), c.expected) << c.text;
+}
+
 TEST(NumberText, RoundingNeverCastsOutOfRange) {
   EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
   EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
