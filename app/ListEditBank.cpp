@@ -9,6 +9,7 @@
 
 #include "app/ListEditCommands.h"
 #include "app/ListEditRun.h"
+#include "cells/SheetBankNo.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -240,7 +241,8 @@ void BankInsert(ListEditRun& run, BankRun& bank, int bankNo) {
 }  // namespace
 
 void ExecBankEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
-                         int bankNo, int listFirst, int listLast) {
+                         int listFirst, int listLast) {
+  const int bankNo = GetSheetBankNo(capsule);
   ListEditRun run(doc, capsule, record, itemkind::kBankChannel, std::max(listFirst, 0),
                   std::min(listLast, kBankSlots - 1), 0);
   if (bankNo >= 0 && bankNo < kBankCount && doc.image.GetSize() >= kMinImageSize &&

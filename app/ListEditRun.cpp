@@ -1,7 +1,9 @@
 #include "app/ListEditRun.h"
 
+#include <QWidget>
 #include <algorithm>
 
+#include "cells/AppMessage.h"
 #include "core/AppMessageBox.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -47,12 +49,11 @@ bool ListEditRun::Range(int& first, int& last, int extraRows) const {
 }
 
 bool ListEditRun::Ask(const char* key) {
-  return MessageBoxCp932(nullptr, doc.texts.GetFirst(key), doc.texts.GetFirst(kTitleKey),
-                         platform::mb::OkCancel | platform::mb::IconWarning) == platform::mb::IdOk;
+  return ShowAppMessage(doc.texts, key, capsule.owner) == platform::mb::IdOk;
 }
 
 void ListEditRun::ShowError(const char* key) {
-  MessageBoxCp932(nullptr, doc.texts.GetFirst(key), doc.texts.GetFirst(kTitleKey),
+  MessageBoxCp932(capsule.owner, doc.texts.GetFirst(key), doc.texts.GetFirst(kTitleKey),
                   platform::mb::Ok | platform::mb::IconError);
 }
 

@@ -30,7 +30,7 @@ class ListEditRun {
   bool Range(int& first, int& last, int extraRows = 0) const;
   bool CursorIn(int extraRows = 0) const;
 
-  // A question (OK / Cancel); true for OK.
+  // A question (OK / Cancel, through ShowAppMessage); true for OK.
   bool Ask(const char* key);
   // An error box with OK only.
   void ShowError(const char* key);

@@ -237,8 +237,8 @@ TEST(ListEditChannelTest, SelectedWordsThatNameNothingStayAsTheyAre) {
   SetSelectedChannel(h.image, 4000);
   SetSelectedRepeater(h.image, 3000);
   h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 6);
-  for (int command : {CL_PMenu_Paste, CL_PMenu_CarryDown, CL_PMenu_Insert, CL_PMenu_Delete,
-                      CL_PMenu_Clear})
+  for (int command :
+       {CL_PMenu_Paste, CL_PMenu_CarryDown, CL_PMenu_Insert, CL_PMenu_Delete, CL_PMenu_Clear})
     h.Run(command, kCh, 5, 0, 99, 5, 6);
   for (int command : {CL_PMenu_CarryDown, CL_PMenu_Insert, CL_PMenu_Delete, CL_PMenu_Clear})
     h.Run(command, itemkind::kRepeater, 0, 0, 1, 0, 1, 0);
@@ -251,12 +251,13 @@ TEST(ListEditChannelTest, ACapsuleWithoutACellDoesNothing) {
   h.Run(CL_PMenu_Copy, kCh, 5, 0, 99, 5, 7);
   h.Events();
   const cmcEeprom before = h.image;
-  for (int command : {CL_PMenu_Paste, CL_PMenu_Clear, CL_PMenu_Delete, CL_PMenu_Insert,
-                      CL_PMenu_CarryUp}) {
+  for (int command :
+       {CL_PMenu_Paste, CL_PMenu_Clear, CL_PMenu_Delete, CL_PMenu_Insert, CL_PMenu_CarryUp}) {
     cmcCellCapsule capsule;
     datCh record = h.Load(kCh, 5);
     ExecListEditCommand(h.doc, command, capsule, record, 0, 99);
-    ExecBankEditCommand(h.doc, command, capsule, record, 0, 0, 99);
+    capsule.sheetName = "21,0";
+    ExecBankEditCommand(h.doc, command, capsule, record, 0, 99);
   }
   EXPECT_TRUE(before == h.image);
   EXPECT_TRUE(h.Events().empty());
