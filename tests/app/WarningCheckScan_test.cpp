@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "core/cmcGTex.h"
+#include "resources/text/TextTables.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -89,6 +91,52 @@ TEST(WarningCheckScanTest, ACellWithoutBindingTextDoesNotTakeTheOneBefore) {
   Scan({"{(%CL_Check_ScanEdge:GI_Sheet_ScanEdge,48)}", "{(%CL_Check_URList)}"}, {}, &seen);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1], "(none)");
+}
+
+// The built-in list: one check cell per list page, in the order memory
+// channels, banks, call channels, scan edges, your calls, repeater groups,
+// each naming its page as the tree node does; the same in every table.
+TEST(WarningCheckScanTest, TheBuiltInListNamesEveryCheckedPageOnce) {
+  const kwres::LineArray* tables[] = {&kwres::kTextEnglish, &kwres::kTextJapanese,
+                                      &kwres::kTextMixed};
+  std::vector<std::string> first;
+  for (const kwres::LineArray* table : tables) {
+    cmcGTex texts;
+    texts.SetSource(*table);
+    std::vector<std::string> references;
+    std::vector<std::string> cellNames;
+    const ScanResult r = warningcheck::ScanWarningCheckList(texts, [&](cmcCellObj& cell) {
+      references.push_back(cell.bindingText.value_or(""));
+      cellNames.emplace_back(GetCellIdName(cell.cellId));
+      return std::uint8_t{kE};
+    });
+    ASSERT_EQ(cellNames.size(), 89u);
+    EXPECT_EQ(cellNames[0], "CL_Check_MemoryCH0");
+    EXPECT_EQ(cellNames[10], "CL_Check_BankCHA");
+    EXPECT_EQ(cellNames[36], "CL_Check_MemoryCHC");
+    EXPECT_EQ(cellNames[37], "CL_Check_ScanEdge");
+    EXPECT_EQ(cellNames[38], "CL_Check_URList");
+    EXPECT_EQ(cellNames[88], "CL_Check_RPTList49");
+    ASSERT_EQ(references.size(), 89u);
+    EXPECT_EQ(r.errors, 89);
+    EXPECT_TRUE(r.renewMarks);
+    EXPECT_EQ(references[0], "[St_ColCut]GI_Sheet_MemoryCH,0,0");
+    EXPECT_EQ(references[9], "[St_ColCut]GI_Sheet_MemoryCH,9,900");
+    EXPECT_EQ(references[10], "[St_CCBank]GI_Sheet_BankCH,21");
+    EXPECT_EQ(references[35], "[St_CCBank]GI_Sheet_BankCH,46");
+    EXPECT_EQ(references[36], "[St_ColCut]GI_Sheet_CallCh,47");
+    EXPECT_EQ(references[37], "[St_ColCut]GI_Sheet_ScanEdge,48");
+    EXPECT_EQ(references[38], "[St_UrList]GI_Sheet_You_Callsign,120,UrCH");
+    EXPECT_EQ(references[39], "[St_RptList]GI_Sheet_RepeaterList,123,RptCH  0");
+    EXPECT_EQ(references[88], "[St_RptList]GI_Sheet_RepeaterList,172,RptCH 49");
+    std::vector<std::string> sorted = references;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+    if (first.empty())
+      first = references;
+    else
+      EXPECT_EQ(references, first);
+  }
 }
 
 }  // namespace
