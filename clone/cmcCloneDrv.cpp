@@ -58,13 +58,13 @@ void cmcCloneDrv::SetStartDelay(int ms) { startDelayMs_ = ms; }
 void cmcCloneDrv::SetTransferTypeSetting(std::int32_t* setting) { transType_ = setting; }
 
 bool cmcCloneDrv::BeginRun(CloneMode mode, DoneClosure done) {
-  if (state_ != 0) return false;
+  if (state_ != RunState::Idle) return false;
   done_ = std::move(done);
   frameCount_ = 0;
   dataBytes_ = 0;
   bytesMoved_ = 0;
   mode_ = mode;
-  state_ = 2;
+  state_ = RunState::Started;
   hunting_ = false;
   result_ = std::make_unique<dst_CDrv_Result>();
   result_->mode = mode;
@@ -82,7 +82,7 @@ bool cmcCloneDrv::BeginRun(CloneMode mode, DoneClosure done) {
 int cmcCloneDrv::StartRead(const MemRangeList& ranges, DoneClosure done) {
   // Without ranges the end frame alone would end the read "successfully".
   MemRangeList used = UsedRanges(ranges);
-  if (state_ != 0 || used.empty()) return 0;
+  if (state_ != RunState::Idle || used.empty()) return 0;
   ranges_ = std::move(used);
   BeginRun(kCloneModeRead, std::move(done));
   return 1;
@@ -90,7 +90,7 @@ int cmcCloneDrv::StartRead(const MemRangeList& ranges, DoneClosure done) {
 
 int cmcCloneDrv::StartWrite(const cmcEeprom& image, const MemRangeList& ranges, DoneClosure done) {
   MemRangeList used = UsedRanges(ranges);
-  if (state_ != 0 || used.empty()) return 0;
+  if (state_ != RunState::Idle || used.empty()) return 0;
   for (const MemRange& r : used)
     if (r.first < 0 || r.last >= image.GetSize()) return 0;  // nothing made up is ever sent
   ranges_ = std::move(used);
@@ -102,7 +102,7 @@ int cmcCloneDrv::StartWrite(const cmcEeprom& image, const MemRangeList& ranges, 
 }
 
 int cmcCloneDrv::StartIdentify(DoneClosure done) {
-  if (state_ != 0) return 0;
+  if (state_ != RunState::Idle) return 0;
   ranges_.clear();
   BeginRun(kCloneModeIdentify, std::move(done));
   int type = transType_ != nullptr ? *transType_ : 0;
@@ -125,21 +125,21 @@ void cmcCloneDrv::FlushInput() {
 }
 
 void cmcCloneDrv::OnTick() {
-  if (state_ != 0) {
+  if (state_ != RunState::Idle) {
     Step();
     if (port_.WriteError()) {
       result_->code = kCloneWriteFailed;
-      state_ = 15;
+      state_ = RunState::Ending;
     }
   }
-  if (state_ == 15 && !Finish()) return;
+  if (state_ == RunState::Ending && !Finish()) return;
   // The done closure may have started the next run.
-  if (state_ == 0) task_->SetInterval(-1);
+  if (state_ == RunState::Idle) task_->SetInterval(-1);
 }
 
 bool cmcCloneDrv::Finish() {
   port_.Close();
-  state_ = 0;
+  state_ = RunState::Idle;
   hunting_ = false;
   // A text command not sent belongs to this run only.
   command_.clear();
@@ -165,17 +165,17 @@ void cmcCloneDrv::ClearQueues() {
 }
 
 void cmcCloneDrv::Step() {
-  nextState_ = state_ + 1;
+  nextState_ = static_cast<RunState>(static_cast<int>(state_) + 1);
   progress_ = true;
   const bool timedOut = stepTick_.GetRemain() == 0;
 
   bool mismatch = false;
   CheckEcho(mismatch);
   if (mismatch) {
-    nextState_ = 14;
+    nextState_ = RunState::Draining;
   } else {
-    const int slack = state_ == 11 ? kEchoSlackWriting : 0;
-    if (echo_ && state_ != 14 && echoQueue_.Length() > slack) {
+    const int slack = state_ == RunState::SendingData ? kEchoSlackWriting : 0;
+    if (echo_ && state_ != RunState::Draining && echoQueue_.Length() > slack) {
       nextState_ = state_;  // the echo of what was sent comes first
     } else {
       DoState();
@@ -184,20 +184,20 @@ void cmcCloneDrv::Step() {
 
   if (nextState_ != state_) progress_ = true;
   if (progress_) {
-    if (nextState_ == 13) {
+    if (nextState_ == RunState::AwaitingWriteAck) {
       stepTick_.Start(static_cast<std::uint32_t>(finalTimeoutMs_));
-    } else if (nextState_ == 3 && !command_.empty()) {
+    } else if (nextState_ == RunState::SendingText && !command_.empty()) {
       stepTick_.Start(static_cast<std::uint32_t>(textTimeoutMs_));
     } else {
       stepTick_.Start(static_cast<std::uint32_t>(stepTimeoutMs_));
     }
   } else if (timedOut) {
-    if (state_ == 14) {
+    if (state_ == RunState::Draining) {
       // A line that will not drain: the run ends with the code it has.
-      nextState_ = 15;
+      nextState_ = RunState::Ending;
     } else {
       result_->code = echo_ && echoQueue_.Length() > 0 ? kCloneEchoMismatch : kCloneNoAnswer;
-      nextState_ = 14;
+      nextState_ = RunState::Draining;
     }
   }
   state_ = nextState_;
@@ -208,7 +208,7 @@ void cmcCloneDrv::CheckEcho(bool& mismatch) {
     echoQueue_.SetLength(0);
     return;
   }
-  if (state_ == 14 || echoQueue_.Length() == 0) return;
+  if (state_ == RunState::Draining || echoQueue_.Length() == 0) return;
   ReadIntoQueue();
   progress_ = false;
   while (echoQueue_.Length() > 0 && rxQueue_.Length() > 0) {

@@ -12,9 +12,9 @@
 // The caller's images are never touched: a write sends a copy, a read fills
 // the result's own image.
 //
-// States: 0 idle, 2 started, 3 text command, 4 start delay, 5 open,
-// 6/7 identify, 8/9 read, 10-13 write, 14 drain (hunting may go back to 5),
-// 15 end.
+// States (cmcCloneDrv::State, numbered as in the engine's state table):
+// idle, started, text command, start delay, open, then identify, read or
+// write, then drain (hunting may go back to open), end.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +33,26 @@ class cmcEeprom;
 
 class cmcCloneDrv {
  public:
+  // What the engine waits for in each state; each step moves on to the
+  // next number unless the state says otherwise.
+  enum class RunState : int {
+    Idle = 0,                   // a start
+    Started = 2,                // the first step of the run
+    SendingText = 3,            // the text command sent (reopens done, output gone)
+    AwaitingStartDelay = 4,     // the start delay to run out
+    OpeningPort = 5,            // the port open at the run's settings
+    SendingIdentify = 6,        // E0 sent
+    AwaitingIdentifyReply = 7,  // the E1 reply
+    SendingReadRequest = 8,     // E2 sent
+    ReceivingData = 9,          // data frames, then the end frame
+    SendingWriteRequest = 10,   // E3 sent
+    SendingData = 11,           // every data frame handed over and sent
+    SendingEnd = 12,            // E5 sent
+    AwaitingWriteAck = 13,      // the E6 acknowledgement
+    Draining = 14,              // the port's output gone (hunting: on to the next speed)
+    Ending = 15,                // the tick to close the port and call the done closure
+  };
+
   // The result lives only during the call; the closure may change its code.
   using DoneClosure = std::function<void(dst_CDrv_Result& result)>;
 
@@ -87,7 +107,7 @@ class cmcCloneDrv {
   int StartRead(const MemRangeList& ranges, DoneClosure done);
   int StartWrite(const cmcEeprom& image, const MemRangeList& ranges, DoneClosure done);
   int StartIdentify(DoneClosure done);
-  bool IsBusy() const { return state_ != 0; }
+  bool IsBusy() const { return state_ != RunState::Idle; }
 
   // When the port is open: waits the settling time, then drops what came in.
   void FlushInput();
@@ -96,7 +116,7 @@ class cmcCloneDrv {
   std::int64_t DataBytes() const { return dataBytes_; }
   int FrameCount() const { return frameCount_; }
   std::int64_t BytesMoved() const { return bytesMoved_; }
-  int State() const { return state_; }
+  RunState State() const { return state_; }
   int SpeedIndex() const { return speedNow_; }
   bool Hunting() const { return hunting_; }
 
@@ -172,8 +192,8 @@ class cmcCloneDrv {
 
   // The run.
   int mode_ = 0;
-  int state_ = 0;
-  int nextState_ = 0;
+  RunState state_ = RunState::Idle;
+  RunState nextState_ = RunState::Idle;
   bool progress_ = false;
   bool hunting_ = false;
   int speedNow_ = 0;

@@ -8,20 +8,20 @@
 
 void cmcCloneDrv::DoState() {
   switch (state_) {
-    case 2: break;  // started
-    case 3: StateText(); break;
-    case 4: StateDelay(); break;
-    case 5: StateOpen(); break;
-    case 6: SendCommand(clonewire::kIdentifyTemplate); break;
-    case 7: StateIdentifyReply(); break;
-    case 8: SendCommand(clonewire::kReadTemplate); break;
-    case 9: StateRead(); break;
-    case 10: SendCommand(clonewire::kWriteTemplate); break;
-    case 11: StateSendData(); break;
-    case 12: StateSendEnd(); break;
-    case 13: StateWriteAck(); break;
-    case 14: StateDrain(); break;
-    default: nextState_ = 15; break;
+    case RunState::Started: break;
+    case RunState::SendingText: StateText(); break;
+    case RunState::AwaitingStartDelay: StateDelay(); break;
+    case RunState::OpeningPort: StateOpen(); break;
+    case RunState::SendingIdentify: SendCommand(clonewire::kIdentifyTemplate); break;
+    case RunState::AwaitingIdentifyReply: StateIdentifyReply(); break;
+    case RunState::SendingReadRequest: SendCommand(clonewire::kReadTemplate); break;
+    case RunState::ReceivingData: StateRead(); break;
+    case RunState::SendingWriteRequest: SendCommand(clonewire::kWriteTemplate); break;
+    case RunState::SendingData: StateSendData(); break;
+    case RunState::SendingEnd: StateSendEnd(); break;
+    case RunState::AwaitingWriteAck: StateWriteAck(); break;
+    case RunState::Draining: StateDrain(); break;
+    default: nextState_ = RunState::Ending; break;
   }
 }
 
@@ -37,7 +37,7 @@ void cmcCloneDrv::StateText() {
     if (!port_.Open(portNumber_, settings)) {
       result_->code = kClonePortFailed;
       command_.clear();
-      nextState_ = 14;
+      nextState_ = RunState::Draining;
       return;
     }
     FlushInput();
@@ -51,19 +51,19 @@ void cmcCloneDrv::StateText() {
     acted = true;
   }
   if (!command_.empty() || port_.PendingOut() > 0) {
-    nextState_ = 3;
+    nextState_ = RunState::SendingText;
     // Only waiting for the line to drain: that may time out.
     if (!acted) progress_ = false;
     return;
   }
-  nextState_ = 4;
+  nextState_ = RunState::AwaitingStartDelay;
   delayTick_.Start(static_cast<std::uint32_t>(std::max(startDelayMs_, 0)));
   startDelayMs_ = 0;  // waited once per set-up
 }
 
 void cmcCloneDrv::StateDelay() {
   if (delayTick_.GetRemain() > 0) {
-    nextState_ = 4;
+    nextState_ = RunState::AwaitingStartDelay;
     return;
   }
   echoQueue_.SetLength(0);
@@ -74,11 +74,13 @@ void cmcCloneDrv::StateOpen() {
   port_.Close();
   if (!port_.Open(portNumber_, settings_)) {
     result_->code = kClonePortFailed;
-    nextState_ = 14;
+    nextState_ = RunState::Draining;
     return;
   }
   FlushInput();
-  nextState_ = mode_ == kCloneModeIdentify ? 6 : mode_ == kCloneModeRead ? 8 : 10;
+  nextState_ = mode_ == kCloneModeIdentify ? RunState::SendingIdentify
+               : mode_ == kCloneModeRead   ? RunState::SendingReadRequest
+                                           : RunState::SendingWriteRequest;
 }
 
 void cmcCloneDrv::SendCommand(std::string_view tmpl) {
@@ -121,11 +123,11 @@ void cmcCloneDrv::StateIdentifyReply() {
   ReadIntoQueue();
   const FrameEvent event = NextFrame();
   if (event == FrameEvent::None) {
-    nextState_ = 7;
+    nextState_ = RunState::AwaitingIdentifyReply;
     progress_ = false;
     return;
   }
-  nextState_ = 14;
+  nextState_ = RunState::Draining;
   if (event == FrameEvent::Overflow) {
     result_->code = kCloneIllegalData;
     return;
@@ -166,7 +168,7 @@ void cmcCloneDrv::StateIdentifyReply() {
 
 void cmcCloneDrv::StateRead() {
   ReadIntoQueue();
-  nextState_ = 9;
+  nextState_ = RunState::ReceivingData;
   progress_ = false;
   for (;;) {
     const FrameEvent event = NextFrame();
@@ -179,7 +181,7 @@ void cmcCloneDrv::StateRead() {
     }
     // The end frame (with its coverage) or a fault ends the read.
     result_->code = outcome;
-    nextState_ = 14;
+    nextState_ = RunState::Draining;
     return;
   }
 }
@@ -258,7 +260,7 @@ int cmcCloneDrv::CoverageCheck() const {
 }
 
 void cmcCloneDrv::StateSendData() {
-  nextState_ = 11;
+  nextState_ = RunState::SendingData;
   progress_ = false;
   for (int pass = 0; pass < kFramesPerTick; ++pass) {
     // A frame still waiting goes before another is built. Appending to it
@@ -268,7 +270,7 @@ void cmcCloneDrv::StateSendData() {
     // of the list matters too: the frame would never go.
     if (outFrames_.Length() > 0 && !HandOverFrames()) return;
     if (rangeIndex_ >= ranges_.size()) {
-      if (port_.PendingOut() == 0) nextState_ = 12;
+      if (port_.PendingOut() == 0) nextState_ = RunState::SendingEnd;
       return;
     }
     const MemRange& range = ranges_[rangeIndex_];
@@ -313,7 +315,7 @@ void cmcCloneDrv::StateWriteAck() {
   ReadIntoQueue();
   const FrameEvent event = NextFrame();
   if (event == FrameEvent::None) {
-    nextState_ = 13;
+    nextState_ = RunState::AwaitingWriteAck;
     progress_ = false;
     return;
   }
@@ -322,16 +324,16 @@ void cmcCloneDrv::StateWriteAck() {
   const bool good = event == FrameEvent::Complete && frame_.Length() == 5 &&
                     std::equal(kAck, kAck + 5, frame_.Data());
   result_->code = good ? kCloneOk : kCloneWriteRejected;
-  nextState_ = 14;
+  nextState_ = RunState::Draining;
 }
 
 void cmcCloneDrv::StateDrain() {
   if (port_.PendingOut() > 0) {
-    nextState_ = 14;
+    nextState_ = RunState::Draining;
     progress_ = false;
     return;
   }
-  nextState_ = 15;
+  nextState_ = RunState::Ending;
   if (!hunting_) return;
   speedNow_ = (speedNow_ + 1) % kSpeedIndexCount;
   if (speedNow_ == speedStart_) return;  // every index tried once
@@ -341,5 +343,5 @@ void cmcCloneDrv::StateDrain() {
   echoQueue_.SetLength(0);
   frame_.SetLength(0);
   inFrame_ = false;
-  nextState_ = 5;
+  nextState_ = RunState::OpeningPort;
 }

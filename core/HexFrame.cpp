@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstddef>
 
-#include "core/HexTextToBytes.h"
+#include "core/HexText.h"
 
 namespace {
 
@@ -12,9 +12,15 @@ std::string FormatNumber(std::int64_t value, char conversion) {
   std::to_chars_result r{};
   switch (conversion) {
     case 'X':
-    case 'x':
-      r = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(value), 16);
-      break;
+    case 'x': {
+      std::string text(digits, core::WriteHexNumber(static_cast<std::uint32_t>(value), 1, digits));
+      if (conversion == 'x') {
+        for (char& c : text) {
+          if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
+        }
+      }
+      return text;
+    }
     case 'u':
       r = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(value));
       break;
@@ -22,13 +28,7 @@ std::string FormatNumber(std::int64_t value, char conversion) {
       r = std::to_chars(digits, digits + sizeof digits, static_cast<std::int32_t>(value));
       break;
   }
-  std::string text(digits, r.ptr);
-  if (conversion == 'X') {
-    for (char& c : text) {
-      if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
+  return std::string(digits, r.ptr);
 }
 
 void Pad(std::string& out, std::string_view field, std::size_t width, bool left, bool zero) {

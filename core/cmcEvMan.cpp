@@ -29,9 +29,10 @@ std::any CopyBlock(const void* data, int length) {
 
 }  // namespace
 
+// The drain task runs only while something waits in the queue: an idle
+// program is never woken by the bus.
 cmcEvMan::cmcEvMan() : task_(new cmcTask) {
   task_->SetHandler([this](cmcTask&) { Drain(); });
-  task_->SetInterval(kDrainIntervalMs);
 }
 
 cmcEvMan::~cmcEvMan() {
@@ -136,6 +137,8 @@ void cmcEvMan::PostAny(int id, std::intptr_t p1, std::intptr_t p2, std::any data
   Queued q;
   q.event = MakeEvent(id, cmcEvent::Posted, p1, p2, std::move(data));
   queue_.push_back(std::move(q));
+  // A tick already on its way keeps its time: earlier posts wait no longer.
+  if (!task_->TimerActive()) task_->SetInterval(kDrainIntervalMs);
 }
 
 void cmcEvMan::Post(int id, std::intptr_t p1, std::intptr_t p2) { PostAny(id, p1, p2, {}); }
@@ -162,6 +165,8 @@ void cmcEvMan::Drain() {
     Deliver(it->event);
   }
   queue_.remove_if([](const Queued& q) { return q.delivered; });
+  // What listeners posted during the walk waits for the next tick.
+  if (queue_.empty()) task_->SetInterval(-1);
   draining_ = false;
   FreeRemoved();
 }

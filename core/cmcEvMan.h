@@ -115,7 +115,8 @@ class cmcEvMan {
   }
 
   // One tick of the bus: delivers what was posted before this drain began.
-  // The bus's own 10 ms task calls it; tests may call it directly.
+  // The bus's own 10 ms task calls it; tests may call it directly. The task
+  // is armed by a post and stops once a drain leaves the queue empty.
   void Drain();
 
   // Introspection for tests and diagnostics.

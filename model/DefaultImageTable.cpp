@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "core/HexTextToBytes.h"
+#include "core/HexText.h"
 #include "model/DefaultImage.h"
 #include "platform/Fatal.h"
 
@@ -62,14 +62,10 @@ bool Value(std::string_view s, DefaultImageSetting& row, std::string& why) {
     why = "hexadecimal bytes need an even number of digits";
     return false;
   }
-  std::vector<std::uint8_t> pattern;
-  for (size_t i = 0; i < s.size(); i += 2) {
-    const int hi = core::HexDigitValue(s[i]), lo = core::HexDigitValue(s[i + 1]);
-    if (hi < 0 || lo < 0) {
-      why = "not a hexadecimal byte";
-      return false;
-    }
-    pattern.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+  std::vector<std::uint8_t> pattern(s.size() / 2);
+  if (!core::ReadHexBytes(s, pattern)) {
+    why = "not a hexadecimal byte";
+    return false;
   }
   if (row.width % static_cast<int>(pattern.size()) != 0) {
     why = "the width is not a multiple of the value";

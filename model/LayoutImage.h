@@ -85,6 +85,8 @@ inline constexpr std::int64_t kSignature = 0x2A370;
 inline constexpr char kSignatureText[] = "QuorCloneFormat3";
 inline constexpr std::int64_t kLayoutByte = 0x2A340;
 
+// The common settings block (region 29); set-mode fields are offsets into it.
+inline constexpr std::int64_t kCommonSettings = 0x29A9D;
 // Common settings the list primitives and blank records touch.
 inline constexpr std::int64_t kMemoryHomeChannel = 0x29B32;  // word, 0xFFFF none
 inline constexpr std::int64_t kSelectedRepeater = 0x29B34;   // word, 0xFFFF none

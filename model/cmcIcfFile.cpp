@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/AppMessageBox.h"
-#include "core/HexTextToBytes.h"
+#include "core/HexText.h"
 #include "core/cmcGTex.h"
 #include "model/cmcEeprom.h"
 #include "platform/MessageBoxService.h"

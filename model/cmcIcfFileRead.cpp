@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/HexText.h"
 #include "model/cmcEeprom.h"
 #include "model/cmcIcfFile.h"
 
@@ -14,19 +15,6 @@ namespace {
 constexpr size_t kMaxRecordLine = 520;
 // Longest line kept whole; anything longer is only ever refused or ignored.
 constexpr size_t kMaxKeptLine = 1024;
-
-struct HexTable {
-  std::int8_t value[256];
-  constexpr HexTable() : value() {
-    for (int i = 0; i < 256; ++i) value[i] = -1;
-    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<std::int8_t>(i);
-    for (int i = 0; i < 6; ++i) {
-      value['A' + i] = static_cast<std::int8_t>(10 + i);
-      value['a' + i] = static_cast<std::int8_t>(10 + i);
-    }
-  }
-};
-constexpr HexTable kHex;
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -151,9 +139,8 @@ class cmcIcfFile::Parser {
   int Record(std::string_view line) {
     const size_t len = line.size();
     if (len < 12 || len > kMaxRecordLine || (len & 1) != 0) return kFormat;
-    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     std::uint8_t head[5];
-    if (!Unhex(p, head, 5)) return kFormat;
+    if (!core::ReadHexBytes(line, head)) return kFormat;
     const std::int64_t address = static_cast<std::int64_t>(head[0]) << 24 |
                                  static_cast<std::int64_t>(head[1]) << 16 |
                                  static_cast<std::int64_t>(head[2]) << 8 | head[3];
@@ -164,21 +151,13 @@ class cmcIcfFile::Parser {
     // so that a malformed line reads as malformed wherever it points.
     const bool fits = address + count <= scratch_.GetSize();
     std::uint8_t spill[kMaxRecordLine / 2];
-    if (!Unhex(p + 10, fits ? scratch_.Data() + address : spill, static_cast<size_t>(count)))
+    if (!core::ReadHexBytes(line.substr(10),
+                            std::span<std::uint8_t>(fits ? scratch_.Data() + address : spill,
+                                                    static_cast<size_t>(count))))
       return kFormat;
     if (!fits) return kData;
     file_.MarkLoaded(address, address + count - 1);
     return kOk;
-  }
-
-  static bool Unhex(const unsigned char* text, std::uint8_t* out, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-      const int hi = kHex.value[text[2 * i]];
-      const int lo = kHex.value[text[2 * i + 1]];
-      if ((hi | lo) < 0) return false;
-      out[i] = static_cast<std::uint8_t>(hi << 4 | lo);
-    }
-    return true;
   }
 
   cmcIcfFile& file_;

@@ -5,43 +5,21 @@
 #include <QSaveFile>
 #include <charconv>
 
+#include "core/HexText.h"
 #include "model/cmcEeprom.h"
 #include "model/cmcIcfFile.h"
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-void AppendHex(QByteArray& out, std::uint64_t value, int digits) {
+void AppendHex(QByteArray& out, std::uint64_t value, int minDigits) {
   char buf[16];
-  for (int i = digits - 1; i >= 0; --i) {
-    buf[i] = kHexDigits[value & 0xF];
-    value >>= 4;
-  }
-  out.append(buf, digits);
+  out.append(buf, core::WriteHexNumber(value, minDigits, buf) - buf);
 }
 
-// Hex of a run of bytes through a 256-entry pair table.
-struct HexPairs {
-  char pair[256][2];
-  constexpr HexPairs() : pair() {
-    for (int i = 0; i < 256; ++i) {
-      pair[i][0] = kHexDigits[i >> 4];
-      pair[i][1] = kHexDigits[i & 0xF];
-    }
-  }
-};
-constexpr HexPairs kPairs;
-
-void AppendHexBytes(QByteArray& out, const std::uint8_t* bytes, std::int64_t count) {
+void AppendHexBytes(QByteArray& out, std::span<const std::uint8_t> bytes) {
   const qsizetype at = out.size();
-  out.resize(at + 2 * count);
-  char* p = out.data() + at;
-  for (std::int64_t i = 0; i < count; ++i) {
-    p[0] = kPairs.pair[bytes[i]][0];
-    p[1] = kPairs.pair[bytes[i]][1];
-    p += 2;
-  }
+  out.resize(at + 2 * static_cast<qsizetype>(bytes.size()));
+  core::WriteHexBytes(bytes, out.data() + at);
 }
 
 void AppendDecimal(QByteArray& out, int value) {
@@ -103,11 +81,7 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
   }
   if (!lineOk()) return kFileAccess;
   out.append("#EtcData=");
-  {
-    int digits = 6;
-    while (digits < 8 && (etcData_ >> (4 * digits)) != 0) ++digits;
-    AppendHex(out, etcData_, digits);
-  }
+  AppendHex(out, etcData_, 6);
   out.append("\r\n");
 
   // Record lines: their size is known beforehand, so they are encoded in
@@ -125,13 +99,6 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
   const qsizetype at = out.size();
   out.resize(at + static_cast<qsizetype>(recordChars));
   char* p = out.data() + at;
-  auto hex = [&p](const std::uint8_t* bytes, std::int64_t count) {
-    for (std::int64_t i = 0; i < count; ++i) {
-      p[0] = kPairs.pair[bytes[i]][0];
-      p[1] = kPairs.pair[bytes[i]][1];
-      p += 2;
-    }
-  };
   const std::uint8_t* data = image_->Data();
   for (const MemRange& r : used) {
     for (std::int64_t address = r.first; address <= r.last;) {
@@ -141,8 +108,8 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
           static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
           static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
           static_cast<std::uint8_t>(count)};
-      hex(head, 5);
-      hex(data + address, count);
+      p = core::WriteHexBytes(head, p);
+      p = core::WriteHexBytes(std::span(data + address, static_cast<size_t>(count)), p);
       *p++ = '\r';
       *p++ = '\n';
       if (writeDigest_) {
@@ -156,7 +123,8 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
     if (!lineOk()) return kFileAccess;
     const QByteArray md5 = digest.result();
     out.append("#CD=");
-    AppendHexBytes(out, reinterpret_cast<const std::uint8_t*>(md5.constData()), md5.size());
+    AppendHexBytes(out, std::span(reinterpret_cast<const std::uint8_t*>(md5.constData()),
+                                  static_cast<size_t>(md5.size())));
     out.append("\r\n");
   }
   if (file.write(out) != out.size()) return kFileAccess;

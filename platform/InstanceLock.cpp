@@ -1,12 +1,26 @@
 #include "platform/InstanceLock.h"
 
+#include <unistd.h>
+
+#include <QByteArray>
 #include <QDir>
-#include <QLockFile>
 #include <cstdio>
 
 #include "platform/SettingsStore.h"
 
 namespace platform {
+namespace {
+
+// "<pid>\n<host>\n" for whoever looks at the file; never read back.
+void WriteHolder(int fd) {
+  char host[256] = {};
+  if (::gethostname(host, sizeof host - 1) != 0) host[0] = '\0';
+  const QByteArray text =
+      QByteArray::number(static_cast<qint64>(::getpid())) + '\n' + QByteArray(host) + '\n';
+  if (::ftruncate(fd, 0) == 0) (void)!::pwrite(fd, text.constData(), text.size(), 0);
+}
+
+}  // namespace
 
 std::vector<QString> InstanceLock::DefaultFolders() {
   std::vector<QString> folders;
@@ -26,24 +40,20 @@ InstanceLock::InstanceLock(const std::vector<QString>& folders) {
       failures += QStringLiteral(" %1 (no such folder);").arg(folder);
       continue;
     }
-    auto lock = std::make_unique<QLockFile>(file);
-    // Age alone never makes a lock stale: only a holder that is gone does.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-      state_ = State::Held;
-      path_ = file;
-      lock_ = std::move(lock);
-      return;
+    switch (lock_.Lock(file, PathLock::Kind::File)) {
+      case PathLock::Outcome::Held:
+        state_ = State::Held;
+        path_ = file;
+        WriteHolder(lock_.Descriptor());
+        return;
+      case PathLock::Outcome::HeldByOther:
+        state_ = State::HeldByOther;
+        path_ = file;
+        return;
+      case PathLock::Outcome::Failed:
+        failures += QStringLiteral(" %1 (%2);").arg(file, lock_.ErrorText());
+        break;
     }
-    if (lock->error() == QLockFile::LockFailedError) {
-      state_ = State::HeldByOther;
-      path_ = file;
-      return;
-    }
-    failures += QStringLiteral(" %1 (%2);")
-                    .arg(file, lock->error() == QLockFile::PermissionError
-                                   ? QStringLiteral("no permission")
-                                   : QStringLiteral("cannot be created"));
   }
   state_ = State::Unavailable;
   std::fprintf(stderr, "kw3700: no single-instance lock could be made:%s running without one\n",
@@ -51,8 +61,6 @@ InstanceLock::InstanceLock(const std::vector<QString>& folders) {
   std::fflush(stderr);
 }
 
-InstanceLock::~InstanceLock() {
-  if (lock_) lock_->unlock();
-}
+InstanceLock::~InstanceLock() { lock_.RemoveAndRelease(); }
 
 }  // namespace platform

@@ -1,17 +1,22 @@
 #pragma once
-// The single-instance lock: a QLockFile "kw3700.lock", held for the object's
-// life. A lock left behind by a process that no longer runs is taken over.
+// The single-instance lock: an advisory lock (flock, see PathLock) on the
+// file "kw3700.lock", held for the object's life. The kernel frees it when
+// the holding process ends, however it ends, so only a live process ever
+// makes this one a later instance: whatever a lock file holds (nothing,
+// garbage, the number of a dead process, another machine's name) and
+// however old it is, it never blocks a start. The holder writes its process
+// number and host name into the file for people looking; nothing reads
+// them. The holder removes the file when it lets go.
 //
-// Only a lock held by another live process makes this process a later
-// instance. A folder where the lock cannot be made (missing and not
-// creatable, read-only) is skipped for the next one; when no folder works
-// the failure is reported on stderr and the process runs as the first
-// instance, so a broken runtime folder never stops the program silently.
+// A folder where the lock cannot be made (missing and not creatable,
+// read-only, no locks on its file system) is skipped for the next one; when
+// no folder works the failure is reported on stderr and the process runs as
+// the first instance, so a broken runtime folder never stops the program
+// silently.
 #include <QString>
-#include <memory>
 #include <vector>
 
-class QLockFile;
+#include "platform/PathLock.h"
 
 namespace platform {
 
@@ -40,7 +45,7 @@ class InstanceLock {
  private:
   State state_ = State::Unavailable;
   QString path_;
-  std::unique_ptr<QLockFile> lock_;
+  PathLock lock_;
 };
 
 }  // namespace platform

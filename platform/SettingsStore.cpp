@@ -7,15 +7,19 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <QVariant>
 #include <charconv>
 #include <cstdio>
+
+#include "platform/WorkFolder.h"
 
 namespace platform {
 namespace {
 
 constexpr char kFileName[] = "kw3700.conf";
+constexpr char kWorkPrefix[] = "kw3700-settings-";
+// Copies of a file kept aside: "<file>.bad", then "<file>.bad.1" and on.
+constexpr int kMaxCopies = 1000;
 
 QString EnvFolder(const char* name) {
   const QString value = qEnvironmentVariable(name);
@@ -158,15 +162,15 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
     const QString userFolder = QFileInfo(userFile_).absolutePath();
     for (const QString& base : {QDir::tempPath(), userFolder}) {
       QDir().mkpath(base);
-      work_ = std::make_unique<QTemporaryDir>(base + QStringLiteral("/kw3700-settings-XXXXXX"));
-      if (work_->isValid()) break;
+      work_ = std::make_unique<WorkFolder>(base, QLatin1String(kWorkPrefix));
+      if (work_->IsValid()) break;
     }
-    workFile_ = work_->filePath(QLatin1String(kFileName));
-    if (!work_->isValid()) {
+    if (!work_->IsValid()) {
       Warn(QStringLiteral("no temporary folder for the settings; they will not be saved"));
       userDamaged_ = true;
       return;
     }
+    workFile_ = work_->FilePath(QLatin1String(kFileName));
     if (info.exists() && readable) {
       // A byte-order mark (some editors add one) would make QSettings
       // refuse the whole file.
@@ -182,13 +186,21 @@ SettingsStore::SettingsStore(const QString& userFile, const QString& machineFile
     (void)settings->allKeys();
     if (!readable || settings->status() != QSettings::NoError) {
       userDamaged_ = true;
-      KeepCopyOfOriginal();
+      QString copy;
+      QString why;
+      const QString kept = KeepCopy(bytes, readable, copy, why)
+                               ? QStringLiteral("a copy is kept as %1").arg(copy)
+                               : QStringLiteral("no copy of it could be made: %1").arg(why);
       Warn(QStringLiteral("the settings file %1 cannot be read; running on default settings, "
-                          "and they will not be saved over it (a copy is kept as %1.bad)")
-               .arg(userFile_));
+                          "and they will not be saved over it (%2)")
+               .arg(userFile_, kept));
     } else {
-      const QString decoded = QStringDecoder(QStringDecoder::Utf8).decode(bytes);
-      userNotUtf8_ = decoded.contains(QChar::ReplacementCharacter);
+      // Bytes that are not UTF-8 become U+FFFD in QSettings and would be
+      // lost by the first save.
+      QStringDecoder utf8(QStringDecoder::Utf8);
+      const QString decoded = utf8.decode(bytes);  // decodes only when assigned
+      userNotUtf8_ = utf8.hasError();
+      originalBytes_ = userNotUtf8_ ? bytes : QByteArray();
       user_ = std::move(settings);
     }
   }
@@ -210,10 +222,53 @@ SettingsStore::~SettingsStore() {
   user_.reset();
 }
 
-void SettingsStore::KeepCopyOfOriginal() {
-  const QString copy = userFile_ + QStringLiteral(".bad");
-  if (QFileInfo::exists(copy)) return;
-  if (!QFile::copy(userFile_, copy)) Warn(QStringLiteral("could not copy %1 aside").arg(userFile_));
+bool SettingsStore::KeepCopy(const QByteArray& known, bool knownIsFile, QString& copy,
+                             QString& why) {
+  // What stands in the file now; the bytes read at the start when it has
+  // gone meanwhile.
+  QByteArray bytes = known;
+  {
+    QFile file(userFile_);
+    if (file.open(QIODevice::ReadOnly)) {
+      bytes = file.readAll();
+      if (file.error() != QFileDevice::NoError) {
+        why = file.errorString();
+        return false;
+      }
+    } else if (QFileInfo::exists(userFile_) || !knownIsFile) {
+      why = file.errorString();
+      return false;
+    }
+  }
+  for (int n = 0; n < kMaxCopies; ++n) {
+    const QString name =
+        userFile_ + (n == 0 ? QStringLiteral(".bad") : QStringLiteral(".bad.%1").arg(n));
+    QFile out(name);
+    if (out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+      const bool written = out.write(bytes) == bytes.size() && out.flush();
+      out.close();
+      if (written && out.error() == QFileDevice::NoError) {
+        copy = name;
+        return true;
+      }
+      why = out.errorString();
+      out.remove();
+      return false;
+    }
+    if (!QFileInfo::exists(name)) {
+      why = out.errorString();
+      return false;
+    }
+    // A copy of these very bytes is kept already: it serves.
+    QFile older(name);
+    if (older.open(QIODevice::ReadOnly) && older.size() == bytes.size() &&
+        older.readAll() == bytes) {
+      copy = name;
+      return true;
+    }
+  }
+  why = QStringLiteral("%1 copies are there already").arg(kMaxCopies);
+  return false;
 }
 
 QSettings* SettingsStore::Root(RegRoot root) const {
@@ -249,8 +304,11 @@ RegStatus SettingsStore::ReadString(RegRoot root, std::string_view keyPath, std:
     return RegStatus::Ok;
   }
   if (value.metaType().id() == QMetaType::QString) {
-    // A plain text typed by hand; a plain number is an integer value.
-    if (LooksLikeNumber(value.toString())) return RegStatus::WrongType;
+    // A plain text typed by hand; a plain number is an integer value. A
+    // text that begins with "@" is a typed value QSettings could not parse
+    // (cut short, as "@ByteArray(abc"), not a name.
+    if (LooksLikeNumber(value.toString()) || value.toString().startsWith(QLatin1Char('@')))
+      return RegStatus::WrongType;
     out = value.toString().toStdString();
     return RegStatus::Ok;
   }
@@ -345,7 +403,7 @@ bool SettingsStore::Save() {
   // second copy under a name of its own.)
   {
     static int checks = 0;
-    const QString checkFile = work_->filePath(QStringLiteral("check-%1.conf").arg(++checks));
+    const QString checkFile = work_->FilePath(QStringLiteral("check-%1.conf").arg(++checks));
     QFile out(checkFile);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
       return failed();
@@ -363,8 +421,21 @@ bool SettingsStore::Save() {
     if (!same) return failed();
   }
   if (userNotUtf8_) {
-    KeepCopyOfOriginal();
+    // Never lose a byte without a copy.
+    QString copy;
+    QString why;
+    if (!KeepCopy(originalBytes_, true, copy, why)) {
+      Warn(QStringLiteral("the settings were not saved: %1 holds bytes that are not UTF-8, which "
+                          "a save cannot keep, and no copy of it could be made (%2); the file is "
+                          "kept as it is")
+               .arg(userFile_, why));
+      return false;
+    }
+    Warn(QStringLiteral("the settings file %1 holds bytes that are not UTF-8, which a save cannot "
+                        "keep; the file as it was is kept as %2")
+             .arg(userFile_, copy));
     userNotUtf8_ = false;
+    originalBytes_.clear();
   }
   if (!WriteUserFile(bytes)) return failed();
   dirty_ = false;

@@ -24,10 +24,21 @@
 // success for a write cut short. Save() checks the copy and puts it in place
 // through QSaveFile.
 //
+// The private copy sits in a working folder (platform::WorkFolder) in the
+// temporary folder, else beside the user file; one left behind by a process
+// that died is removed by the next store made.
+//
 // A user file that exists but cannot be read is never overwritten: it is
-// copied aside once (kw3700.conf.bad), a warning goes to stderr and the store
-// behaves as empty and refuses to save. A readable file with bytes that are
-// not UTF-8 is copied aside the same way before the first save rewrites it.
+// copied aside, a warning goes to stderr saying where the copy went (or why
+// none could be made), and the store behaves as empty and refuses to save.
+// A readable file with bytes that are not UTF-8 (which QSettings cannot
+// carry) is copied aside before the first save rewrites it, and the save
+// says so on stderr; when no copy can be made, the save is refused. Copies
+// go to the first of kw3700.conf.bad, kw3700.conf.bad.1, .bad.2, ... that
+// does not exist yet, unless one of them holds these very bytes already.
+//
+// A plain text value beginning with "@" is a typed value QSettings could not
+// parse (cut short, "@ByteArray(abc"): it reads as WrongType.
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -36,9 +47,10 @@
 #include <vector>
 
 class QSettings;
-class QTemporaryDir;
 
 namespace platform {
+
+class WorkFolder;
 
 // The program's key under both roots.
 inline constexpr std::string_view kProgramKeyPath = "Software\\Quor\\KW-3700";
@@ -103,7 +115,10 @@ class SettingsStore {
  private:
   QSettings* Root(RegRoot root) const;
   bool Writable() const;
-  void KeepCopyOfOriginal();
+  // Copies the user file as it is now (else `known`, the bytes read at the
+  // start, when the file has gone and they came from it) to a fresh name;
+  // false with the reason when no copy exists afterwards.
+  bool KeepCopy(const QByteArray& known, bool knownIsFile, QString& copy, QString& why);
   bool WriteUserFile(const QByteArray& bytes);
 
   QString userFile_;
@@ -111,7 +126,8 @@ class SettingsStore {
   bool userDamaged_ = false;
   bool userNotUtf8_ = false;
   bool dirty_ = false;
-  std::unique_ptr<QTemporaryDir> work_;
+  QByteArray originalBytes_;  // kept while bytes that are not UTF-8 await a copy
+  std::unique_ptr<WorkFolder> work_;
   QString workFile_;
   std::unique_ptr<QSettings> user_;
   std::unique_ptr<QSettings> machine_;

@@ -27,37 +27,46 @@ struct Area {
 
 std::string Where(const SourceLine& l) { return l.file + ":" + std::to_string(l.line); }
 
-// Area files are "<area>.<kind>.txt"; areas are taken in byte order of their names.
-std::vector<Area> FindAreas(const fs::path& dir, Diagnostics& diag) {
+// Area files are "<area>.<kind>.txt"; areas are taken in byte order of their
+// names, over every source folder (an area lives in one folder only).
+std::vector<Area> FindAreas(const std::vector<fs::path>& dirs, Diagnostics& diag) {
   std::map<std::string, Area> areas;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string file = entry.path().filename().string();
-    if (entry.path().extension() != ".txt") continue;
-    const std::string stem = file.substr(0, file.size() - 4);
-    const auto dot = stem.rfind('.');
-    if (dot == std::string::npos || dot == 0) {
-      diag.Error(entry.path().string(), 0, "name is not <area>.<en|ja|neutral|mixed|keys>.txt");
-      continue;
+  std::map<std::string, fs::path> areaFolder;
+  for (const fs::path& dir : dirs)
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      if (!entry.is_regular_file()) continue;
+      const std::string file = entry.path().filename().string();
+      if (entry.path().extension() != ".txt") continue;
+      const std::string stem = file.substr(0, file.size() - 4);
+      const auto dot = stem.rfind('.');
+      if (dot == std::string::npos || dot == 0) {
+        diag.Error(entry.path().string(), 0, "name is not <area>.<en|ja|neutral|mixed|keys>.txt");
+        continue;
+      }
+      const std::string name = stem.substr(0, dot);
+      const std::string kind = stem.substr(dot + 1);
+      const auto [where, first] = areaFolder.emplace(name, dir);
+      if (!first && where->second != dir) {
+        diag.Error(entry.path().string(), 0,
+                   "area '" + name + "' is also in " + where->second.string());
+        continue;
+      }
+      Area& a = areas[name];
+      a.name = name;
+      const std::string path = entry.path().string();
+      if (kind == "en")
+        a.en = path;
+      else if (kind == "ja")
+        a.ja = path;
+      else if (kind == "neutral")
+        a.neutral = path;
+      else if (kind == "mixed")
+        a.mixed = path;
+      else if (kind == "keys")
+        a.keys = path;
+      else
+        diag.Error(path, 0, "unknown kind '" + kind + "' (en, ja, neutral, mixed or keys)");
     }
-    const std::string name = stem.substr(0, dot);
-    const std::string kind = stem.substr(dot + 1);
-    Area& a = areas[name];
-    a.name = name;
-    const std::string path = entry.path().string();
-    if (kind == "en")
-      a.en = path;
-    else if (kind == "ja")
-      a.ja = path;
-    else if (kind == "neutral")
-      a.neutral = path;
-    else if (kind == "mixed")
-      a.mixed = path;
-    else if (kind == "keys")
-      a.keys = path;
-    else
-      diag.Error(path, 0, "unknown kind '" + kind + "' (en, ja, neutral, mixed or keys)");
-  }
   std::vector<Area> out;
   for (auto& [name, area] : areas) {
     // An area may only register keys that other areas define.
@@ -207,13 +216,20 @@ void BuildTextTables(const std::vector<Area>& areas, Tables& t, Diagnostics& dia
 }
 
 // The help map: each file holds the two sections, each closed by a lone "#";
-// rows of all files are merged per section in file-name order.
-void BuildHelpMap(const fs::path& dir, Tables& t, Diagnostics& diag) {
-  std::vector<std::string> files;
-  if (fs::is_directory(dir))
+// rows of all files (of every folder's helpmap/) are merged per section in
+// file-name order.
+void BuildHelpMap(const std::vector<fs::path>& dirs, Tables& t, Diagnostics& diag) {
+  std::vector<std::pair<std::string, std::string>> named;  // file name, path
+  for (const fs::path& folder : dirs) {
+    const fs::path dir = folder / "helpmap";
+    if (!fs::is_directory(dir)) continue;
     for (const auto& e : fs::directory_iterator(dir))
-      if (e.is_regular_file() && e.path().extension() == ".txt") files.push_back(e.path().string());
-  std::sort(files.begin(), files.end());
+      if (e.is_regular_file() && e.path().extension() == ".txt")
+        named.emplace_back(e.path().filename().string(), e.path().string());
+  }
+  std::sort(named.begin(), named.end());
+  std::vector<std::string> files;
+  for (const auto& n : named) files.push_back(n.second);
   std::vector<std::string> topics, contexts;
   for (const std::string& f : files) {
     for (const KeyBlock& b : SplitBlocks(ReadSourceLines(f, diag), diag)) {
@@ -281,14 +297,21 @@ void Emit(std::ostringstream& os, const char* name, const std::vector<std::strin
 }  // namespace
 
 std::string Generate(const std::string& sourceDir, Diagnostics& diag) {
-  const fs::path dir = sourceDir;
+  return Generate(std::vector<std::string>{sourceDir}, diag);
+}
+
+std::string Generate(const std::vector<std::string>& sourceDirs, Diagnostics& diag) {
   Tables t;
-  if (!fs::is_directory(dir)) {
-    diag.Error(sourceDir, 0, "not a folder");
-    return {};
+  std::vector<fs::path> dirs;
+  for (const std::string& d : sourceDirs) {
+    if (!fs::is_directory(d))
+      diag.Error(d, 0, "not a folder");
+    else
+      dirs.emplace_back(d);
   }
-  BuildTextTables(FindAreas(dir, diag), t, diag);
-  BuildHelpMap(dir / "helpmap", t, diag);
+  if (diag.Failed()) return {};
+  BuildTextTables(FindAreas(dirs, diag), t, diag);
+  BuildHelpMap(dirs, t, diag);
   if (diag.Failed()) return {};
 
   std::ostringstream os;

@@ -150,6 +150,10 @@ class CloneManFixture : public ::testing::Test {
     env_->ComPort = 7;
     env_->ComSpeedHigh = 1;
     env_->TransType = 0;
+    // COM 9 names a device that is not there, inside the scratch folder:
+    // tests reach no port they have not mapped themselves.
+    ASSERT_TRUE(env_->Store().WriteString(std::string(indEnviron::kKeyPath) + "\\Ports", "COM9",
+                                          dir_.FileStd("no-such-device")));
     StartRadio();
     bus_->AddListener(this, [this](const cmcEvent& e) {
       if (e.id == ev::CloneIdentifyStart) journal_.entries.push_back("41");

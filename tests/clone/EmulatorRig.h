@@ -110,6 +110,12 @@ class EmulatorRig {
                               radio_->SlavePath());
   }
 
+  // Maps the port to a device path in the scratch folder where nothing is.
+  bool MapMissingPort(int port) {
+    return store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports",
+                              "COM" + std::to_string(port), dir_.FileStd("no-such-device"));
+  }
+
   void Configure(clonecfg::Mode mode, bool high = true, int dataPreamble = 0) {
     ApplyEngineConfig(engine_, clonecfg::MakeEngineConfig(mode, kComPort, transType_, high,
                                                           kModelWord, dataPreamble));

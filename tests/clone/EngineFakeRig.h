@@ -97,7 +97,7 @@ class EngineFakeRig : public ::testing::Test {
     while (engine_.IsBusy() && maxTicks-- > 0) Tick();
     return !engine_.IsBusy();
   }
-  bool TickUntilState(int state, int maxTicks = 10000) {
+  bool TickUntilState(cmcCloneDrv::RunState state, int maxTicks = 10000) {
     while (engine_.State() != state && engine_.IsBusy() && maxTicks-- > 0) Tick();
     return engine_.State() == state;
   }

@@ -270,7 +270,7 @@ TEST_F(EngineWriteTest, AtMostEightFramesATick) {
   Configure(clonecfg::kWrite);
   AckEndFrame(*line_, kAckGood);
   ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x7FF}}, Catch()), 1);  // 32 frames
-  ASSERT_TRUE(TickUntilState(11));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::SendingData));
   for (int expected : {8, 16, 24, 32}) {
     Tick();
     EXPECT_EQ(engine_.FrameCount(), expected);
@@ -284,14 +284,14 @@ TEST_F(EngineWriteTest, NothingHandedOverWhilePendingOutputExceedsFourTimesTheFr
   AckEndFrame(*line_, kAckGood);
   // One frame of 64 zero bytes: 76 bytes on the wire.
   ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x3F}}, Catch()), 1);
-  ASSERT_TRUE(TickUntilState(11));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::SendingData));
   const size_t writesBefore = line_->writes.size();
   line_->outQueue = line_->outQueueAfterWrite = 4 * 76 + 1;
   Tick(5);
   EXPECT_EQ(engine_.FrameCount(), 1);
   EXPECT_EQ(engine_.Port().TransmitQueueLength(), 0);
   EXPECT_EQ(line_->writes.size(), writesBefore);
-  EXPECT_EQ(engine_.State(), 11);
+  EXPECT_EQ(engine_.State(), cmcCloneDrv::RunState::SendingData);
   // At exactly four times its length the waiting frame goes, although the
   // range cursor has already reached the end of the list.
   line_->outQueue = line_->outQueueAfterWrite = 4 * 76;
@@ -311,7 +311,7 @@ TEST_F(EngineWriteTest, NoFrameIsBuiltWhileOneWaits) {
   Configure(clonecfg::kWrite);
   AckEndFrame(*line_, kAckGood);
   ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x7FF}}, Catch()), 1);  // 32 frames
-  ASSERT_TRUE(TickUntilState(11));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::SendingData));
   line_->outQueue = line_->outQueueAfterWrite = 4 * 76 + 1;
   Tick(5);
   EXPECT_EQ(engine_.FrameCount(), 1);
@@ -326,14 +326,14 @@ TEST_F(EngineWriteTest, ATickThatOnlyMovesToTheNextRangeEnds) {
   Configure(clonecfg::kWrite);
   AckEndFrame(*line_, kAckGood);
   ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x3F}, {0x100, 0x13F}}, Catch()), 1);
-  ASSERT_TRUE(TickUntilState(11));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::SendingData));
   Tick();
   EXPECT_EQ(engine_.FrameCount(), 1);
   Tick();
   EXPECT_EQ(engine_.FrameCount(), 2);
-  EXPECT_EQ(engine_.State(), 11);
+  EXPECT_EQ(engine_.State(), cmcCloneDrv::RunState::SendingData);
   Tick();
-  EXPECT_EQ(engine_.State(), 12);
+  EXPECT_EQ(engine_.State(), cmcCloneDrv::RunState::SendingEnd);
   ASSERT_TRUE(RunToEnd());
   EXPECT_EQ(outcome_.code, kCloneOk);
 }
@@ -353,7 +353,7 @@ TEST_F(EngineWriteTest, AShortWriteEndsWithCode17AndTheCallersImageStaysAsItWas)
   const cmcEeprom before = image_;
   Configure(clonecfg::kWrite);
   ASSERT_EQ(engine_.StartWrite(image_, {{0, 0x3FF}}, Catch()), 1);
-  ASSERT_TRUE(TickUntilState(11));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::SendingData));
   line_->acceptLimit = 10;
   ASSERT_TRUE(RunToEnd());
   EXPECT_EQ(outcome_.code, kCloneWriteFailed);

@@ -64,7 +64,7 @@ TEST_F(EngineIdentifyTest, CommandPreambleAddsFeBytes) {
   engine_.SetCmdPreamble(12);
   line_->echo = true;
   ASSERT_EQ(engine_.StartIdentify(Catch()), 1);
-  ASSERT_TRUE(TickUntilState(7));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::AwaitingIdentifyReply));
   ASSERT_EQ(line_->writes.size(), 1u);
   EXPECT_EQ(line_->writes[0].bytes, Cat({Bytes(12, 0xFE), kE0}));
 }
@@ -190,7 +190,7 @@ TEST_P(EngineSetUpTest, SpeedChangeAtTheIdentificationSpeedThenTheRunSpeed) {
   Configure(clonecfg::kRead, high);
   line_->echo = true;
   ASSERT_EQ(engine_.StartRead({{0, 0x3F}}, Catch()), 1);
-  ASSERT_TRUE(TickUntilState(9));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::ReceivingData));
   ASSERT_EQ(line_->opens.size(), 2u);
   ASSERT_EQ(line_->writes.size(), 2u);
   EXPECT_EQ(line_->opens[0].settings.baud, 19200);
@@ -436,7 +436,7 @@ TEST_F(EngineIdentifyTest, ALineThatNeverDrainsStillEnds) {
   engine_.SetEcho(false);
   line_->outQueueAfterWrite = 100;  // the driver never reports its queue empty
   ASSERT_EQ(engine_.StartIdentify(Catch()), 1);
-  ASSERT_TRUE(TickUntilState(14));
+  ASSERT_TRUE(TickUntilState(cmcCloneDrv::RunState::Draining));
   line_->failOpen = true;
   ASSERT_TRUE(RunToEnd(2000));
   EXPECT_EQ(outcome_.code, kCloneNoAnswer);

@@ -210,7 +210,11 @@ TEST_F(cmcCommPtyTest, UnusableSettingsAndBusyDevicesDoNotOpen) {
   other.Close();
   EXPECT_EQ(comm_.Open(7, "9600,O,3,2"), 0);  // four-bit bytes
   EXPECT_FALSE(comm_.IsOpen());
-  EXPECT_EQ(comm_.Open(8, "9600,N,8,1"), 0);  // COM 8 is /dev/ttyUSB7: not here
+  // A port whose device is not there (mapped into the scratch folder, so
+  // that no real device is ever opened).
+  ASSERT_TRUE(store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM8",
+                                 dir_.FileStd("no-such-device")));
+  EXPECT_EQ(comm_.Open(8, "9600,N,8,1"), 0);
   EXPECT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
 }
 

@@ -151,4 +151,36 @@ TEST(TextGen, BadSourcesNameFileAndLine) {
   }
 }
 
+// A generated area in a second folder joins the written ones in name order;
+// an area name in both folders is refused.
+TEST(TextGen, ReadsAreasFromSeveralFolders) {
+  kwtest::ScratchDir written, generated;
+  auto put = [](const kwtest::ScratchDir& dir, const std::string& name, const std::string& text) {
+    std::ofstream out(dir.FileStd(name), std::ios::binary);
+    out << text;
+  };
+  put(written, "b.en.txt", "#B\n1\n");
+  put(written, "b.neutral.txt", "B\n");
+  put(generated, "a.en.txt", "#A\n2\n");
+  put(generated, "a.neutral.txt", "A\n");
+  put(generated, "a.keys.txt", "A\n");
+  textgen::Diagnostics diag;
+  diag.SetEcho(false);
+  const std::string source = textgen::Generate(
+      std::vector<std::string>{written.Path().toStdString(), generated.Path().toStdString()}, diag);
+  ASSERT_FALSE(diag.Failed()) << diag.Messages().front();
+  EXPECT_NE(source.find("\"#A\",\n    \"2\",\n    \"#B\""), std::string::npos) << source;
+
+  put(generated, "b.en.txt", "#C\n3\n");
+  textgen::Diagnostics twice;
+  twice.SetEcho(false);
+  EXPECT_TRUE(textgen::Generate(std::vector<std::string>{written.Path().toStdString(),
+                                                         generated.Path().toStdString()},
+                                twice)
+                  .empty());
+  ASSERT_TRUE(twice.Failed());
+  EXPECT_NE(twice.Messages().front().find("area 'b' is also in"), std::string::npos)
+      << twice.Messages().front();
+}
+
 }  // namespace

@@ -109,10 +109,41 @@ TEST_F(cmcEvManTest, TheBusDrainsOnItsOwnTimer) {
   int got = 0;
   bus.AddListener(&got, [&](const cmcEvent& e) { got = e.id; });
   bus.Post(ev::CellsRefreshAll);
-  ASSERT_TRUE(PumpUntil([&] { return got != 0; }));
-  EXPECT_EQ(got, ev::CellsRefreshAll);
   ASSERT_NE(bus.DrainTask(), nullptr);
   EXPECT_EQ(bus.DrainTask()->Interval(), 10);
+  ASSERT_TRUE(PumpUntil([&] { return got != 0; }));
+  EXPECT_EQ(got, ev::CellsRefreshAll);
+}
+
+// An idle bus never wakes the program: its timer runs only while something
+// waits in the queue.
+TEST_F(cmcEvManTest, TheDrainTimerRunsOnlyWhileSomethingIsQueued) {
+  const cmcTask& task = *bus.DrainTask();
+  EXPECT_FALSE(task.TimerActive());
+  bus.Send(1);
+  (void)bus.Query(2);
+  EXPECT_FALSE(task.TimerActive());
+
+  std::vector<int> seen;
+  bus.AddListener(&seen, [&](const cmcEvent& e) {
+    seen.push_back(e.id);
+    if (e.id == 1) bus.Post(5);  // during the drain: waits for the next tick
+  });
+  bus.Post(1);
+  EXPECT_TRUE(task.TimerActive());
+  EXPECT_EQ(task.TimerInterval(), 10);
+  ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+  EXPECT_EQ(seen, (std::vector<int>{1}));
+  EXPECT_TRUE(task.TimerActive());  // event 5 still waits
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 2; }));
+  EXPECT_EQ(seen, (std::vector<int>{1, 5}));
+  EXPECT_FALSE(task.TimerActive());
+
+  // A drain asked for by hand leaves the timer off once the queue is empty.
+  bus.Post(7);
+  bus.Drain();
+  EXPECT_EQ(seen.back(), 7);
+  EXPECT_FALSE(task.TimerActive());
 }
 
 TEST_F(cmcEvManTest, QueryAnswersInCallOrderAndNobodyGivesEmpty) {

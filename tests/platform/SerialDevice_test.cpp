@@ -8,6 +8,7 @@
 
 #include "support/ManualClock.h"
 #include "support/PtyPair.h"
+#include "support/ScratchDir.h"
 
 namespace platform {
 namespace {
@@ -58,6 +59,7 @@ TEST_F(SerialDeviceTest, AppliesRawLineSettings) {
 }
 
 TEST_F(SerialDeviceTest, RefusedOpensLeaveNothingOpen) {
+  kwtest::ScratchDir dir;
   struct Case {
     const char* why;
     std::string path;
@@ -66,7 +68,7 @@ TEST_F(SerialDeviceTest, RefusedOpensLeaveNothingOpen) {
       {"four-bit bytes", pty_.SlavePath(), {9600, true, 4, StopBits::Two}},
       {"baud 0", pty_.SlavePath(), {0, false, 8, StopBits::One}},
       {"a rate the system lacks", pty_.SlavePath(), {12345, false, 8, StopBits::One}},
-      {"no such device", "/dev/kw3700-no-such-port", {9600, false, 8, StopBits::One}},
+      {"no such device", dir.FileStd("no-such-device"), {9600, false, 8, StopBits::One}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);

@@ -2,8 +2,11 @@
 #include "platform/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -45,29 +48,46 @@ std::string AwkwardBytes() {
   return bytes;
 }
 
+// The children below end with _exit: the store goes first, so that its
+// working folder goes with it.
 [[noreturn]] void SaveWithFullDisk(const QString& file) {
   signal(SIGXFSZ, SIG_IGN);
   const rlimit limit{1024, 1024};
   setrlimit(RLIMIT_FSIZE, &limit);
-  SettingsStore store(file, QString());
-  store.WriteString(kGlobal, "Long", std::string(65536, 'x'));
-  _exit(store.Save() ? 1 : 0);
+  bool saved = false;
+  {
+    SettingsStore store(file, QString());
+    store.WriteString(kGlobal, "Long", std::string(65536, 'x'));
+    saved = store.Save();
+  }
+  _exit(saved ? 1 : 0);
 }
 
-// Root writes into any folder whatever its permissions: the save runs in a
-// child that has given root up.
-[[noreturn]] void SaveAsNobody(const QString& file) {
-  if (setgid(65534) != 0 || setuid(65534) != 0) {
-    std::fputs("cannot give up root\n", stderr);
+// Root writes into any folder whatever its permissions. The child gives up
+// the capabilities that override permission bits (a no-op for anyone else),
+// so the folder's own bits hold however the test is run and wherever the
+// temporary folder is.
+bool DropPermissionOverrides() {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2] = {};
+  if (syscall(SYS_capget, &header, data) != 0) return false;
+  for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+    data[cap / 32].effective &= ~(1u << (cap % 32));
+  return syscall(SYS_capset, &header, data) == 0;
+}
+
+[[noreturn]] void SaveIntoReadOnlyFolder(const QString& file) {
+  if (!DropPermissionOverrides() && geteuid() == 0) {
+    std::fputs("cannot give up the permission overrides\n", stderr);
     _exit(2);
   }
-  SettingsStore store(file, QString());
-  if (store.IsUserFileDamaged()) {
-    std::fputs("the settings file is not readable without root\n", stderr);
-    _exit(2);
+  bool saved = false;
+  {
+    SettingsStore store(file, QString());
+    store.WriteInt(kGlobal, "ComPort", 4);
+    saved = store.Save();
   }
-  store.WriteInt(kGlobal, "ComPort", 4);
-  _exit(store.Save() ? 1 : 0);
+  _exit(saved ? 1 : 0);
 }
 
 }  // namespace
@@ -256,12 +276,16 @@ TEST(SettingsStoreTest, DuplicatesTakeTheLastValue) {
   EXPECT_EQ(n, 7);
 }
 
-// A file that cannot be read is kept as it is and copied aside once.
+// A file that cannot be read is kept as it is and copied aside; a copy of
+// the same bytes is not made twice, and an older copy of other bytes is
+// never replaced.
 TEST(SettingsStoreTest, DamagedFileIsNeverOverwritten) {
   kwtest::ScratchDir dir;
   const QString file = dir.File("kw3700.conf");
   QFile::copy(Fixture("damaged.conf"), file);
+  QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
   const QByteArray original = ReadAll(file);
+  ::testing::internal::CaptureStderr();
   {
     SettingsStore store(file, QString());
     EXPECT_TRUE(store.IsUserFileDamaged());
@@ -270,29 +294,190 @@ TEST(SettingsStoreTest, DamagedFileIsNeverOverwritten) {
     EXPECT_FALSE(store.WriteInt(kGlobal, "ComPort", 1));
     EXPECT_FALSE(store.Save());
   }
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("a copy is kept as " +
+                                                          (file + ".bad").toStdString()),
+            std::string::npos);
   EXPECT_EQ(ReadAll(file), original);
   EXPECT_EQ(ReadAll(file + ".bad"), original);
-  // A second start does not replace the first copy.
-  WriteAll(file + ".bad", "older copy");
+  // A second start finds its copy there already.
   { SettingsStore again(file, QString()); }
+  EXPECT_FALSE(QFileInfo::exists(file + ".bad.1"));
+  // An older copy of other bytes stays; these bytes get a name of their own.
+  WriteAll(file + ".bad", "older copy");
+  ::testing::internal::CaptureStderr();
+  { SettingsStore again(file, QString()); }
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("a copy is kept as " +
+                                                          (file + ".bad.1").toStdString()),
+            std::string::npos);
   EXPECT_EQ(ReadAll(file + ".bad"), "older copy");
+  EXPECT_EQ(ReadAll(file + ".bad.1"), original);
 }
 
+// The warning tells what really happened to the copy.
+TEST(SettingsStoreTest, AFailedCopyOfADamagedFileIsReportedAsFailed) {
+  kwtest::ScratchDir dir;
+  const QString file = dir.File("kw3700.conf");
+  QFile::copy(Fixture("damaged.conf"), file);
+  // Every name a copy could take is a folder already.
+  ASSERT_TRUE(QDir().mkpath(file + ".bad"));
+  for (int n = 1; n < 1000; ++n) ASSERT_TRUE(QDir().mkpath(file + ".bad." + QString::number(n)));
+  ::testing::internal::CaptureStderr();
+  {
+    SettingsStore store(file, QString());
+    EXPECT_TRUE(store.IsUserFileDamaged());
+  }
+  const std::string warning = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(warning.find("no copy of it could be made"), std::string::npos) << warning;
+  EXPECT_EQ(warning.find("a copy is kept"), std::string::npos) << warning;
+}
+
+// Bytes that QSettings cannot carry are never lost without a copy, even
+// when an older copy is in the way; a file that cannot be copied is not
+// rewritten.
 TEST(SettingsStoreTest, BytesThatAreNotUtf8AreCopiedAsideBeforeTheFirstRewrite) {
+  struct Case {
+    const char* name;
+    QByteArray olderCopy;  // an earlier kw3700.conf.bad, or none
+    const char* copyName;
+  };
+  const Case cases[] = {
+      {"no copy yet", QByteArray(), ".bad"},
+      {"an older copy", "[Global]\nComPort=1\n", ".bad.1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    kwtest::ScratchDir dir;
+    const QString file = dir.File("kw3700.conf");
+    QFile::copy(Fixture("non-utf8.conf"), file);
+    QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    if (!c.olderCopy.isNull()) WriteAll(file + ".bad", c.olderCopy);
+    const QByteArray original = ReadAll(file);
+    ASSERT_TRUE(original.contains("M\xfcller"));
+    SettingsStore store(file, QString());
+    EXPECT_FALSE(store.IsUserFileDamaged());
+    std::int32_t n = 0;
+    ASSERT_EQ(store.ReadInt(RegRoot::CurrentUser, kGlobal, "ComPort", n), RegStatus::Ok);
+    EXPECT_EQ(n, 6);
+    store.WriteInt(kGlobal, "ComPort", 2);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(store.Save());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const QString copy = file + QLatin1String(c.copyName);
+    EXPECT_NE(said.find("kept as " + copy.toStdString()), std::string::npos) << said;
+    EXPECT_EQ(ReadAll(copy), original);
+    if (!c.olderCopy.isNull()) {
+      EXPECT_EQ(ReadAll(file + ".bad"), c.olderCopy);
+    }
+    EXPECT_TRUE(ReadAll(file).contains("[Notes]"));
+    // The file is UTF-8 now: a later save makes no copy.
+    store.WriteInt(kGlobal, "ComPort", 3);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  }
+
   kwtest::ScratchDir dir;
   const QString file = dir.File("kw3700.conf");
   QFile::copy(Fixture("non-utf8.conf"), file);
   QFile(file).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
   const QByteArray original = ReadAll(file);
+  ASSERT_TRUE(QDir().mkpath(file + ".bad"));
+  for (int n = 1; n < 1000; ++n) ASSERT_TRUE(QDir().mkpath(file + ".bad." + QString::number(n)));
   SettingsStore store(file, QString());
-  EXPECT_FALSE(store.IsUserFileDamaged());
-  std::int32_t n = 0;
-  ASSERT_EQ(store.ReadInt(RegRoot::CurrentUser, kGlobal, "ComPort", n), RegStatus::Ok);
-  EXPECT_EQ(n, 6);
   store.WriteInt(kGlobal, "ComPort", 2);
-  ASSERT_TRUE(store.Save());
-  EXPECT_EQ(ReadAll(file + ".bad"), original);
-  EXPECT_TRUE(ReadAll(file).contains("[Notes]"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(store.Save());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("no copy of it could be made"), std::string::npos) << said;
+  EXPECT_EQ(ReadAll(file), original);
+}
+
+// A value cut short inside "@ByteArray(" is of the wrong type, not a name
+// to be saved back wrapped in a second "@ByteArray(".
+TEST(SettingsStoreTest, ATypedValueCutShortIsOfTheWrongType) {
+  kwtest::ScratchDir dir;
+  const QString file = dir.File("kw3700.conf");
+  WriteAll(file,
+           "[Recent%20File%20List]\nRecent0=@ByteArray(/home/op/a.icf\n"
+           "Recent1=@ByteArray(/home/op/b.icf)\nRecent2=@String(x\nRecent3=@\n");
+  SettingsStore store(file, QString());
+  const char* recent = "Software\\Quor\\KW-3700\\Recent File List";
+  struct Case {
+    const char* name;
+    RegStatus status;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"Recent0", RegStatus::WrongType, ""},
+      {"Recent1", RegStatus::Ok, "/home/op/b.icf"},
+      {"Recent2", RegStatus::WrongType, ""},
+      {"Recent3", RegStatus::WrongType, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string s;
+    EXPECT_EQ(store.ReadString(RegRoot::CurrentUser, recent, c.name, s), c.status);
+    if (c.status == RegStatus::Ok) {
+      EXPECT_EQ(s, c.value);
+    }
+  }
+}
+
+// A working copy left by a process that was killed goes with the next
+// start; a live process's copy stays.
+TEST(SettingsStoreTest, AKilledProcessLeavesNoWorkingCopyForGood) {
+  kwtest::ScratchDir dir;
+  const QString temp = dir.File("tmp");
+  ASSERT_TRUE(QDir().mkpath(temp));
+  struct ScopedTmpDir {
+    explicit ScopedTmpDir(const QString& path) : old(qgetenv("TMPDIR")) {
+      qputenv("TMPDIR", QFile::encodeName(path));
+    }
+    ~ScopedTmpDir() {
+      if (old.isNull()) {
+        qunsetenv("TMPDIR");
+      } else {
+        qputenv("TMPDIR", old);
+      }
+    }
+    QByteArray old;
+  } scopedTmp(temp);
+  auto workFolders = [&] {
+    return QDir(temp).entryList({"kw3700-settings-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
+  };
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SettingsStore store(dir.File("kw3700.conf"), QString());
+    store.WriteInt(kGlobal, "ComPort", 4);
+    (void)!write(ready[1], "r", 1);
+    for (;;) pause();
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  const QStringList left = workFolders();
+  ASSERT_EQ(left.size(), 1);
+  {
+    // The holder lives: its folder stays.
+    SettingsStore beside(dir.File("other.conf"), QString());
+    EXPECT_TRUE(workFolders().contains(left.front()));
+    EXPECT_EQ(workFolders().size(), 2);
+  }
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(workFolders(), left);
+  {
+    SettingsStore next(dir.File("kw3700.conf"), QString());
+    const QStringList now = workFolders();
+    EXPECT_FALSE(now.contains(left.front()));
+    EXPECT_EQ(now.size(), 1);
+  }
+  EXPECT_TRUE(workFolders().isEmpty());
 }
 
 // A save that cannot complete leaves the previous file whole.
@@ -306,27 +491,11 @@ TEST(SettingsStoreTest, FailedSaveLeavesTheOldFile) {
   }
   const QByteArray before = ReadAll(file);
 
-  if (geteuid() != 0) {
-    // An unwritable folder (root would write anyway).
-    QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::ExeOwner);
-    {
-      SettingsStore store(file, QString());
-      store.WriteInt(kGlobal, "ComPort", 4);
-      EXPECT_FALSE(store.Save());
-    }
-    QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(ReadAll(file), before);
-  } else {
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                          QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(dir.Path(), readOnly);
-    // The file itself stays writable: only the folder refuses.
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                    QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
-    EXPECT_EXIT(SaveAsNobody(file), ::testing::ExitedWithCode(0), "could not be saved");
-    QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(ReadAll(file), before);
-  }
+  // A folder that takes no new files (the file itself stays writable).
+  QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::ExeOwner);
+  EXPECT_EXIT(SaveIntoReadOnlyFolder(file), ::testing::ExitedWithCode(0), "could not be saved");
+  QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(ReadAll(file), before);
 
   // A disk that takes no more bytes, whoever runs the test.
   EXPECT_EXIT(SaveWithFullDisk(file), ::testing::ExitedWithCode(0), "could not be saved");

@@ -5,10 +5,15 @@
 #include <QCoreApplication>
 #include <clocale>
 
+#include "support/ScratchDir.h"
+
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   ::testing::InitGoogleTest(&argc, argv);
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   QCoreApplication app(argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  // Death tests' children end at once, leaving their scratch behind.
+  kwtest::RemoveAbandonedScratch();
+  return result;
 }
