@@ -160,7 +160,7 @@ void cuiMain::SetRadioInfo(const RadioInformation& info, std::uint32_t modelWord
 }
 
 DocumentContext cuiMain::Context() {
-  return DocumentContext{*image_, *initial_, *clip_, bus_, texts_};
+  return DocumentContext{*image_, *initial_, *clip_, bus_, texts_, [this] { SetModified(); }};
 }
 
 void cuiMain::StartCheckDelay() {

@@ -5,8 +5,10 @@
 #include <array>
 
 #include "app/AppIcons.h"
+#include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "model/BankTable.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
 
@@ -52,8 +54,18 @@ QIcon indMain::ApplicationIcon() const { return QIcon(QPixmap::fromImage(appIcon
 QIcon indMain::RigIcon() const { return QIcon(QPixmap::fromImage(rigIcon_)); }
 
 void indMain::OnEvent(const cmcEvent& event) {
-  // The radio's events (list names to the tree, language switch, reopening
-  // a sheet, clone information, showing the main form, the destination check,
-  // the clone run's window states, the bank table) are handled here as their
-  // commands land.
+  // The radio's other events (list names to the tree, language switch,
+  // reopening a sheet, clone information, showing the main form, the
+  // destination check, the clone run's window states) are handled here as
+  // their commands land.
+  switch (event.id) {
+    case ev::DocumentEdited:
+      // Lists changed: the bank table follows the channels, and the warning
+      // check waits for the edits to settle. Opening, saving and cloning send
+      // this too, so it never marks the document modified.
+      RebuildBankTable(Image());
+      StartCheckDelay();
+      break;
+    default: break;
+  }
 }

@@ -4,9 +4,11 @@
 // from the initial image when an image is loaded, its two icons and its own
 // listener on the event bus (added when built, removed when destroyed).
 //
-// Not built yet (their commands land later): opening a data file and the
-// tree's top node (the base's answers stand), and the bodies of the radio's
-// events.
+// Its listener answers "lists edited" (event 45: the current image's bank
+// table is rebuilt and the delayed warning check restarted, the document is
+// not marked modified). Not built yet (their commands land later): opening a
+// data file and the tree's top node (the base's answers stand), and the
+// bodies of the radio's other events.
 #include <QIcon>
 #include <QImage>
 #include <cstdint>

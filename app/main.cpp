@@ -4,15 +4,10 @@
 #include <QScreen>
 #include <string>
 
-#include "app/MainController.h"
 #include "app/MainFrame.h"
+#include "app/ProgramGlobals.h"
 #include "app/cuiMain.h"
-#include "core/TextTableChoice.h"
-#include "core/cmcEvMan.h"
-#include "core/cmcGTex.h"
-#include "core/cmcHelpGTex.h"
 #include "core/indEnviron.h"
-#include "model/cmcIcfFile.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Monitors.h"
@@ -20,7 +15,6 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
-#include "resources/text/TextTables.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -45,22 +39,15 @@ int main(int argc, char** argv) {
 
   // The program's other globals, in their order; they go in reverse, the
   // settings object last.
-  cmcGTex gtex;
-  SelectTextTable(gtex, ChooseTextTable(env));
-  cmcIcfFile::SetTextSource([&gtex](std::string_view key) { return gtex.GetFirst(key); });
-  cmcHelpGTex helpTopics;
-  helpTopics.SetSource(kwres::kHelpTopicMap);
-  ScopedEvMan bus;
-  ScopedController controller(env, gtex);
+  ProgramGlobals globals(env);
 
   int result = 0;
   {
     MainFrame window(env);
-    controller->SetMainForm(&window);
+    globals.Controller().SetMainForm(&window);
     window.show();
     result = app.exec();
     window.StorePlacement();
   }
-  cmcIcfFile::SetTextSource({});
   return result;
 }

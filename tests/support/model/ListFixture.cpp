@@ -80,6 +80,8 @@ class Applier {
       SetSelectedChannel(image_, Selected(line));
     else if (line.what == "selected-repeater")
       SetSelectedRepeater(image_, Selected(line));
+    else if (line.what == "blank-repeater")
+      BlankRepeater(line);
     else
       Fail("unknown entry " + line.what);
   }
@@ -165,6 +167,16 @@ class Applier {
     r.offset = Field(line, "offset", 0);
     r.useFrom = Field(line, "usefrom", 0);
     if (!r.StoreSelf()) Fail("repeater not stored");
+  }
+
+  void BlankRepeater(const Line& line) {
+    const std::uint32_t i = Arg(line, 0);
+    if (i >= static_cast<std::uint32_t>(layout::kRptCapacity)) return Fail("bad repeater index");
+    const std::vector<std::uint8_t> zeros(layout::kRptSize, 0);
+    image_.SetBlock(layout::RptAddress(static_cast<int>(i)), zeros.data(), layout::kRptSize);
+    datCh r(&image_);
+    r.Load(itemkind::kBlankRepeater, i);
+    if (!r.Store(itemkind::kRepeater, i)) Fail("blank repeater not stored");
   }
 
   void YourCall(const Line& line) {

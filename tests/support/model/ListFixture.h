@@ -12,6 +12,8 @@
 //   gps-alarm type=<n> group=<n> position=<n>
 //   selected-channel <n> | none
 //   selected-repeater <n> | none
+//   blank-repeater <index>   a blank repeater record past the list, written
+//                            from zeros as the list primitives write it
 //
 // Repeaters, your-call signs and GPS memories are appended to their group
 // or list in file order. The bank table is rebuilt at the end. Blank
