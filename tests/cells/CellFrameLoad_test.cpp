@@ -216,8 +216,8 @@ TEST_F(CellFrameLoadTest, TheWrappersMakeTheirOwnCapsule) {
   cell.index = 0;
   EXPECT_EQ(rig_.frame.GetCellText(&cell, 0, "21"), "145.000");
   cell.cellId = CL_Mch_Name;
-  EXPECT_EQ(rig_.frame.CallCellHandler(&cell, cellop::kEnter), 0);
-  EXPECT_EQ(probe.key, cellop::kEnter);
+  EXPECT_EQ(rig_.frame.CallCellHandler(&cell, cellop::kClick), 0);
+  EXPECT_EQ(probe.key, cellop::kEnter) << "a click acts as Enter";
   EXPECT_EQ(probe.bankNo, 0) << "no sheet name: bank A";
   EXPECT_EQ(probe.recordIndex, 11u);
 }
