@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "app/ProgramCellHandler.h"
 #include "app/ProgramGlobals.h"
 #include "app/cuiMain.h"
 #include "core/indEnviron.h"
@@ -15,6 +16,7 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
+#include "sheet/DefaultCellHandler.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -40,6 +42,9 @@ int main(int argc, char** argv) {
   // The program's other globals, in their order; they go in reverse, the
   // settings object last.
   ProgramGlobals globals(env);
+  // Every sheet, menu, tree node and tool-bar button acts through it.
+  ProgramCellHandler cells(env, globals.Texts(), globals.Controller());
+  ScopedDefaultCellHandler cellHandler(cells.Frame().Handler());
 
   int result = 0;
   {

@@ -1,3 +1,21 @@
+# kw_automoc_if_needed(<target> <sources...>)
+# Turns AUTOMOC on for the target when one of its sources declares a class
+# for moc (Q_OBJECT, Q_GADGET, Q_NAMESPACE). The sources are scanned when
+# CMake configures: after adding the first such class to a target, configure
+# again (cmake -S . -B <build-dir>); a link error about "staticMetaObject" or
+# "vtable" means that was missed.
+function(kw_automoc_if_needed target)
+  foreach(src IN LISTS ARGN)
+    if(src MATCHES "\\.(h|cpp)$" AND EXISTS ${src})
+      file(STRINGS ${src} moc_lines REGEX "^[ \t]*Q_(OBJECT|GADGET|NAMESPACE)[ \t]*$")
+      if(moc_lines)
+        set_target_properties(${target} PROPERTIES AUTOMOC ON)
+        return()
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
 # kw_folder_library(<name> [RECURSE] LINK <libs...>)
 # One static library per folder, from every .cpp/.h of the folder.
 # New files are picked up at the next build (CONFIGURE_DEPENDS).
@@ -22,4 +40,5 @@ function(kw_folder_library name)
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
   target_link_libraries(${name} PUBLIC ${KW_LINK})
+  kw_automoc_if_needed(${name} ${srcs})
 endfunction()

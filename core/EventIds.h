@@ -96,7 +96,8 @@ inline constexpr int QueryListNumber2 = 48;
 inline constexpr int BankPageEvent49 = 49;
 // P, p2 = node index, data = text: the main tree renames a numbered node.
 inline constexpr int RenameTreeNode = 50;
-// Q: the list sheet answers its displayed range (first index, count).
+// Q: the list sheet answers its displayed range as typed data: group, first
+// index and count (ListRangeAnswer, core/ListRangeAnswer.h).
 inline constexpr int QueryListRange = 51;
 // S: the list sheet inserts / deletes a row.
 inline constexpr int ListRowInserted = 52;

@@ -3,6 +3,7 @@
 // its checked byte access (an address outside the image ends the program).
 #include <cstdint>
 
+#include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
 
 namespace imageaccess {
@@ -36,5 +37,31 @@ inline void SetBit(cmcEeprom& image, std::int64_t base, std::int64_t n, bool on)
   const std::uint8_t old = image.GetByte(address);
   image.SetByte(address, on ? (old | mask) : (old & ~mask));
 }
+
+// The common settings block (region 29, 0x29A9D..0x29F7F), addressed by
+// offsets from its start as the set-mode settings are numbered. A view over
+// the image: it owns nothing, and an address outside the image is fatal as
+// for any byte access.
+class CommonBlock {
+ public:
+  static constexpr std::int64_t kBase = layout::kRegionStartRev3[29];
+  static constexpr std::int64_t kSize = layout::kRegionStartRev3[30] - kBase;
+
+  explicit CommonBlock(cmcEeprom& image) : image_(&image) {}
+
+  static constexpr std::int64_t Address(std::int64_t offset) { return kBase + offset; }
+  std::uint8_t Get8(std::int64_t offset) const { return image_->GetByte(Address(offset)); }
+  void Set8(std::int64_t offset, std::uint8_t value) { image_->SetByte(Address(offset), value); }
+  std::uint16_t Get16(std::int64_t offset) const {
+    return imageaccess::Get16(*image_, Address(offset));
+  }
+  void Set16(std::int64_t offset, std::uint32_t value) {
+    imageaccess::Set16(*image_, Address(offset), value);
+  }
+  cmcEeprom& Image() const { return *image_; }
+
+ private:
+  cmcEeprom* image_;
+};
 
 }  // namespace imageaccess

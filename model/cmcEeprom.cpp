@@ -7,9 +7,11 @@
 
 cmcEeprom::cmcEeprom(const cmcEeprom& other) { *this = other; }
 
+// A copy writes every byte: the buffer is neither cleared first nor
+// reallocated when the size is the same.
 cmcEeprom& cmcEeprom::operator=(const cmcEeprom& other) {
   if (this == &other) return *this;
-  SetSize(other.size_);
+  if (size_ != other.size_) Allocate(other.size_);
   if (size_ > 0) std::memcpy(data_.get(), other.data_.get(), static_cast<size_t>(size_));
   return *this;
 }
@@ -33,16 +35,18 @@ bool cmcEeprom::operator==(const cmcEeprom& other) const {
   return size_ == 0 || std::memcmp(data_.get(), other.data_.get(), static_cast<size_t>(size_)) == 0;
 }
 
+void cmcEeprom::Allocate(std::int32_t size) {
+  data_.reset();
+  size_ = 0;
+  if (size > 0) {
+    data_ = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<size_t>(size));
+    size_ = size;
+  }
+}
+
 void cmcEeprom::SetSize(std::int32_t size) {
   if (size < 0) size = 0;
-  if (size != size_) {
-    data_.reset();
-    size_ = 0;
-    if (size > 0) {
-      data_ = std::make_unique<std::uint8_t[]>(static_cast<size_t>(size));
-      size_ = size;
-    }
-  }
+  if (size != size_) Allocate(size);
   if (size_ > 0) std::memset(data_.get(), 0, static_cast<size_t>(size_));
 }
 

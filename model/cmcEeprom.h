@@ -36,6 +36,8 @@ class cmcEeprom {
 
  private:
   bool BlockFits(std::int64_t address, std::int64_t count) const;
+  // A buffer of the size whose bytes are not set yet.
+  void Allocate(std::int32_t size);
 
   std::int32_t size_ = 0;
   std::unique_ptr<std::uint8_t[]> data_;

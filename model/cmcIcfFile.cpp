@@ -89,7 +89,7 @@ int cmcIcfFile::CheckCoverage(const MemRangeList& ranges) {
   if (!image_ || image_->GetSize() <= 0) return kCoverage;
   EnsureMaps();
   const std::int64_t size = image_->GetSize();
-  std::fill(requiredMap_.begin(), requiredMap_.end(), 0);
+  if (!requiredMap_.empty()) std::memset(requiredMap_.data(), 0, requiredMap_.size());
   for (const MemRange& r : ranges) {
     if (r.IsEnd()) break;
     // A pair that leaves the image cannot be covered by any file.

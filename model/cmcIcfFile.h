@@ -13,7 +13,8 @@
 // never look at it.
 //
 // Reading parses into a scratch copy of the image and copies it back only on
-// success, so a damaged file never touches the document. Writing goes through
+// success, so a damaged file never touches the document. The scratch copy is
+// kept for the next read of the same object. Writing goes through
 // a temporary file that replaces the target only when everything was written.
 #include <QString>
 #include <cstdint>
@@ -118,10 +119,11 @@ class cmcIcfFile {
   void BeginRead();
   // Marks first..last (inclusive) as set by the file.
   void MarkLoaded(std::int64_t first, std::int64_t last);
-  int EndRead(int code, const cmcEeprom& scratch, const MemRangeList* coverage);
+  int EndRead(int code, const MemRangeList* coverage);
 
   std::uint32_t version_ = 1;
   cmcEeprom* image_ = nullptr;
+  std::unique_ptr<cmcEeprom> scratch_;  // what a read parses into
   std::uint32_t model_ = 0;
   std::uint32_t subCode_ = 0;
   std::string comment_;

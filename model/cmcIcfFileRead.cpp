@@ -169,29 +169,31 @@ class cmcIcfFile::Parser {
 };
 
 // Every read starts afresh: no byte loaded, no setting line of this file
-// seen yet (a refused value of an earlier file must not refuse this one).
+// seen yet (a refused value of an earlier file must not refuse this one),
+// the scratch image a copy of the image.
 void cmcIcfFile::BeginRead() {
   EnsureMaps();
-  std::fill(loadedMap_.begin(), loadedMap_.end(), 0);
+  if (!scratch_) scratch_ = std::make_unique<cmcEeprom>();
+  *scratch_ = *image_;
+  if (!loadedMap_.empty()) std::memset(loadedMap_.data(), 0, loadedMap_.size());
   mapRevGarbage_ = false;
   etcDataGarbage_ = false;
 }
 
 // The scratch copy replaces the image only when the file passed every check.
-int cmcIcfFile::EndRead(int code, const cmcEeprom& scratch, const MemRangeList* coverage) {
+int cmcIcfFile::EndRead(int code, const MemRangeList* coverage) {
   if (code == kOk && coverage) code = CheckCoverage(*coverage);
-  if (code == kOk) image_->SetBlock(0, scratch.Data(), scratch.GetSize());
+  if (code == kOk) image_->SetBlock(0, scratch_->Data(), scratch_->GetSize());
   return code;
 }
 
 int cmcIcfFile::ParseBytes(std::string_view bytes, const MemRangeList* coverage) {
   if (!image_ || image_->GetSize() <= 0) return kFileOpen;
   BeginRead();
-  cmcEeprom scratch(*image_);
-  Parser parser(*this, scratch);
+  Parser parser(*this, *scratch_);
   int code = parser.Feed(bytes);
   if (code == kOk) code = parser.Finish();
-  return EndRead(code, scratch, coverage);
+  return EndRead(code, coverage);
 }
 
 int cmcIcfFile::ReadBytes(std::string_view bytes, const MemRangeList* coverage) {
@@ -214,8 +216,7 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
       code = kFileOpen;
     } else {
       BeginRead();
-      cmcEeprom scratch(*image_);
-      Parser parser(*this, scratch);
+      Parser parser(*this, *scratch_);
       // Files of a normal size are read in one piece; anything larger streams
       // through a fixed buffer.
       constexpr qint64 kChunk = 1 << 20;
@@ -234,7 +235,7 @@ int cmcIcfFile::Read(const std::string& fileName, const MemRangeList* coverage) 
         code = parser.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)));
         if (code != kOk) break;
       }
-      code = EndRead(code, scratch, coverage);
+      code = EndRead(code, coverage);
     }
   }
   ShowError(code);

@@ -3,17 +3,17 @@
 #  1. the normal build, every test (benchmarks run once, briefly, unjudged);
 #  2. a build with AddressSanitizer + UndefinedBehaviorSanitizer, every test;
 #  3. the locale-sensitive tests under a "," decimal locale and an odd time zone;
-#  4. the fuzz targets, a fixed number of runs.
+#  4. the fuzz targets, for a fixed time (tests/fuzz/README.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
-echo "== normal build"
+echo "== normal build (build/test)"
 scripts/build.sh build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd build/test && ctest --output-on-failure -j "$jobs")
 
-echo "== sanitizer build"
+echo "== sanitizer build (build/asan)"
 scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DKW3700_SANITIZE=ON -DKW3700_BENCH=OFF
 (cd build/asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs" -LE bench)
 

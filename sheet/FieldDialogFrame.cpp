@@ -1,6 +1,8 @@
 #include "sheet/FieldDialogFrame.h"
 
+#include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 
@@ -9,13 +11,36 @@
 #include "core/cmcGTex.h"
 #include "platform/Cp932.h"
 #include "platform/Monitors.h"
+#include "sheet/DefaultCellHandler.h"
 #include "sheet/FlectorPlacement.h"
 #include "sheet/QtFontColor.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cuiSheet.h"
 
 namespace fielddialog {
 
 namespace {
+
+class EscapeFilter : public QObject {
+ public:
+  EscapeFilter(QObject* parent, std::function<void()> cancel)
+      : QObject(parent), cancel_(std::move(cancel)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const bool escape = event->type() == QEvent::KeyPress &&
+                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    const bool close = event->type() == QEvent::Close && watched == parent();
+    if (!escape && !close) return false;
+    if (cancel_) cancel_();
+    event->ignore();
+    return true;
+  }
+
+ private:
+  std::function<void()> cancel_;
+};
+
 QString Caption(cmcGTex& texts, std::string_view key, int n) {
   return platform::Cp932ToUnicode(texts.GetText(key, n));
 }
@@ -60,6 +85,15 @@ void PlaceAtCell(QWidget* form, const cmcCellCapsule& owner) {
   const placement::FlectorPlace place =
       placement::PlaceFlector(cellRect, size.width(), size.height(), *area);
   form->move(place.window.left, place.window.top);
+}
+
+void OnEscapeOrClose(QWidget* widget, std::function<void()> cancel) {
+  widget->installEventFilter(new EscapeFilter(widget, std::move(cancel)));
+}
+
+CellHandler SheetOrDefaultHandler(const cmcCellCapsule& owner) {
+  if (owner.sheet && owner.sheet->GetCellHandler()) return owner.sheet->GetCellHandler();
+  return HasDefaultCellHandler() ? DefaultCellHandler() : CellHandler();
 }
 
 int SendResult(const cmcCellCapsule& owner, const DialogHandlerFor& handlerFor,

@@ -35,6 +35,12 @@ void SetUpButtons(cmcGTex& texts, const QFont& font, QPushButton* ok, QPushButto
 // Moves the form (at its size hint) next to the owner's cell, inside the
 // monitor's work area, as a popup choice list opens.
 void PlaceAtCell(QWidget* form, const cmcCellCapsule& owner);
+// Calls `cancel` for Escape pressed in the widget (or a child that passes
+// it on) and for the widget's own close; the key and the close are eaten.
+void OnEscapeOrClose(QWidget* widget, std::function<void()> cancel);
+// The sheet's handler when the owner request came from a sheet, else the
+// registered default handler.
+CellHandler SheetOrDefaultHandler(const cmcCellCapsule& owner);
 // Sends the value back to the opening cell; returns the handler's result
 // (0 when there is no handler).
 int SendResult(const cmcCellCapsule& owner, const DialogHandlerFor& handlerFor,

@@ -10,6 +10,7 @@
 // Built with new; the dialog deletes itself once its window is gone. It
 // commits at most once.
 #include <QPointer>
+#include <QWidget>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,6 @@
 
 class MaskedLineEdit;
 class QPushButton;
-class QWidget;
 class cmcGTex;
 struct cmcEvent;
 

@@ -106,6 +106,9 @@ class cuiSheet {
 
   // --- configuration before Build ---------------------------------------
   void SetCellHandler(CellHandler handler) { handler_ = std::move(handler); }
+  // The handler the sheet's cells call (the registered one once built
+  // without its own); the field dialogs answer through it.
+  const CellHandler& GetCellHandler() const { return handler_; }
   void SetReadOnly(bool on);
   bool IsReadOnly() const { return (sheetFlags_ & kReadOnly) != 0; }
   // Printing on a printer canvas: the scale is the printer's vertical

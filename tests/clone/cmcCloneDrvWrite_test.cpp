@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "EngineFakeRig.h"
-#include "RunLoop.h"
 #include "clone/cmcCloneDrv.h"
 #include "model/MemMapRevision.h"
+#include "support/PumpUntil.h"
 
 namespace {
 
@@ -299,7 +299,7 @@ TEST_F(EngineWriteTest, NothingHandedOverWhilePendingOutputExceedsFourTimesTheFr
   EXPECT_EQ(engine_.Port().TransmitQueueLength(), 76);
   line_->outQueue = line_->outQueueAfterWrite = 0;
   // The port's pump hands it on at its next 10 ms tick.
-  ASSERT_TRUE(kwtest::RunUntil([&] { return engine_.Port().TransmitQueueLength() == 0; }, 10000));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return engine_.Port().TransmitQueueLength() == 0; }, 10000));
   ASSERT_TRUE(RunToEnd());
   EXPECT_EQ(outcome_.code, kCloneOk);
   EXPECT_EQ(SentAfterWrite().data.size(), 1u);

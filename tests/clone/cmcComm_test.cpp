@@ -5,9 +5,9 @@
 #include <numeric>
 
 #include "FakeSerialDevice.h"
-#include "RunLoop.h"
 #include "platform/SettingsStore.h"
 #include "support/PtyPair.h"
+#include "support/PumpUntil.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -114,16 +114,16 @@ TEST_F(cmcCommFakeTest, PumpsChunksOnlyWhenTheDriverQueueIsEmpty) {
   EXPECT_EQ(comm_.PendingOut(), 500 + 3000 - 1024);
 
   // Nothing more while the driver queue holds bytes.
-  kwtest::RunUntil([] { return false; }, 60);
+  kwtest::PumpUntil([] { return false; }, 60);
   EXPECT_EQ(line_->writes.size(), 1u);
   line_->outQueue = 0;
-  ASSERT_TRUE(kwtest::RunUntil([&] { return line_->writes.size() == 2; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return line_->writes.size() == 2; }));
   EXPECT_EQ(line_->writes[1].bytes.size(), 1024u);
   line_->outQueue = 0;
-  ASSERT_TRUE(kwtest::RunUntil([&] { return line_->writes.size() == 3; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return line_->writes.size() == 3; }));
   EXPECT_EQ(line_->writes[2].bytes.size(), 952u);
   line_->outQueue = 0;
-  kwtest::RunUntil([] { return false; }, 60);
+  kwtest::PumpUntil([] { return false; }, 60);
   EXPECT_EQ(line_->writes.size(), 3u);
   EXPECT_EQ(line_->AllWritten(), bytes);  // each byte once, in order
   EXPECT_EQ(comm_.PendingOut(), 0);
@@ -137,7 +137,7 @@ TEST_F(cmcCommFakeTest, AShortWriteRaisesTheErrorAndNothingIsSentAgain) {
   EXPECT_EQ(comm_.WriteError(), 1);
   line_->acceptLimit = -1;
   comm_.Write(bytes.data(), 10);
-  kwtest::RunUntil([] { return false; }, 60);
+  kwtest::PumpUntil([] { return false; }, 60);
   ASSERT_EQ(line_->writes.size(), 1u);
   EXPECT_EQ(line_->writes[0].bytes.size(), 100u);
   comm_.Close();
@@ -182,7 +182,7 @@ TEST_F(cmcCommPtyTest, ReadsWhatIsQueuedAndCarriesEveryByteValue) {
   EXPECT_EQ(comm_.Baud(), 38400);
 
   ASSERT_TRUE(pty_.Send(std::vector<std::uint8_t>(10, 0x11)));
-  ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.InQueue() == 10; }, 5000));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return comm_.InQueue() == 10; }, 5000));
   std::uint8_t buf[256];
   EXPECT_EQ(comm_.Read(buf, 256), 10);
 
@@ -192,7 +192,7 @@ TEST_F(cmcCommPtyTest, ReadsWhatIsQueuedAndCarriesEveryByteValue) {
   EXPECT_EQ(pty_.Receive(256), all);
   ASSERT_TRUE(pty_.Send(all));
   std::vector<std::uint8_t> got;
-  ASSERT_TRUE(kwtest::RunUntil(
+  ASSERT_TRUE(kwtest::PumpUntil(
       [&] {
         const int n = comm_.Read(buf, 256);
         got.insert(got.end(), buf, buf + n);
@@ -245,7 +245,7 @@ TEST_F(cmcCommPtyTest, TheLineModelPacesWithoutLongWaits) {
   ASSERT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
   std::vector<std::uint8_t> bytes(3000);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
-  const auto run = [] { kwtest::RunUntil([] { return false; }, 40); };  // some pump ticks
+  const auto run = [] { kwtest::PumpUntil([] { return false; }, 40); };  // some pump ticks
 
   comm_.Write(bytes.data(), 3000);
   EXPECT_TRUE(clock.sleeps.empty());
@@ -262,11 +262,11 @@ TEST_F(cmcCommPtyTest, TheLineModelPacesWithoutLongWaits) {
   EXPECT_EQ(comm_.TransmitQueueLength(), 3000 - 1024);
   // 19.67 ms to go: the pump sleeps them out and hands on the next chunk.
   clock.Advance(2);
-  ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.TransmitQueueLength() == 952; }, 10000));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return comm_.TransmitQueueLength() == 952; }, 10000));
   EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{20});
 
   clock.Advance(1051);  // 15.67 ms to go
-  ASSERT_TRUE(kwtest::RunUntil([&] { return comm_.TransmitQueueLength() == 0; }, 10000));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return comm_.TransmitQueueLength() == 0; }, 10000));
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{20, 16}));
   EXPECT_EQ(comm_.PendingOut(), 952);  // the second chunk followed the first at once
   for (std::uint32_t s : clock.sleeps)

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <functional>
 
 #include "core/AppMessageBox.h"
@@ -19,20 +18,11 @@
 #include "platform/LocaleInfo.h"
 #include "platform/MessageBoxService.h"
 #include "support/ManualClock.h"
+#include "support/PumpUntil.h"
 #include "support/ScratchDir.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& pred) {
-  QElapsedTimer guard;
-  guard.start();
-  while (!pred()) {
-    if (guard.elapsed() > 20000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
 
 void ReportChecked() {
   platform::ShowMessageBox(QStringLiteral("checked"), QStringLiteral("KW-3700"),
@@ -80,16 +70,17 @@ TEST(TimedEventsTest, PostedEditRunsTheDelayedCheckOnceItsCountdownExpires) {
   DelayedChecker checker(EvMan());
 
   EvMan().Post(ev::DocumentEdited);
-  ASSERT_TRUE(PumpUntil([&] { return bus.Bus().QueuedCount() == 0; }));  // delivered by the drain
+  ASSERT_TRUE(
+      kwtest::PumpUntil([&] { return bus.Bus().QueuedCount() == 0; }));  // delivered by the drain
   clock.Advance(249);
   // Ticks of the 50 ms task go by with the delay still running.
   int ticks = checker.ticks;
-  ASSERT_TRUE(PumpUntil([&] { return checker.ticks >= ticks + 2; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return checker.ticks >= ticks + 2; }));
   EXPECT_EQ(checker.checks, 0);
   clock.Advance(1);
-  ASSERT_TRUE(PumpUntil([&] { return checker.checks == 1; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return checker.checks == 1; }));
   ticks = checker.ticks;
-  ASSERT_TRUE(PumpUntil([&] { return checker.ticks >= ticks + 2; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return checker.ticks >= ticks + 2; }));
   EXPECT_EQ(checker.checks, 1);  // the countdown ran out once
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Last().text, QStringLiteral("checked"));
@@ -133,9 +124,9 @@ TEST(TimedEventsTest, SettingsChooseTheTableThatWordsTheDelayedReport) {
     answer = MessageBoxCp932(nullptr, message, gtex.GetFirst("GI_Sys_AppTitle"), 0x33);
   });
   EvMan().Post(ev::DocumentEdited);
-  ASSERT_TRUE(PumpUntil([&] { return bus.Bus().QueuedCount() == 0; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return bus.Bus().QueuedCount() == 0; }));
   clock.Advance(250);
-  ASSERT_TRUE(PumpUntil([&] { return checker.checks == 1; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return checker.checks == 1; }));
   EXPECT_EQ(answer, platform::mb::IdNo);
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Last().caption, QStringLiteral("KW-3700"));

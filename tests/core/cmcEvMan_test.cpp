@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <string>
 #include <vector>
+
+#include "support/PumpUntil.h"
 
 namespace {
 
@@ -22,16 +23,6 @@ struct Named {
 };
 
 void CallNamed(void* object, const cmcEvent& e) { static_cast<Named*>(object)->OnEvent(e); }
-
-bool PumpUntil(const std::function<bool()>& pred) {
-  QElapsedTimer guard;
-  guard.start();
-  while (!pred()) {
-    if (guard.elapsed() > 20000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
 
 class cmcEvManTest : public ::testing::Test {
  protected:
@@ -111,7 +102,7 @@ TEST_F(cmcEvManTest, TheBusDrainsOnItsOwnTimer) {
   bus.Post(ev::CellsRefreshAll);
   ASSERT_NE(bus.DrainTask(), nullptr);
   EXPECT_EQ(bus.DrainTask()->Interval(), 10);
-  ASSERT_TRUE(PumpUntil([&] { return got != 0; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return got != 0; }));
   EXPECT_EQ(got, ev::CellsRefreshAll);
 }
 
@@ -132,10 +123,10 @@ TEST_F(cmcEvManTest, TheDrainTimerRunsOnlyWhileSomethingIsQueued) {
   bus.Post(1);
   EXPECT_TRUE(task.TimerActive());
   EXPECT_EQ(task.TimerInterval(), 10);
-  ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return !seen.empty(); }));
   EXPECT_EQ(seen, (std::vector<int>{1}));
   EXPECT_TRUE(task.TimerActive());  // event 5 still waits
-  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 2; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return seen.size() == 2; }));
   EXPECT_EQ(seen, (std::vector<int>{1, 5}));
   EXPECT_FALSE(task.TimerActive());
 
@@ -296,7 +287,7 @@ TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeNodesAnOuterDeliveryWalks) {
     if (e.id != ev::ShowMainForm) return;
     order.push_back("modal");
     bus.Post(ev::LanguageChanged);
-    PumpUntil([&] { return bus.QueuedCount() == 0; });
+    kwtest::PumpUntil([&] { return bus.QueuedCount() == 0; });
     EXPECT_EQ(bus.DeliveryDepth(), 1);
     EXPECT_EQ(bus.ListenerNodeCount(), 4);  // marked, not freed
   });
@@ -324,7 +315,7 @@ TEST_F(cmcEvManTest, NestedLoopDrainDoesNotFreeTheNodeTheOuterDeliveryStandsOn) 
     if (e.id != ev::ShowMainForm) return;
     ++modalCalls;
     bus.Post(ev::LanguageChanged);
-    ASSERT_TRUE(PumpUntil([&] { return bus.QueuedCount() == 0; }));
+    ASSERT_TRUE(kwtest::PumpUntil([&] { return bus.QueuedCount() == 0; }));
     EXPECT_EQ(bus.ListenerNodeCount(), 3);       // marked, not freed
     rec.calls.push_back("closure still alive");  // touches the running closure's captures
   });
@@ -346,7 +337,7 @@ TEST_F(cmcEvManTest, DestructionDropsQueuedEventsUndelivered) {
     local.Post(1);
     local.PostStr(2, 0, 0, "x");
   }
-  PumpUntil([] { return true; });
+  kwtest::PumpUntil([] { return true; });
   EXPECT_EQ(calls, 0);
 }
 

@@ -3,27 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <functional>
 #include <memory>
 
-namespace {
-
-// Runs the event loop until pred holds. The bound only keeps a broken build
-// from hanging the suite; nothing is judged by the time taken.
-bool PumpUntil(const std::function<bool()>& pred) {
-  QElapsedTimer guard;
-  guard.start();
-  while (!pred()) {
-    if (guard.elapsed() > 20000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return true;
-}
-
-}  // namespace
+#include "support/PumpUntil.h"
 
 TEST(cmcTaskTest, IntervalsAndTheStoppedFlag) {
   cmcTask task;
@@ -58,7 +42,7 @@ TEST(cmcTaskTest, TicksCallTheHandlerWithItsTask) {
     seen = &t;
   });
   task.SetInterval(0);
-  ASSERT_TRUE(PumpUntil([&] { return calls >= 3; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return calls >= 3; }));
   EXPECT_EQ(seen, &task);
   task.SetInterval(-1);
   const int before = calls;
@@ -82,12 +66,12 @@ TEST(cmcTaskTest, HandlerInANestedLoopIsNotReentered) {
     if (calls == 1) {
       // As a modal message box would: pump messages inside the handler.
       const int start = otherTicks;
-      PumpUntil([&] { return otherTicks >= start + 5; });
+      kwtest::PumpUntil([&] { return otherTicks >= start + 5; });
     }
     --depth;
   });
   task.SetInterval(1);
-  ASSERT_TRUE(PumpUntil([&] { return calls >= 2; }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return calls >= 2; }));
   EXPECT_EQ(maxDepth, 1);
 }
 
@@ -105,7 +89,7 @@ TEST(cmcTaskTest, DeleteLaterInsideTheHandlerFreesAfterTheNextTick) {
   EXPECT_TRUE(validAfterDeleteLater);
   ASSERT_FALSE(alive.isNull());  // still there after the handler returned
   EXPECT_EQ(task->TimerInterval(), 1);
-  ASSERT_TRUE(PumpUntil([&] { return alive.isNull(); }));
+  ASSERT_TRUE(kwtest::PumpUntil([&] { return alive.isNull(); }));
   EXPECT_EQ(calls, 1);  // the freeing tick ran no handler
 }
 
@@ -134,7 +118,7 @@ TEST(cmcTaskTest, ReleaseDecidesByTheBusyFlag) {
     task->OnTick();
     EXPECT_TRUE(stillThere);
     EXPECT_EQ(*state, 1);
-    ASSERT_TRUE(PumpUntil([&] { return alive.isNull(); }));
+    ASSERT_TRUE(kwtest::PumpUntil([&] { return alive.isNull(); }));
   }
   cmcTask::Release(nullptr);
 }

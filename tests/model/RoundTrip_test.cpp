@@ -375,8 +375,9 @@ TEST(RoundTripTest, EveryKindLoadsFromRandomBytes) {
         r.Load(kind, index);
         ASSERT_LE(r.rptGroup, static_cast<std::uint32_t>(kRptGroups)) << kind << "/" << index;
         ASSERT_LE(r.gpsGroup, static_cast<std::uint32_t>(kGpsNoGroup)) << kind << "/" << index;
-        if (kind >= 9 && kind <= 13 && index > datCh::KindMax(kind))
+        if (kind >= 9 && kind <= 13 && index > datCh::KindMax(kind)) {
           ASSERT_FALSE(r.IsUsed()) << kind << "/" << index;
+        }
       }
     }
     ASSERT_TRUE(image == before) << "seed " << seed;

@@ -1,0 +1,56 @@
+#include "app/AppCellHost.h"
+
+#include "app/DocumentContext.h"
+#include "app/ListEditCommands.h"
+#include "app/cuiMain.h"
+
+void AppCellHost::SetHelpCommands(HelpContext context, HelpShow show) {
+  helpContext_ = std::move(context);
+  helpShow_ = std::move(show);
+}
+
+cmcEeprom& AppCellHost::Image() { return controller_.Image(); }
+
+bool AppCellHost::IsModified() { return controller_.IsModified(); }
+
+void AppCellHost::StartCheckDelay() { controller_.StartCheckDelay(); }
+
+bool AppCellHost::RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule,
+                              datCh& record) {
+  DocumentContext document = controller_.Context();
+  switch (request.list) {
+    case ListEditRequest::List::Plain:
+      ExecListEditCommand(document, request.command, capsule, record, request.first, request.last);
+      break;
+    case ListEditRequest::List::Group:
+      ExecListEditCommandEx(document, request.command, capsule, record, request.first, request.last,
+                            request.group);
+      break;
+    case ListEditRequest::List::Bank:
+      ExecBankEditCommand(document, request.command, capsule, record, request.bank, request.first,
+                          request.last);
+      break;
+  }
+  return true;
+}
+
+bool AppCellHost::SetRepeaterUseFromAll(int first, int last, bool use) {
+  DocumentContext document = controller_.Context();
+  return ::SetRepeaterUseFromAll(document, first, last, use);
+}
+
+std::optional<bool> AppCellHost::RunCallSignDialog(cmcCellCapsule& capsule, int kind,
+                                                   CallSignField& field,
+                                                   const CallSignField* second) {
+  if (!callSignDialog_) return std::nullopt;
+  return callSignDialog_(capsule, kind, field, second);
+}
+
+std::optional<int> AppCellHost::GetHelpIds(const cmcCellObj& cell) {
+  if (!helpContext_ || !helpShow_) return std::nullopt;
+  return helpContext_(cell);
+}
+
+void AppCellHost::ShowHelp(int context) {
+  if (helpShow_) helpShow_(context);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The main controller's side of the cell handler's host interface: the
+// document's current image, its modified state and delayed warning check
+// come from the controller, the list edit commands run on the controller's
+// document; the call-sign selector and the help commands are registered by
+// the parts of the program that provide them. Until one is registered the
+// host answers "not available" and the cell handler does nothing for the
+// request that needed it.
+//
+// The controller must outlive the host.
+#include <functional>
+
+#include "cells/CellHost.h"
+
+class cuiMain;
+
+class AppCellHost final : public CellHost {
+ public:
+  using CallSignDialog = std::function<bool(cmcCellCapsule& capsule, int kind, CallSignField& field,
+                                            const CallSignField* second)>;
+  using HelpContext = std::function<int(const cmcCellObj& cell)>;
+  using HelpShow = std::function<void(int context)>;
+
+  explicit AppCellHost(cuiMain& controller) : controller_(controller) {}
+
+  // Registration; an empty closure takes the part away again.
+  void SetCallSignDialog(CallSignDialog dialog) { callSignDialog_ = std::move(dialog); }
+  void SetHelpCommands(HelpContext context, HelpShow show);
+
+  cmcEeprom& Image() override;
+  bool IsModified() override;
+  void StartCheckDelay() override;
+  bool RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule, datCh& record) override;
+  bool SetRepeaterUseFromAll(int first, int last, bool use) override;
+  std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
+                                        const CallSignField* second) override;
+  std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
+  void ShowHelp(int context) override;
+
+ private:
+  cuiMain& controller_;
+  CallSignDialog callSignDialog_;
+  HelpContext helpContext_;
+  HelpShow helpShow_;
+};

@@ -1,0 +1,79 @@
+#pragma once
+// What the cell handler needs of the program around it: the document's
+// current image, its modified state and delayed warning check, the list edit
+// commands, the call-sign selector and help. The cell handler reaches the
+// program only through this interface (cells/ never includes app/); the main
+// controller's side implements it, tests use doubles.
+//
+// Parts the program does not have (yet) answer "not available": the
+// handler then does nothing for the request that needed them, never
+// something in their place.
+#include <array>
+#include <optional>
+
+class cmcCellCapsule;
+class cmcCellObj;
+class cmcEeprom;
+class datCh;
+
+// A row command of a list or bank sheet, as its popup menu gives it (copy,
+// paste, carry up, carry down, clear, delete, insert, bank off).
+struct ListEditRequest {
+  enum class List {
+    Plain,  // memory channels, call channels, scan edges, links, your-call signs, ...
+    Group,  // the repeater or GPS group `group`
+    Bank,   // the slots of bank `bank`
+  };
+  List list = List::Plain;
+  int command = 0;
+  // The requesting cell: the cursor goes to this category and cell id in the
+  // row the command leaves it on; the index is the cursor row (a bank slot
+  // on bank sheets).
+  int category = 0;
+  int cellId = 0;
+  int index = 0;
+  // The rows the command may touch, inclusive.
+  int first = 0;
+  int last = 0;
+  int group = 0;
+  int bank = 0;
+  bool operator==(const ListEditRequest&) const = default;
+};
+
+// Call-sign fields are 8 bytes, blank padded.
+using CallSignField = std::array<char, 8>;
+
+class CellHost {
+ public:
+  virtual ~CellHost() = default;
+
+  // The document's current image.
+  virtual cmcEeprom& Image() = 0;
+  // The document's modified state; also marks the document modified when
+  // the image now differs from the saved snapshot.
+  virtual bool IsModified() = 0;
+  // Restarts the countdown of the delayed warning check.
+  virtual void StartCheckDelay() = 0;
+
+  // Runs a list edit command on the record of the requesting row; false
+  // when the program has no list edit commands.
+  virtual bool RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule,
+                           datCh& record) = 0;
+  // Sets (or clears) the repeater use flag of repeaters first..last; false
+  // when nothing changed or the program has no such command.
+  virtual bool SetRepeaterUseFromAll(int first, int last, bool use) = 0;
+
+  // The call-sign selector on one field of a channel (kind 0 your call,
+  // 1 RPT1, 2 RPT2 with the RPT1 field as second call sign): true when the
+  // user chose (the field then holds the choice), false when cancelled,
+  // nothing when the program has no selector.
+  virtual std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind,
+                                                CallSignField& field,
+                                                const CallSignField* second) = 0;
+
+  // The help context of a cell; nothing when the program has no help
+  // commands.
+  virtual std::optional<int> GetHelpIds(const cmcCellObj& cell) = 0;
+  // Opens help at a context (-1: the contents).
+  virtual void ShowHelp(int context) = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Everything the cell handler's tests run it with: an installed event bus,
+// destination 0 in force, the fixture image (support/model/CellFixtureImage.h),
+// scratch settings, a recording host, a dispatch table holding the frame's
+// own cases (tests add their own) and the frame itself. Sheets are made per
+// test with Sheet().
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cells/CellCaseTable.h"
+#include "cells/indCellFrame.h"
+#include "core/cmcEvMan.h"
+#include "core/cmcGTex.h"
+#include "model/cmcEeprom.h"
+#include "model/indDestination.h"
+#include "support/cells/FixtureSheet.h"
+#include "support/cells/RecordingCellHost.h"
+#include "support/cells/ScratchSettings.h"
+
+namespace kwtest {
+
+class CellFrameRig {
+ public:
+  CellFrameRig();
+  ~CellFrameRig();
+
+  std::unique_ptr<FixtureSheet> Sheet(const std::string& name);
+
+  // Every event sent or posted from now on (posted ones once the bus drains).
+  struct Event {
+    int id;
+    int mode;
+    std::intptr_t p1;
+    std::intptr_t p2;
+    bool operator==(const Event&) const = default;
+  };
+  std::vector<Event> events;
+  // Drains the bus once, delivering what was posted.
+  void Drain() { bus->Drain(); }
+
+  ScopedEvMan bus;
+  ScopedDestination destination;
+  cmcEeprom image;
+  ScratchSettings settings;
+  cmcGTex texts;
+  RecordingCellHost host;
+  CellCaseTable table;
+  indCellFrame frame;
+};
+
+}  // namespace kwtest

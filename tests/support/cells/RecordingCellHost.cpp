@@ -1,0 +1,39 @@
+#include "support/cells/RecordingCellHost.h"
+
+#include <algorithm>
+
+namespace kwtest {
+
+bool RecordingCellHost::IsModified() {
+  ++modifiedQueries;
+  return false;
+}
+
+bool RecordingCellHost::RunListEdit(const ListEditRequest& request, cmcCellCapsule&, datCh&) {
+  listEdits.push_back(request);
+  return true;
+}
+
+bool RecordingCellHost::SetRepeaterUseFromAll(int first, int last, bool use) {
+  useFromAll.push_back({first, last, use});
+  return false;
+}
+
+std::optional<bool> RecordingCellHost::RunCallSignDialog(cmcCellCapsule&, int kind,
+                                                         CallSignField& field,
+                                                         const CallSignField* second) {
+  if (dialogAnswers.empty()) return std::nullopt;
+  dialogCalls.push_back({kind, std::string(field.begin(), field.end()),
+                         second ? std::string(second->begin(), second->end()) : std::string()});
+  const DialogAnswer answer = dialogAnswers.front();
+  dialogAnswers.pop_front();
+  if (answer.ok) {
+    field.fill(' ');
+    std::copy_n(answer.choice.begin(), std::min(answer.choice.size(), field.size()), field.begin());
+  }
+  return answer.ok;
+}
+
+std::optional<int> RecordingCellHost::GetHelpIds(const cmcCellObj&) { return helpContext; }
+
+}  // namespace kwtest

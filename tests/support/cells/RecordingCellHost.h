@@ -1,0 +1,64 @@
+#pragma once
+// A cell handler host for tests: the image is the test's own, the modified
+// state and the warning-check restarts are counted, list edit commands and
+// repeater-use requests are recorded (and do nothing), the call-sign
+// selector answers from a script and records what it was asked, help is
+// recorded. The selector and help are "not available" until the test scripts
+// them, as in a program that lacks them.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cells/CellHost.h"
+
+namespace kwtest {
+
+class RecordingCellHost : public CellHost {
+ public:
+  explicit RecordingCellHost(cmcEeprom& image) : image_(image) {}
+
+  cmcEeprom& Image() override { return image_; }
+  bool IsModified() override;
+  void StartCheckDelay() override { ++checkDelayStarts; }
+  bool RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule, datCh& record) override;
+  bool SetRepeaterUseFromAll(int first, int last, bool use) override;
+  std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
+                                        const CallSignField* second) override;
+  std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
+  void ShowHelp(int context) override { helpShown.push_back(context); }
+
+  // --- scripting ------------------------------------------------------------
+  // The selector's next answers; each writes `choice` into the field when
+  // it answers true. With none queued the program "has no selector".
+  struct DialogAnswer {
+    bool ok = true;
+    std::string choice;
+  };
+  std::deque<DialogAnswer> dialogAnswers;
+  // The help context of every cell; none: "no help commands".
+  std::optional<int> helpContext;
+
+  // --- what was asked -------------------------------------------------------
+  int modifiedQueries = 0;
+  int checkDelayStarts = 0;
+  std::vector<ListEditRequest> listEdits;
+  struct UseFromAll {
+    int first, last;
+    bool use;
+    bool operator==(const UseFromAll&) const = default;
+  };
+  std::vector<UseFromAll> useFromAll;
+  struct DialogCall {
+    int kind;
+    std::string field;   // the field as the selector got it
+    std::string second;  // the second call sign, "" for none
+  };
+  std::vector<DialogCall> dialogCalls;
+  std::vector<int> helpShown;
+
+ private:
+  cmcEeprom& image_;
+};
+
+}  // namespace kwtest
