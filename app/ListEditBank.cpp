@@ -9,7 +9,6 @@
 
 #include "app/ListEditCommands.h"
 #include "app/ListEditRun.h"
-#include "cells/SheetBankNo.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -241,8 +240,7 @@ void BankInsert(ListEditRun& run, BankRun& bank, int bankNo) {
 }  // namespace
 
 void ExecBankEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
-                         int listFirst, int listLast) {
-  const int bankNo = GetSheetBankNo(capsule);
+                         int bankNo, int listFirst, int listLast) {
   ListEditRun run(doc, capsule, record, itemkind::kBankChannel, std::max(listFirst, 0),
                   std::min(listLast, kBankSlots - 1), 0);
   if (bankNo >= 0 && bankNo < kBankCount && doc.image.GetSize() >= kMinImageSize &&

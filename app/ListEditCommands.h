@@ -39,10 +39,10 @@ void ExecListEditCommand(DocumentContext& doc, int command, cmcCellCapsule& caps
                          int listFirst, int listLast);
 void ExecListEditCommandEx(DocumentContext& doc, int command, cmcCellCapsule& capsule,
                            datCh& record, int listFirst, int listLast, int group);
-// Bank sheets: rows are the slots of the sheet's bank (GetSheetBankNo of
-// the capsule); a sheet without a bank does nothing.
+// Bank sheets: rows are the slots of `bank` (0..25, the sheet's bank as
+// GetSheetBankNo gives it); any other bank ("no bank") does nothing.
 void ExecBankEditCommand(DocumentContext& doc, int command, cmcCellCapsule& capsule, datCh& record,
-                         int listFirst, int listLast);
+                         int bank, int listFirst, int listLast);
 // The generic carry: the rows exchange places with the row above (direction
 // below 0) or below. Nothing moves at the list's edge.
 void MoveListRows(DocumentContext& doc, cmcCellCapsule& capsule, datCh& record, int listFirst,

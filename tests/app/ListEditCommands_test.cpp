@@ -256,8 +256,7 @@ TEST(ListEditChannelTest, ACapsuleWithoutACellDoesNothing) {
     cmcCellCapsule capsule;
     datCh record = h.Load(kCh, 5);
     ExecListEditCommand(h.doc, command, capsule, record, 0, 99);
-    capsule.sheetName = "21,0";
-    ExecBankEditCommand(h.doc, command, capsule, record, 0, 99);
+    ExecBankEditCommand(h.doc, command, capsule, record, 0, 0, 99);
   }
   EXPECT_TRUE(before == h.image);
   EXPECT_TRUE(h.Events().empty());

@@ -68,8 +68,7 @@ cmcCellCapsule ListEditHarness::RunBank(int command, int bank, int cursor, int s
   capsule.cell = &cell;
   datCh record(&image);
   record.Load(itemkind::kBankChannel, 0);
-  capsule.sheetName = std::to_string(21 + bank) + ",0";  // bank sheets are numbered from 21
-  ExecBankEditCommand(doc, command, capsule, record, 0, 99);
+  ExecBankEditCommand(doc, command, capsule, record, bank, 0, 99);
   capsule.cell = nullptr;
   return capsule;
 }
