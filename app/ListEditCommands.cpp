@@ -19,16 +19,7 @@
 
 namespace {
 
-constexpr char kStatusCopy[] = "GI_AppMess_S_Copy";
-constexpr char kStatusPaste[] = "GI_AppMess_S_Paste";
-constexpr char kStatusClear[] = "GI_AppMess_S_Clear";
-constexpr char kStatusDelete[] = "GI_AppMess_S_Delete";
-constexpr char kStatusInsert[] = "GI_AppMess_S_Insert";
-constexpr char kAskOverflowPaste[] = "GI_AppMess_Conv_Overflow_Paste";
-constexpr char kAskOverwrite[] = "GI_AppMess_Conv_Overwrite";
-constexpr char kAskClear[] = "GI_AppMess_Conv_Clear";
-constexpr char kAskDelete[] = "GI_AppMess_Conv_Delete";
-constexpr char kAskOverflow[] = "GI_AppMess_Conv_Overflow";
+using namespace listedit::keys;
 
 bool IsGroupKind(std::uint32_t kind) {
   return kind == itemkind::kGpsMemory || kind == itemkind::kRepeater || kind == itemkind::kYourCall;

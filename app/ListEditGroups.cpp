@@ -22,10 +22,7 @@ using namespace layout;
 
 namespace {
 
-constexpr char kStatusDelete[] = "GI_AppMess_S_Delete";
-constexpr char kStatusInsert[] = "GI_AppMess_S_Insert";
-constexpr char kAskDelete[] = "GI_AppMess_Conv_Delete";
-constexpr char kListFull[] = "GI_AppMess_MemoryErr_Overflow";
+using namespace listedit::keys;
 
 bool ListIsFull(const cmcEeprom& image, std::uint32_t kind) {
   switch (kind) {

@@ -7,6 +7,22 @@
 
 class datClipCh;
 
+// Message and status keys the list edit commands use.
+namespace listedit::keys {
+inline constexpr char kAskClear[] = "GI_AppMess_Conv_Clear";
+inline constexpr char kAskDelete[] = "GI_AppMess_Conv_Delete";
+inline constexpr char kAskOverflow[] = "GI_AppMess_Conv_Overflow";
+inline constexpr char kAskOverflowPaste[] = "GI_AppMess_Conv_Overflow_Paste";
+inline constexpr char kAskOverwrite[] = "GI_AppMess_Conv_Overwrite";
+inline constexpr char kListFull[] = "GI_AppMess_MemoryErr_Overflow";
+inline constexpr char kNoChannelLeft[] = "GI_AppMess_BankChErr_NoChSpace";
+inline constexpr char kStatusClear[] = "GI_AppMess_S_Clear";
+inline constexpr char kStatusCopy[] = "GI_AppMess_S_Copy";
+inline constexpr char kStatusDelete[] = "GI_AppMess_S_Delete";
+inline constexpr char kStatusInsert[] = "GI_AppMess_S_Insert";
+inline constexpr char kStatusPaste[] = "GI_AppMess_S_Paste";
+}  // namespace listedit::keys
+
 class ListEditRun {
  public:
   ListEditRun(DocumentContext& doc, cmcCellCapsule& capsule, datCh& record, std::uint32_t kind,

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+
+#include "core/indEnviron.h"
 
 namespace {
 
@@ -105,19 +108,7 @@ indDestination::indDestination(int code, bool secondFlag, bool thirdFlag)
       plan_(&kPlans[static_cast<std::size_t>(code_)]) {}
 
 bool indDestination::IsGroupB() const {
-  switch (code_) {
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 12:
-    case 13:
-    case 15: return true;
-    default: return false;
-  }
+  return indEnviron::IsDestGroupBOf(static_cast<std::uint32_t>(code_));
 }
 
 std::int64_t indDestination::BandEdge(int i) {
