@@ -37,12 +37,16 @@ namespace {
 constexpr int kScreenRows = 40;
 
 // The fields of a memory-channel row after its number.
-const char* const kFields[] = {
-    "CL_Mch_Freq",         "CL_Mch_Dup",    "CL_Mch_Offset_Freq",   "CL_Mch_TS_Pitch",
-    "CL_Mch_Mode",         "CL_Mch_Name",   "CL_Mch_Scan_Skip",     "CL_Mch_TONE_Freq",
-    "CL_Mch_TSQL_Freq",    "CL_Mch_DTCS",   "CL_Mch_DTCS_Polarity", "CL_Mch_Digital_Sql",
-    "CL_Mch_Digital_Code", "CL_Mch_DRpt",   "CL_Mch_DYou_Callsign", "CL_Mch_Bank_Group",
-    "CL_Mch_Bank_ChNo",    "CL_Mch_CH_Atr", "CL_Mch_Decode"};
+const char* const kFields[] = {"CL_Mch_Freq",          "CL_Mch_Dup",
+                               "CL_Mch_Offset_Freq",   "CL_Mch_TS_Pitch",
+                               "CL_Mch_Mode",          "CL_Mch_Name",
+                               "CL_Mch_Scan_Skip",     "CL_Mch_TONE_Freq",
+                               "CL_Mch_TSQL_Freq",     "CL_Mch_DTCS",
+                               "CL_Mch_DTCS_Polarity", "CL_Mch_Digital_Sql",
+                               "CL_Mch_Digital_Code",  "CL_Mch_DRpt1_Callsign",
+                               "CL_Mch_DYou_Callsign", "CL_Mch_Bank_Group",
+                               "CL_Mch_Bank_ChNo",     "CL_Mch_CH_Atr",
+                               "CL_Mch_DRpt2_Callsign"};
 
 // The English table with a sheet "GI_Sheet_B": a header row over `rows`
 // looped body rows of a number and the fields above.
