@@ -115,3 +115,26 @@ TEST_F(ChannelCellsTest, BankSlotMovesWithinTheBankAndMarksASlotClaimedTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChannelCellsTest, RouteCellOffersTheSelectorAndStoresWhatItChose) {
+  r_.SetChannel(4, 145'000'000);
+  r_.rig.settings->RepeaterDialog = 1;
+  r_.rig.host.dialogAnswers.push_back({false, ""});
+  const cmcEeprom before = r_.rig.image;
+  r_.Key(*sheet_, Cell(CL_Mch_DYou_Callsign, 4), cellop::kEnter);
+  EXPECT_EQ(r_.rig.image, before) << "a cancelled selector changes nothing";
+
+  r_.rig.host.dialogAnswers.push_back({true, "JA1ABC  "});
+  r_.Key(*sheet_, Cell(CL_Mch_DYou_Callsign, 4), cellop::kEnter);
+  ASSERT_EQ(r_.rig.host.dialogCalls.size(), 2u);
+  EXPECT_EQ(r_.rig.host.dialogCalls.back().kind, 0);
+  EXPECT_EQ(std::string(r_.Load(itemkind::kChannel, 4).urCall.data(), 8), "JA1ABC  ");
+
+  r_.rig.settings->RepeaterDialog = 0;
+  r_.Commit(*sheet_, Cell(CL_Mch_DRpt1_Callsign, 4), "jp1yiu a");
+  EXPECT_EQ(std::string(r_.Load(itemkind::kChannel, 4).rpt1Call.data(), 8), "JP1YIU A");
+}
+
+}  // namespace

@@ -93,3 +93,33 @@ TEST_F(ScanEdgeLinkCellsTest, ALinksNewNameRenamesItsNode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanEdgeLinkCellsTest, TheAddRowOfALinkTakesAnEdgeAndOtherRowsTakeNoKeys) {
+  imageaccess::Set32(r_.rig.image, layout::kLinkEdgeBitmaps + 4, 0);  // link 1 holds no edge
+  auto link = r_.rig.Sheet("52,26");
+  cmcCellObj& add = link->Cell(CT_Prog_Link, CL_PgLink_No, 26);
+  EXPECT_EQ(r_.Text(*link, add), "") << "the add row starts empty";
+
+  cmcCellObj picked;  // the popup list's option for edge 5
+  picked.cellId = Flex0;
+  picked.index = 5;
+  cmcCellCapsule pick;
+  pick.cell = &picked;
+  cmcCellCapsule answer = ChannelCellsRig::Prepare(*link, add);
+  answer.parent = &pick;
+  answer.mode = cellmode::kChoice;
+  r_.rig.frame.Handle(answer, 1);
+  EXPECT_TRUE(imageaccess::GetBit(r_.rig.image, layout::kLinkEdgeBitmaps + 4, 5));
+  EXPECT_NE(link->redraws.back().mask & redraw::kAllData, 0);
+
+  cmcCellObj& member = link->Cell(CT_Prog_Link, CL_PgLink_No, 27);
+  EXPECT_EQ(r_.Text(*link, member), "5");
+  const cmcEeprom before = r_.rig.image;
+  EXPECT_EQ(r_.Key(*link, member, cellop::kSpace), kCellNothing);
+  EXPECT_EQ(r_.Key(*link, member, cellop::kEnter), kCellNothing);
+  EXPECT_EQ(r_.rig.image, before);
+}
+
+}  // namespace
