@@ -54,3 +54,9 @@ std::optional<int> AppCellHost::GetHelpIds(const cmcCellObj& cell) {
 void AppCellHost::ShowHelp(int context) {
   if (helpShow_) helpShow_(context);
 }
+
+const cmcEeprom* AppCellHost::InitialImage() { return &controller_.InitialImage(); }
+
+std::string AppCellHost::VersionText() { return controller_.VersionText(); }
+
+std::string AppCellHost::YearsText() { return controller_.YearsText(); }

@@ -36,6 +36,9 @@ class AppCellHost final : public CellHost {
                                         const CallSignField* second) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override;
+  const cmcEeprom* InitialImage() override;
+  std::string VersionText() override;
+  std::string YearsText() override;
 
  private:
   cuiMain& controller_;

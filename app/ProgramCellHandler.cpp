@@ -1,6 +1,12 @@
 #include "app/ProgramCellHandler.h"
 
+#include "cells/BankCases.h"
+#include "cells/ChannelCases.h"
+#include "cells/ChannelChoiceCases.h"
 #include "cells/FrameCases.h"
+#include "cells/LabelCases.h"
+#include "cells/LinkCases.h"
+#include "cells/ScanEdgeCases.h"
 
 namespace {
 
@@ -8,6 +14,12 @@ namespace {
 CellCaseTable ProgramTable() {
   CellCaseTable table;
   RegisterFrameCases(table);
+  RegisterLabelCases(table);
+  RegisterBankCases(table);
+  RegisterChannelCases(table);
+  RegisterChannelChoiceCases(table);
+  RegisterScanEdgeCases(table);
+  RegisterLinkCases(table);
   return table;
 }
 

@@ -10,6 +10,7 @@
 // something in their place.
 #include <array>
 #include <optional>
+#include <string>
 
 class cmcCellCapsule;
 class cmcCellObj;
@@ -76,4 +77,11 @@ class CellHost {
   virtual std::optional<int> GetHelpIds(const cmcCellObj& cell) = 0;
   // Opens help at a context (-1: the contents).
   virtual void ShowHelp(int context) = 0;
+
+  // The image new channels take their band's settings from; null when the
+  // program has none (a new channel then keeps the fields it had).
+  virtual const cmcEeprom* InitialImage() { return nullptr; }
+  // The version file's version and years texts; empty when unknown.
+  virtual std::string VersionText() { return {}; }
+  virtual std::string YearsText() { return {}; }
 };

@@ -27,6 +27,9 @@ class RecordingCellHost : public CellHost {
                                         const CallSignField* second) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override { helpShown.push_back(context); }
+  const cmcEeprom* InitialImage() override { return initialImage; }
+  std::string VersionText() override { return versionText; }
+  std::string YearsText() override { return yearsText; }
 
   // --- scripting ------------------------------------------------------------
   // The selector's next answers; each writes `choice` into the field when
@@ -38,6 +41,10 @@ class RecordingCellHost : public CellHost {
   std::deque<DialogAnswer> dialogAnswers;
   // The help context of every cell; none: "no help commands".
   std::optional<int> helpContext;
+  // The image new channels take their band's settings from (none: null).
+  const cmcEeprom* initialImage = nullptr;
+  std::string versionText;
+  std::string yearsText;
 
   // --- what was asked -------------------------------------------------------
   int modifiedQueries = 0;
