@@ -1,6 +1,11 @@
 #include "app/ProgramCellHandler.h"
 
+#include "cells/CallSignCases.h"
+#include "cells/DtmfCases.h"
 #include "cells/FrameCases.h"
+#include "cells/GpsCases.h"
+#include "cells/RepeaterCases.h"
+#include "cells/TxMessageCases.h"
 
 namespace {
 
@@ -8,6 +13,11 @@ namespace {
 CellCaseTable ProgramTable() {
   CellCaseTable table;
   RegisterFrameCases(table);
+  RegisterDtmfCases(table);
+  RegisterGpsCases(table);
+  RegisterTxMessageCases(table);
+  RegisterCallSignCases(table);
+  RegisterRepeaterCases(table);
   return table;
 }
 
