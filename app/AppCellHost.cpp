@@ -15,6 +15,8 @@ bool AppCellHost::IsModified() { return controller_.IsModified(); }
 
 void AppCellHost::StartCheckDelay() { controller_.StartCheckDelay(); }
 
+int AppCellHost::DateOrder() { return static_cast<int>(controller_.GetDateOrder()); }
+
 bool AppCellHost::RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule,
                               datCh& record) {
   DocumentContext document = controller_.Context();

@@ -30,6 +30,7 @@ class AppCellHost final : public CellHost {
   cmcEeprom& Image() override;
   bool IsModified() override;
   void StartCheckDelay() override;
+  int DateOrder() override;
   bool RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule, datCh& record) override;
   bool SetRepeaterUseFromAll(int first, int last, bool use) override;
   std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,

@@ -1,12 +1,17 @@
 #include "app/ProgramCellHandler.h"
 
 #include "cells/BankCases.h"
+#include "cells/CallSignCases.h"
 #include "cells/ChannelCases.h"
 #include "cells/ChannelChoiceCases.h"
+#include "cells/DtmfCases.h"
 #include "cells/FrameCases.h"
+#include "cells/GpsCases.h"
 #include "cells/LabelCases.h"
 #include "cells/LinkCases.h"
+#include "cells/RepeaterCases.h"
 #include "cells/ScanEdgeCases.h"
+#include "cells/TxMessageCases.h"
 
 namespace {
 
@@ -20,6 +25,11 @@ CellCaseTable ProgramTable() {
   RegisterChannelChoiceCases(table);
   RegisterScanEdgeCases(table);
   RegisterLinkCases(table);
+  RegisterDtmfCases(table);
+  RegisterGpsCases(table);
+  RegisterTxMessageCases(table);
+  RegisterCallSignCases(table);
+  RegisterRepeaterCases(table);
   return table;
 }
 

@@ -55,6 +55,10 @@ class CellHost {
   virtual bool IsModified() = 0;
   // Restarts the countdown of the delayed warning check.
   virtual void StartCheckDelay() = 0;
+  // The order in which date cells show year, month and day: 0 yyyy/mm/dd,
+  // 1 mm/dd/yyyy, 2 dd/mm/yyyy (the document's regional formats). A host
+  // without regional formats shows the year first.
+  virtual int DateOrder() { return 0; }
 
   // Runs a list edit command on the record of the requesting row; false
   // when the program has no list edit commands.

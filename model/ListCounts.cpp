@@ -187,7 +187,7 @@ int GpsAlarmToSelIndex(int type, int group) {
     case 0: return 0;
     case 3: return 1;
     case 1: return 2;
-    case 2: return group >= 0 && group < kGpsGroups ? group + 3 : 0;
+    case 2: return group >= 0 && group <= kGpsAlarmLastGroup ? group + 3 : 0;
     default: return 0;
   }
 }
@@ -196,7 +196,7 @@ GpsAlarm GpsAlarmFromSelIndex(int row) {
   GpsAlarm alarm;
   if (row == 1) alarm.type = 3;
   if (row == 2) alarm.type = 1;
-  if (row >= 3 && row < 3 + kGpsGroups) {
+  if (row >= 3 && row <= 3 + kGpsAlarmLastGroup) {
     alarm.type = 2;
     alarm.group = static_cast<std::uint8_t>(row - 3);
   }

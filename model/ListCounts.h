@@ -52,9 +52,12 @@ inline constexpr std::uint8_t kGpsAlarmMemory = 3;
 GpsAlarm GetGpsAlarm(const cmcEeprom& image);
 void SetGpsAlarm(cmcEeprom& image, const GpsAlarm& alarm);
 // Rows of the alarm choice list: type 0 row 0, type 3 row 1, type 1 row 2,
-// type 2 with group n row n + 3 (groups 0..26). Anything else answers row 0.
+// type 2 with group n row n + 3. A type-2 alarm names all memories as group
+// 0 and GPS group g as g + 1, so its groups run 0..27 (rows 3..30, the last
+// row for the last GPS group). Anything else answers row 0.
+inline constexpr int kGpsAlarmLastGroup = 27;
 int GpsAlarmToSelIndex(int type, int group);
-// Row back to type and group; rows outside 0..29 give type 0.
+// Row back to type and group; rows outside 0..30 give type 0.
 GpsAlarm GpsAlarmFromSelIndex(int row);
 
 // Selected repeater (0xFFFF none).

@@ -249,15 +249,19 @@ TEST_F(ListEditTest, GroupOfAPositionAgreesWithTheGroupRanges) {
 TEST(GpsAlarmRowsTest, RowsAndTypes) {
   struct Case {
     int type, group, row;
-  } cases[] = {{0, 0, 0}, {3, 5, 1},   {1, 0, 2},  {2, 0, 3}, {2, 1, 4},
-               {2, 4, 7}, {2, 26, 29}, {2, 27, 0}, {9, 0, 0}};
+  } cases[] = {{0, 0, 0},   {3, 5, 1},   {1, 0, 2},  {2, 0, 3},  {2, 1, 4}, {2, 4, 7},
+               {2, 26, 29}, {2, 27, 30}, {2, 28, 0}, {2, -1, 0}, {9, 0, 0}};
   for (const Case& c : cases)
     EXPECT_EQ(GpsAlarmToSelIndex(c.type, c.group), c.row) << c.type << "/" << c.group;
   const GpsAlarm seven = GpsAlarmFromSelIndex(7);
   EXPECT_EQ(seven.type, 2);
   EXPECT_EQ(seven.group, 4);
   EXPECT_EQ(GpsAlarmFromSelIndex(1).type, 3);
-  EXPECT_EQ(GpsAlarmFromSelIndex(30).type, 0);
+  // The last row is the last GPS group (group byte 27; 0 is all memories).
+  const GpsAlarm last = GpsAlarmFromSelIndex(30);
+  EXPECT_EQ(last.type, 2);
+  EXPECT_EQ(last.group, 27);
+  EXPECT_EQ(GpsAlarmFromSelIndex(31).type, 0);
 }
 
 TEST_F(ListEditTest, NotifyFormsSendInsertOrDeleteThenRefresh) {

@@ -21,6 +21,7 @@ class RecordingCellHost : public CellHost {
   cmcEeprom& Image() override { return image_; }
   bool IsModified() override;
   void StartCheckDelay() override { ++checkDelayStarts; }
+  int DateOrder() override { return dateOrder; }
   bool RunListEdit(const ListEditRequest& request, cmcCellCapsule& capsule, datCh& record) override;
   bool SetRepeaterUseFromAll(int first, int last, bool use) override;
   std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
@@ -32,6 +33,8 @@ class RecordingCellHost : public CellHost {
   std::string YearsText() override { return yearsText; }
 
   // --- scripting ------------------------------------------------------------
+  // The document's date order (0 yyyy/mm/dd, 1 mm/dd/yyyy, 2 dd/mm/yyyy).
+  int dateOrder = 0;
   // The selector's next answers; each writes `choice` into the field when
   // it answers true. With none queued the program "has no selector".
   struct DialogAnswer {

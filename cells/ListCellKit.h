@@ -1,0 +1,70 @@
+#pragma once
+// What the cases of the GPS-memory, DTMF, TX-message, call-sign and
+// repeater-list sheets share: the converters' context of a call, the
+// light-grey look of a field that does not apply to its record, the number
+// cell of a list row, the name fields kept in fixed areas of the image, and
+// the new-entry row of the GPS, your-call and repeater lists.
+//
+// The new-entry row (the row after a list's last entry) holds no entry of
+// the image. Its key cell inserts an entry before it acts, and only on a
+// key the cell's converter acts on; every other request leaves the image as
+// it was. Nothing is ever stored on that row: the entry is appended at the
+// end of the sheet's group or list and the row's record then names it.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "cells/ConverterContext.h"
+
+class indActiveCell;
+
+namespace listcells {
+
+// The converters' context: languages and switches from the settings, the
+// document's date order from the host, the position format of the image.
+ConverterContext ConvertersFor(indActiveCell& ctx);
+
+// Draws the cell's text light grey (0xC0C0C0) when it is being drawn; the
+// cell stays editable.
+void Grey(indActiveCell& ctx);
+
+// The row-number cell of a GPS, your-call or repeater sheet: value 0 of
+// "GI_NewChTitle" on the new-entry row (index first + count of the list
+// range), otherwise `number` in decimal.
+void ShowListRowNumber(indActiveCell& ctx, std::int64_t number);
+// The row is the new-entry row of its list sheet.
+bool IsNewEntryRow(const indActiveCell& ctx);
+
+// The key cells of the new-entry row, by the keys their converters act on:
+// names take Enter (Space, Backspace, F2, the input method's start on a
+// Japanese system) and typed printable characters; call signs Enter and
+// "/", digits and letters.
+bool NameConverterActsOn(const ConverterContext& converters, const indActiveCell& ctx);
+bool CallSignConverterActsOn(const ConverterContext& converters, const indActiveCell& ctx);
+
+// On the new-entry row: appends an entry to the sheet's group or list
+// (events 52 and 44 follow) and loads it into the row's record with its used
+// bit cleared, so that the row is edited as a blank entry. A full list shows
+// "GI_AppMess_MemoryErr_Overflow" (event 22 posted (0, 1) before and (0, 0)
+// after the box) and inserts nothing. False when nothing was inserted: the
+// caller then drops the key.
+bool InsertEntry(indActiveCell& ctx);
+
+// A name held in a fixed area of the image: shown as its bytes cut at the
+// field's length; an entry fills the field with blanks and copies the new
+// bytes in. True when the field was written.
+bool EditFixedName(indActiveCell& ctx, const ConverterContext& converters, std::int64_t address,
+                   int length);
+
+// A byte of the image that the cell edits through a fixed choice list: the
+// row of the cell in the choice-field table (cells/ChoiceFields.h). A
+// changed value is written into the row's bits; an index outside the row
+// shows and writes nothing.
+void EditChoiceByte(indActiveCell& ctx);
+
+// The stored bytes of a record's name field as a text, and back (blank
+// padded); the converters take names as texts.
+std::string FieldText(std::span<const char> field);
+void SetField(std::span<char> field, const std::string& text);
+
+}  // namespace listcells
