@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -42,6 +43,10 @@ cuiToolBar::~cuiToolBar() {
   alive_.reset();
   if (cmcEvMan* bus = EvManIfInstalled()) bus->RemoveListener(this);
   Clear();
+  if (control_) {
+    control_->hide();
+    control_->deleteLater();
+  }
 }
 
 CellHandler cuiToolBar::Handler() const { return handler_ ? handler_ : DefaultCellHandler(); }
@@ -133,6 +138,9 @@ void cuiToolBar::Populate(ClickFn click) {
     QObject::connect(action, &QAction::triggered, action,
                      [this, guard, cell, click] { Clicked(guard, cell, click); });
     row->addAction(action);
+    // Raised buttons, not flat ones.
+    if (auto* button = qobject_cast<QToolButton*>(row->widgetForAction(action)))
+      button->setAutoRaise(false);
     entries_.push_back({action, cell});
   }
 }

@@ -57,7 +57,8 @@ class cuiToolBar {
   // Enter on the button's cell (notify 0).
   void DefaultClick(const cmcCellObj& button);
 
-  // The control holding every row; owned by the owner widget.
+  // The control holding every row: a child of the owner that goes with the
+  // bar.
   QWidget* Control() const { return control_; }
   std::vector<QToolBar*> Rows() const;
   // Body lines read by the last Populate (separators and row breaks count).

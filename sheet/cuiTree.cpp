@@ -152,8 +152,7 @@ void cuiTree::Build() {
     node->cell.Parse(std::string_view(line).substr(static_cast<std::size_t>(depth) + 1), gtex_,
                      nullptr, &basicCell_);
     node->setText(0, ToUnicode(node->cell.GetCaption()));
-    if (images_ && node->cell.imageIndex >= 0)
-      node->setIcon(0, images_->Icon(node->cell.imageIndex));
+    SetNodeImage(node, node->cell.imageIndex);
     if (levels.back().parent)
       levels.back().parent->addChild(node);
     else
@@ -220,6 +219,13 @@ void cuiTree::SetNodeText(QTreeWidgetItem* node, std::string_view text) {
   if (!cell) return;
   cell->SetCaption(text);
   node->setText(0, ToUnicode(text));
+}
+
+void cuiTree::SetNodeImage(QTreeWidgetItem* node, int imageIndex) {
+  cmcCellObj* cell = CellOf(node);
+  if (!cell) return;
+  cell->imageIndex = imageIndex;
+  node->setIcon(0, images_ && imageIndex >= 0 ? images_->Icon(imageIndex) : QIcon());
 }
 
 int cuiTree::Overlay(const QTreeWidgetItem* node) const {

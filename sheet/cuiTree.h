@@ -84,6 +84,9 @@ class cuiTree : public QTreeWidget {
   // view shows.
   std::string NodeText(const QTreeWidgetItem* node) const;
   void SetNodeText(QTreeWidgetItem* node, std::string_view text);
+  // A new image for the node (normal and selected): the cell's image index
+  // and what the view shows; -1 shows none.
+  void SetNodeImage(QTreeWidgetItem* node, int imageIndex);
 
   // Overlays. A null node stands for every root.
   int Overlay(const QTreeWidgetItem* node) const;

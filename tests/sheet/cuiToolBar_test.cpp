@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
@@ -213,6 +214,18 @@ TEST_F(ToolBarTest, AClickMayRebuildTheBar) {
   EXPECT_EQ(bar_->LineCount(), 5);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(bar_->Rows().size(), 2u);
+}
+
+TEST_F(ToolBarTest, TheControlGoesWithTheBar) {
+  QPointer<QWidget> control = bar_->Control();
+  ASSERT_EQ(control->parentWidget(), &window_);
+  bar_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(control.isNull());
+  // Nothing listens any more.
+  handler_.calls.clear();
+  EvMan().Send(ev::ToolBarRefreshStates);
+  EXPECT_TRUE(handler_.calls.empty());
 }
 
 }  // namespace

@@ -199,6 +199,10 @@ TEST_F(TreeTest, OverlaysDrawImagesFiveAndFourOverTheNodeImage) {
   EXPECT_EQ(ImagePixel(second), kImageColors[4]);
   tree_->ClearMarks();
   EXPECT_EQ(ImagePixel(second), kImageColors[3]);
+  // A node given another image shows it.
+  tree_->SetNodeImage(second, 1);
+  EXPECT_EQ(tree_->CellOf(second)->imageIndex, 1);
+  EXPECT_EQ(ImagePixel(second), kImageColors[1]);
 }
 
 TEST_F(TreeTest, TheSelectionKeepsItsColourWithoutFocus) {
