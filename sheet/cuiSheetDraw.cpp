@@ -192,13 +192,19 @@ void cuiSheet::DrawCell(int col, int row, const QRect& rect, int) {
   const bool asked = cell.cellId != CL_None;
   // Bytes drawn in the font colour; a caption has the cleared capsule's.
   int normal = cmcCellCapsule().NormalLengthBytes();
+  // The handler sees the font and colour first: a cell that does not apply
+  // to its record greys its own text.
+  canvas.SetFont(QFontFor(spec));
+  canvas.SetFontColor(textColor);
   if (asked) {
     QueryCell(cell, canvas, textRect, selected);
     text = drawCapsule_.outputText;
     normal = drawCapsule_.NormalLengthBytes();
+    if (canvas.FontColor() != textColor) {
+      textColor = canvas.FontColor();
+      fontColor = static_cast<std::uint32_t>(textColor.rgb() & 0xFFFFFFu);
+    }
   }
-  canvas.SetFont(QFontFor(spec));
-  canvas.SetFontColor(textColor);
   canvas.SetBrushStyle(cuiCanvas::BrushStyle::Clear);
 
   const double scale = printScale_;

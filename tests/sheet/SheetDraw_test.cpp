@@ -391,6 +391,28 @@ TEST_F(PaintedSheetTest, SilverLettersOnTheUnfocusedTintTurnWindowColoured) {
   EXPECT_GT(white, 0);  // silver would never reach white
 }
 
+TEST_F(PaintedSheetTest, AHandlerThatGreysItsCellIsDrawnGrey) {
+  // The mode cell: black letters on the current row's tint, unless greyed.
+  auto& cell = host_.handler.Cell(CL_Mch_Mode, 0);
+  cell.text = "WW";
+  cell.during = [](cmcCellCapsule& c) {
+    if (c.canvas) c.canvas->SetFontColor(QColor(0xC0, 0xC0, 0xC0));
+  };
+  const QImage image = Paint();
+  const QRect rect = sheet_->Grid()->CellRect(kMode, kBody);
+  ASSERT_FALSE(rect.isEmpty());
+  int grey = 0;
+  int dark = 0;
+  for (int y = rect.top(); y < rect.bottom() - 1; ++y)
+    for (int x = rect.left(); x < rect.right() - 1; ++x) {
+      const QRgb p = image.pixel(x, y) & 0xFFFFFF;
+      grey += p == 0xC0C0C0u;
+      dark += qGray(p) < 0xA0;
+    }
+  EXPECT_GT(grey, 0);
+  EXPECT_EQ(dark, 0);  // nothing in the cell's own black
+}
+
 TEST(SheetDraw, TheHandlerHearsWhichCellIsCurrent) {
   SheetHost host;
   LoadTable(host.gtex, TestSheetLines());
