@@ -1,5 +1,8 @@
 #include "app/AppCellHost.h"
 
+#include <QWidget>
+#include <string>
+
 #include "app/DocumentContext.h"
 #include "app/ListEditCommands.h"
 #include "app/cuiMain.h"
@@ -53,4 +56,12 @@ std::optional<int> AppCellHost::GetHelpIds(const cmcCellObj& cell) {
 
 void AppCellHost::ShowHelp(int context) {
   if (helpShow_) helpShow_(context);
+}
+
+void AppCellHost::OpenSheet(std::string_view reference) {
+  controller_.OpenSheet(std::string(reference));
+}
+
+void AppCellHost::CloseMainForm() {
+  if (QWidget* form = controller_.MainForm()) form->close();
 }

@@ -36,6 +36,8 @@ class AppCellHost final : public CellHost {
                                         const CallSignField* second) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override;
+  void OpenSheet(std::string_view reference) override;
+  void CloseMainForm() override;
 
  private:
   cuiMain& controller_;

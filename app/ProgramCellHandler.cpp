@@ -1,6 +1,7 @@
 #include "app/ProgramCellHandler.h"
 
 #include "cells/FrameCases.h"
+#include "cells/MenuCheckCases.h"
 
 namespace {
 
@@ -8,6 +9,7 @@ namespace {
 CellCaseTable ProgramTable() {
   CellCaseTable table;
   RegisterFrameCases(table);
+  RegisterMenuCheckCases(table);
   return table;
 }
 

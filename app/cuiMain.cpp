@@ -95,8 +95,6 @@ void cuiMain::InitModel() {
   model_.key = cmcIcfFile::kDefaultKey;
 }
 
-void cuiMain::BuildTree() {}
-
 void cuiMain::AfterImageLoad(cmcEeprom& image) {}
 
 int cuiMain::OpenIcfFile(const std::string& name) { return 0; }
@@ -163,25 +161,12 @@ DocumentContext cuiMain::Context() {
   return DocumentContext{*image_, *initial_, *clip_, bus_, texts_, [this] { SetModified(); }};
 }
 
-void cuiMain::StartCheckDelay() {
-  if (!checkDelay_) checkDelay_ = std::make_unique<cmcTick>();
-  checkDelay_->Start(kCheckDelayMs);
-}
-
 void cuiMain::SetMainForm(QWidget* form) {
   form_ = form;
   if (form_ && !title_.isEmpty()) form_->setWindowTitle(title_);
 }
 
 QWidget* cuiMain::MainForm() const { return form_.data(); }
-
-void cuiMain::LoadInitialImage() {}
-
-void cuiMain::PrepareImage(cmcEeprom& image) {}
-
-void cuiMain::NormalizeImage(cmcEeprom& image) {}
-
-void cuiMain::OnTick(cmcTask& task) {}
 
 void cuiMain::OnIdentifyResult(dst_CDrv_Result& result) {}
 

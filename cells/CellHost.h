@@ -10,6 +10,7 @@
 // something in their place.
 #include <array>
 #include <optional>
+#include <string_view>
 
 class cmcCellCapsule;
 class cmcCellObj;
@@ -76,4 +77,11 @@ class CellHost {
   virtual std::optional<int> GetHelpIds(const cmcCellObj& cell) = 0;
   // Opens help at a context (-1: the contents).
   virtual void ShowHelp(int context) = 0;
+
+  // Opens the sheet page a tree node or menu cell names (its page
+  // reference); a program without pages does nothing.
+  virtual void OpenSheet(std::string_view reference) {}
+  // Asks the main form to close (its close query may refuse); a program
+  // without a main form does nothing.
+  virtual void CloseMainForm() {}
 };

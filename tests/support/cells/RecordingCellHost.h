@@ -27,6 +27,8 @@ class RecordingCellHost : public CellHost {
                                         const CallSignField* second) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override { helpShown.push_back(context); }
+  void OpenSheet(std::string_view reference) override { sheetsOpened.emplace_back(reference); }
+  void CloseMainForm() override { ++closeRequests; }
 
   // --- scripting ------------------------------------------------------------
   // The selector's next answers; each writes `choice` into the field when
@@ -38,6 +40,9 @@ class RecordingCellHost : public CellHost {
   std::deque<DialogAnswer> dialogAnswers;
   // The help context of every cell; none: "no help commands".
   std::optional<int> helpContext;
+  // Every page reference asked to open, and the close requests of the main form.
+  std::vector<std::string> sheetsOpened;
+  int closeRequests = 0;
 
   // --- what was asked -------------------------------------------------------
   int modifiedQueries = 0;
