@@ -8,6 +8,7 @@
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
+#include "sheet/choices/cmcFCache.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -44,7 +45,15 @@ indActiveCell::indActiveCell(cmcCellCapsule& capsule, int notify, indEnviron& se
       bus(bus),
       common(host.Image()) {}
 
+indActiveCell::~indActiveCell() = default;
+
 cmcEeprom& indActiveCell::Image() { return host.Image(); }
+
+cmcFCache& indActiveCell::Choices() {
+  if (choiceCache) return *choiceCache;
+  if (!ownChoices_) ownChoices_ = std::make_unique<cmcFCache>(texts);
+  return *ownChoices_;
+}
 
 std::int32_t indActiveCell::Key() const { return capsule.operation; }
 

@@ -17,6 +17,7 @@
 // no bank; an empty slot (or a slot outside 0..99, or no bank) loads no
 // channel and leaves the record unused with kind 0.
 #include <cstdint>
+#include <memory>
 
 #include "cells/ListRange.h"
 #include "model/ImageAccess.h"
@@ -26,6 +27,7 @@ class CellHost;
 class cmcCellCapsule;
 class cmcCellObj;
 class cmcEvMan;
+class cmcFCache;
 class cmcGTex;
 class indEnviron;
 
@@ -35,6 +37,7 @@ class indActiveCell {
   // prologue does that.
   indActiveCell(cmcCellCapsule& capsule, int notify, indEnviron& settings, cmcGTex& texts,
                 CellHost& host, cmcEvMan& bus);
+  ~indActiveCell();
   indActiveCell(const indActiveCell&) = delete;
   indActiveCell& operator=(const indActiveCell&) = delete;
 
@@ -66,6 +69,9 @@ class indActiveCell {
   CellHost& host;
   cmcEvMan& bus;
   imageaccess::CommonBlock common;
+  // The option text cache of the choice lists (the frame's); null: Choices()
+  // builds one of this call's own over the text table.
+  cmcFCache* choiceCache = nullptr;
 
   // --- the answer -----------------------------------------------------------
   std::int32_t status = 0;  // the handler's result; converters set it
@@ -73,6 +79,8 @@ class indActiveCell {
   bool handled = false;     // the dispatch runs as cell id 0
 
   cmcEeprom& Image();
+  // The option text cache choice cells read their lists through.
+  cmcFCache& Choices();
   // The request's operation (key) code.
   std::int32_t Key() const;
 
@@ -99,4 +107,5 @@ class indActiveCell {
 
  private:
   bool storable_ = false;
+  std::unique_ptr<cmcFCache> ownChoices_;
 };

@@ -6,11 +6,25 @@
 #include "cells/FrameSteps.h"
 #include "cells/indActiveCell.h"
 #include "core/cmcEvMan.h"
+#include "sheet/choices/cmcFCache.h"
 #include "sheet/cmcCellObj.h"
 
 indCellFrame::indCellFrame(indEnviron& settings, cmcGTex& texts, CellHost& host,
                            const CellCaseTable& table)
     : settings_(settings), texts_(texts), host_(host), table_(table) {}
+
+indCellFrame::~indCellFrame() = default;
+
+void indCellFrame::SetChoiceCache(cmcFCache* cache) {
+  choiceCache_ = cache;
+  ownChoices_.reset();
+}
+
+cmcFCache& indCellFrame::ChoiceCache() {
+  if (choiceCache_) return *choiceCache_;
+  if (!ownChoices_) ownChoices_ = std::make_unique<cmcFCache>(texts_);
+  return *ownChoices_;
+}
 
 std::int32_t indCellFrame::Handle(cmcCellCapsule& capsule, int notify) {
   if (!capsule.cell) {
@@ -24,6 +38,7 @@ std::int32_t indCellFrame::Handle(cmcCellCapsule& capsule, int notify) {
 
   // Prologue.
   indActiveCell ctx(capsule, notify, settings_, texts_, host_, EvMan());
+  ctx.choiceCache = &ChoiceCache();
   capsule.outputText.clear();
   capsule.stateBits &= static_cast<std::uint8_t>(~(cellstate::kWarning | cellstate::kError));
   ctx.LoadRow(capsule, ctx.cell);

@@ -29,6 +29,7 @@
 // The settings, text table, host and table must outlive the frame; the event
 // bus is the installed one (EvMan()) at the time of each call.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -37,12 +38,14 @@
 class CellCaseTable;
 class CellHost;
 class cmcCellObj;
+class cmcFCache;
 class cmcGTex;
 class indEnviron;
 
 class indCellFrame {
  public:
   indCellFrame(indEnviron& settings, cmcGTex& texts, CellHost& host, const CellCaseTable& table);
+  ~indCellFrame();
   indCellFrame(const indCellFrame&) = delete;
   indCellFrame& operator=(const indCellFrame&) = delete;
 
@@ -59,9 +62,17 @@ class indCellFrame {
   // ("" for no cell). The sheet's text query.
   std::string GetCellText(cmcCellObj* cell, std::int32_t key, std::string_view sheetName);
 
+  // The option text cache of the choice cells. The main controller gives its
+  // own (and a new one after a language switch); without one the frame keeps
+  // its own over the text table, dropped again by any call of this.
+  void SetChoiceCache(cmcFCache* cache);
+  cmcFCache& ChoiceCache();
+
  private:
   indEnviron& settings_;
   cmcGTex& texts_;
   CellHost& host_;
   const CellCaseTable& table_;
+  cmcFCache* choiceCache_ = nullptr;
+  std::unique_ptr<cmcFCache> ownChoices_;
 };

@@ -70,7 +70,10 @@ class indEnviron {
   std::int32_t WindowWidth = 800;
   std::int32_t WindowHeight = 600;
   std::int32_t SplitterV = 200;
-  std::int32_t ViewCutBits = 7;  // not stored
+  // Column-cut mask shared by all sheets (not stored here: each sheet group
+  // keeps its own "colcut"). Bit n set = column group n is shown; a column
+  // is cut while its group's bit is clear.
+  std::int32_t ViewCutBits = 7;
   std::int32_t DrDetail = 0;
   std::int32_t ModelType = 0;
   std::int32_t SetupDone = 0;     // derived: destination chosen, no "/setup"

@@ -8,7 +8,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-serialport-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev locales tzdata
-          fonts-dejavu-core fonts-ipafont-gothic)
+          fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
+          xvfb imagemagick qt6-qpa-plugins)
 echo "setup: checking ${#PACKAGES[@]} packages"
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,9 +1,9 @@
 #pragma once
 // The way value converters open the two field dialogs at a cell: the
 // bit-selection dialog (a set of flags) and the GPS field dialog (a date,
-// time or position in a masked field). Converters only ask; the dialog
-// answers later with a mode-2 request to the same cell, carrying its result
-// in the input text.
+// time or position in a masked field); and the popup list of a choice cell. Converters only ask;
+// the dialog answers later with a mode-2 request to the same cell, carrying its result in the input
+// text.
 //
 // An interface without widgets, so converters and their tests never pull in
 // a window: the program installs the opener that builds the real dialogs,
@@ -29,6 +29,15 @@ class FieldDialogOpener {
   // of a minute. The text is in the fixed form (dates "yyyy/mm/dd"); an
   // empty text opens the field blank.
   virtual void OpenGpsField(const cmcCellCapsule& owner, std::string_view text, int fieldKind) = 0;
+
+  // The popup choice list of a choice cell: the options of the list key that
+  // carry the list id, the option of the value current. The pick comes back
+  // as a mode-2 request whose parent capsule's cell is the chosen option.
+  // False when the opener has no popup lists (nothing opened).
+  virtual bool OpenChoiceList(const cmcCellCapsule& owner, std::string_view key, int listId,
+                              int value) {
+    return false;
+  }
 };
 
 // The opener in force; null when none is installed.

@@ -2,6 +2,7 @@
 
 #include "sheet/cuiFBitsR.h"
 #include "sheet/cuiFTextGps.h"
+#include "sheet/cuiFlector.h"
 
 cuiFieldDialogs::cuiFieldDialogs(cmcGTex& texts, DialogHandlerFor handlerFor)
     : texts_(texts),
@@ -17,4 +18,11 @@ void cuiFieldDialogs::OpenBits(const cmcCellCapsule& owner, std::uint32_t flags,
 void cuiFieldDialogs::OpenGpsField(const cmcCellCapsule& owner, std::string_view text,
                                    int fieldKind) {
   new cuiFTextGps(owner, text, fieldKind, texts_, handlerFor_);
+}
+
+bool cuiFieldDialogs::OpenChoiceList(const cmcCellCapsule& owner, std::string_view key, int listId,
+                                     int value) {
+  if (!owner.owner) return false;
+  new cuiFlector(owner, texts_, std::string(key), listId, value, handlerFor_);
+  return true;
 }

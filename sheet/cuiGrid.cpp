@@ -452,6 +452,7 @@ void cuiGrid::paintEvent(QPaintEvent* event) {
   const std::vector<Span> rows = spans(rowHeights_, fixedRows_, topRow_, height);
   const bool focused = hasFocus();
   canvas_.Attach(&painter);
+  paintRegion_ = &region;
   for (const Span& r : rows) {
     if (r.size <= 0) continue;
     const QRect rowRect(0, r.start, width, r.size);
@@ -469,7 +470,17 @@ void cuiGrid::paintEvent(QPaintEvent* event) {
       OnDrawCell(c.index, r.index, rect, state);
     }
   }
+  paintRegion_ = nullptr;
   canvas_.Attach(nullptr);
+}
+
+bool cuiGrid::InPaintRegion(const QRect& rect) const {
+  return paintRegion_ && paintRegion_->contains(rect);
+}
+
+void cuiGrid::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && OnPaletteChange) OnPaletteChange();
 }
 
 // --- keys --------------------------------------------------------------

@@ -69,6 +69,7 @@ class cuiGrid : public QAbstractScrollArea {
   SelectCellFn OnSelectCell;    // before a cell becomes current; can-select starts true
   NotifyFn OnColWidthsChanged;  // after widths changed (sizing, SetColWidth)
   NotifyFn OnTopLeftChanged;    // the left column or top row changed
+  NotifyFn OnPaletteChange;     // the grid's palette (its system colours) changed
   KeyFn OnKeyDown;
   KeyPressFn OnKeyPress;
   KeyFn OnKeyUp;
@@ -148,6 +149,9 @@ class cuiGrid : public QAbstractScrollArea {
   QColor Color() const { return color_; }
   // Measures outside painting; draws during OnDrawCell.
   cuiCanvas& Canvas() { return canvas_; }
+  // True while a paint runs whose region covers the rectangle: the cell is
+  // being drawn already and needs no invalidation.
+  bool InPaintRegion(const QRect& rect) const;
   // Last mouse position seen over the viewport.
   QPoint LastMousePos() const { return lastMouse_; }
   // One tick of the timed scroll (the grid's timer calls it every
@@ -157,6 +161,7 @@ class cuiGrid : public QAbstractScrollArea {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -210,6 +215,7 @@ class cuiGrid : public QAbstractScrollArea {
   bool menuKeyPopped_ = false;
   QColor color_;
   cuiPainterCanvas canvas_;
+  const QRegion* paintRegion_ = nullptr;  // during paintEvent
 
   NotifyFn onSetFocus_;
   NotifyFn onKillFocus_;

@@ -20,11 +20,12 @@
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/indEnviron.h"
 #include "platform/Cp932.h"
 #include "platform/Fatal.h"
+#include "sheet/ColWidthStore.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/QtFontColor.h"
-#include "sheet/SheetEnviron.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiSheetEditor.h"
@@ -53,12 +54,12 @@ int LeadingInt(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-int ScreenDpiY() {
+}  // namespace
+
+int cuiSheet::ScreenPixelsPerInch() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
 }
-
-}  // namespace
 
 cuiSheet::cuiSheet(QWidget* owner, const cmcCellCapsule* templateCapsule, int startCellId,
                    int startIndex, cmcGTex& gtex, std::string key, cuiImageList* images)
@@ -94,6 +95,7 @@ cuiSheet::~cuiSheet() {
     grid_->OnDrawCell = {};
     grid_->OnSelectCell = {};
     grid_->OnColWidthsChanged = {};
+    grid_->OnPaletteChange = {};
     grid_->OnTopLeftChanged = {};
     grid_->OnKeyDown = {};
     grid_->OnKeyPress = {};
@@ -140,7 +142,8 @@ void cuiSheet::SetPrinterCanvas(cuiCanvas* printer) {
   printer_ = printer;
   bitmap_ = nullptr;
   printScale_ = 1.0;
-  if (printer) printScale_ = std::max(printer->PixelsPerInchY() / std::max(ScreenDpiY(), 1), 1);
+  if (printer)
+    printScale_ = std::max(printer->PixelsPerInchY() / std::max(ScreenPixelsPerInch(), 1), 1);
 }
 
 void cuiSheet::SetPrintMode(cuiCanvas* printer, cuiCanvas* bitmap) {
@@ -186,6 +189,7 @@ void cuiSheet::Build() {
   const std::string style = gtex_.GetFirst(key_ + "_Style");
   for (std::string_view item : SplitItems(style)) SetStyleItem(item);
   PlacePanels();
+  UpdateTints();
   BuildCells();
 
   grid_->SetColSizing((sheetFlags_ & kColSizing) != 0);
@@ -340,7 +344,7 @@ void cuiSheet::BuildBasicCell() {
   if (fixedFontHeight_ != 0)
     markup += "{(Font=,,," + std::to_string(fixedFontHeight_) + ",,,)}";
   else
-    markup += "{(Font=,,,%" + std::to_string(SheetFontPercentage()) + ",,,)}";
+    markup += "{(Font=,,,%" + std::to_string(FontPercentage()) + ",,,)}";
   if (Printing() && printFontRatio_ != 100)
     markup += "{(Font=,,,%" + std::to_string(printFontRatio_) + ",,,)}";
   basicCell_ = cmcCellObj();
@@ -407,6 +411,9 @@ void cuiSheet::CreateCells(const std::string& cellsKey) {
   std::vector<int> widths(static_cast<std::size_t>(colCount_), grid_->DefaultColWidth());
   std::vector<int> heights(static_cast<std::size_t>(rowCount), grid_->DefaultRowHeight());
   std::optional<FontSpec> extentFont;
+  // Measuring borrows the canvas font; the printer's own font comes back
+  // for the stored widths' scale and whatever it draws next.
+  const QFont canvasFont = canvas.Font();
   std::unordered_map<std::string, core::TextExtent> extents;
   for (int r = 0; r < rowCount; ++r) {
     OnBeginRow(r);
@@ -467,9 +474,11 @@ void cuiSheet::CreateCells(const std::string& cellsKey) {
       entry.flags = multi ? clsSheetCellId::kRowMulti : 0;
     }
   }
+  canvas.SetFont(canvasFont);
   for (int c = 0; c < colCount_; ++c) grid_->SetColWidth(c, widths[static_cast<std::size_t>(c)]);
   for (int r = 0; r < rowCount; ++r) grid_->SetRowHeight(r, heights[static_cast<std::size_t>(r)]);
   if (!Printing() && !IsReadOnly()) {
+    if (resetWidths_ && settings_) ColWidthStore(*settings_, gtex_).ResetWidths();
     LoadColWidths();
     SaveColWidths();
   } else if (Printing()) {
@@ -511,6 +520,11 @@ int cuiSheet::GetFullHeight() const {
 QWidget* cuiSheet::BodyPanel() const { return bodyPanel_; }
 QLabel* cuiSheet::TitleLabel() const { return titleLabel_; }
 QMenu* cuiSheet::ContextPopup() const { return contextPopup_; }
+
+int cuiSheet::FontPercentage() const {
+  if (!settings_ || settings_->FontSizePercentage < 1) return 100;
+  return settings_->FontSizePercentage;
+}
 
 bool cuiSheet::EditorVisible() const { return editor_ && !editor_->isHidden(); }
 

@@ -17,8 +17,13 @@
 // Owners end a sheet with Release(): while the sheet's own action runs (a
 // handler may close the page it was called from), the sheet goes only once
 // that action has returned.
+//
+// With settings given, a sheet builds at the settings' font percentage and
+// keeps its column widths and the column-cut mask per sheet group there
+// (ColWidthStore); without, it builds at 100 % and stores nothing.
 #include <QtCore/qnamespace.h>
 
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QPointer>
@@ -45,6 +50,7 @@ class cuiGrid;
 class cuiImageList;
 class cuiMenu;
 class cuiSheetEditor;
+class indEnviron;
 
 // One entry of the cell table.
 struct clsSheetCellId {
@@ -123,6 +129,10 @@ class cuiSheet {
   void SetStartCell(int col, int row, int leftCol, int topRow);
   void SetTitle(std::string_view title) { title_ = std::string(title); }
   void SetResetWidths(bool on) { resetWidths_ = on; }
+  // The settings the sheet reads and writes (null: none); they must outlive
+  // the sheet.
+  void SetSettings(indEnviron* settings) { settings_ = settings; }
+  indEnviron* Settings() const { return settings_; }
 
   // --- the build steps (in slot order) -----------------------------------
   // Name text and sheet number (its first comma field; -1 when empty).
@@ -149,8 +159,11 @@ class cuiSheet {
   virtual bool CanPrint() const { return IsPrintable(); }
   virtual void OnCellSelected(int col, int row, bool& canSelect);
   virtual void DrawCell(int col, int row, const QRect& rect, int state);
-  virtual void LoadColWidths() {}
-  virtual void SaveColWidths() {}
+  // Stored widths of the data columns and the column-cut mask (127, then
+  // the group's stored mask); when printing, stored widths only narrow.
+  virtual void LoadColWidths();
+  // The data columns' widths and the mask, on screen only.
+  virtual void SaveColWidths();
 
   // --- queries -----------------------------------------------------------
   clsSheetCellId& GetCellSlot(int col, int row);
@@ -183,6 +196,8 @@ class cuiSheet {
   int IndexOffset() const { return indexOffset_; }
   void SetIndexOffset(int offset) { indexOffset_ = offset; }
   bool Printing() const { return printer_ != nullptr; }
+  // The screen's vertical resolution (96 without a screen).
+  static int ScreenPixelsPerInch();
   double PrintScale() const { return printScale_; }
   cuiMenu* ContextMenu() const { return contextMenu_.get(); }
   QMenu* ContextPopup() const;
@@ -220,8 +235,17 @@ class cuiSheet {
   virtual void OnGridMouseUp(Qt::MouseButton button, QPoint pos);
   virtual void OnGridMouseMove(QPoint pos);
   virtual void OnGridDblClick(QPoint pos);
-  // Fits a column to its contents (double click on a header border).
-  virtual void FitColumn(int col) {}
+  // Fits a column to its contents (double click on a header border): the
+  // widest header caption or display text plus the margins.
+  virtual void FitColumn(int col);
+  // Keeps data columns between the minimum width and the maximum (650, or
+  // the width left beside the fixed columns when that is less); the grid
+  // calls it whenever widths change.
+  void ClampColWidths();
+  // The unfocused-selection and current-row tints (from the grid palette's
+  // text and base colours).
+  QColor UnfocusedTint() const { return unfocusedTint_; }
+  QColor CurrentRowTint() const { return currentRowTint_; }
 
  protected:
   // Parenthesised items of a markup value, '(' to the next ')' (double-byte
@@ -237,7 +261,25 @@ class cuiSheet {
   void InvalidateRowFromFixed(int row);
   void OnEditorKeyDown(int& key, Qt::KeyboardModifiers modifiers);
   void EditorClosure(const cmcCellCapsule& capsule, int flag);
-  cuiCanvas& MeasureCanvas();
+  // The canvas cells are measured and drawn on: the grid's, or when
+  // printing the printer's (the bitmap's in bitmap mode).
+  virtual cuiCanvas& MeasureCanvas();
+  // The global font percentage of the settings (100 without settings).
+  int FontPercentage() const;
+  // A system or fixed colour as drawn on this sheet's grid.
+  QColor SheetColor(std::uint32_t color) const;
+  // Recomputes the tints from the grid's palette.
+  void UpdateTints();
+  // Asks the handler for a cell's display text and marks through the
+  // drawing capsule (notify 0).
+  void QueryCell(const cmcCellObj& cell, cuiCanvas& canvas, const QRect& textRect, bool selected);
+  // The row whose cells say which columns are data columns.
+  int WidthReferenceRow() const;
+  // The sheet's group in the width list (empty: none); looked up once.
+  const std::string& WidthGroup();
+  // Stored screen widths -> printer pixels.
+  double PrintWidthScale();
+  void DrawPrintedMarkers(cuiCanvas& canvas, int x, int bottom, int size, std::uint8_t bits);
   // The Qt font of a cell font, remembered for the next cell (most cells
   // share one).
   const QFont& QFontFor(const FontSpec& spec);
@@ -311,6 +353,12 @@ class cuiSheet {
   int skipLines_ = 0;  // lines of the cells key the layout passes over (page classes)
   bool resetWidths_ = false;
   bool loadingWidths_ = false;
+  indEnviron* settings_ = nullptr;
+  std::optional<std::string> widthGroup_;
+  QColor windowText_;
+  QColor window_;
+  QColor unfocusedTint_;
+  QColor currentRowTint_;
   CellVariables variables_{};
   cmcCellObj basicCell_;
   std::vector<clsSheetCellId> cells_;  // ColCount x RowCount, row-major

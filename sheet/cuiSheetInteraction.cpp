@@ -464,6 +464,11 @@ void cuiSheet::ConnectGrid() {
     DrawCell(c, r, rect, state);
   };
   grid_->OnSelectCell = [this](int c, int r, bool& can) { OnCellSelected(c, r, can); };
+  grid_->OnColWidthsChanged = [this] { ClampColWidths(); };
+  grid_->OnPaletteChange = [this] {
+    UpdateTints();
+    grid_->InvalidateGrid();
+  };
   grid_->OnKeyDown = [this](int& key, Qt::KeyboardModifiers mods) { OnGridKeyDown(key, mods); };
   grid_->OnKeyPress = [this](int ch) { OnGridKeyPress(ch); };
   grid_->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {

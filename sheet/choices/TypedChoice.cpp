@@ -40,10 +40,27 @@ std::optional<int> NearestNumber(const std::vector<TypedOption>& options, double
   return best;
 }
 
-}  // namespace
+// The number a text starts with and the bytes it takes.
+std::optional<double> LeadingNumberOf(std::string_view text, std::size_t& end);
 
-std::optional<double> LeadingNumber(std::string_view text) {
+// A typed number followed by the unit the options show it with ("88.6Hz"
+// over "88.5Hz"): the number, when the rest of the entry is that unit.
+std::optional<double> NumberWithUnit(const std::vector<TypedOption>& options,
+                                     std::string_view typed) {
   std::size_t end = 0;
+  const auto number = LeadingNumberOf(typed, end);
+  if (!number || end == typed.size()) return std::nullopt;
+  const std::string_view unit = typed.substr(end);
+  for (const TypedOption& o : options) {
+    std::size_t own = 0;
+    if (LeadingNumberOf(o.text, own) && UpperAscii(std::string_view(o.text).substr(own)) == unit)
+      return number;
+  }
+  return std::nullopt;
+}
+
+std::optional<double> LeadingNumberOf(std::string_view text, std::size_t& end) {
+  end = 0;
   bool point = false;
   std::string number;
   while (end < text.size()) {
@@ -63,6 +80,13 @@ std::optional<double> LeadingNumber(std::string_view text) {
   return core::ReadDecimal(number, '.');
 }
 
+}  // namespace
+
+std::optional<double> LeadingNumber(std::string_view text) {
+  std::size_t end = 0;
+  return LeadingNumberOf(text, end);
+}
+
 std::optional<int> MatchTypedChoice(const std::vector<TypedOption>& options, std::string_view typed,
                                     int mode) {
   const std::string text = UpperAscii(Trim(typed));
@@ -72,8 +96,10 @@ std::optional<int> MatchTypedChoice(const std::vector<TypedOption>& options, std
       return std::nullopt;
 
   if (mode == 0 || mode == 2) {
-    // The whole entry must be a number: "7a" is no tuning step.
-    const auto number = core::ReadDecimal(text, text.find(',') != std::string::npos ? ',' : '.');
+    // The whole entry must be a number ("7a" is no tuning step), in mode 0
+    // optionally followed by the list's own unit ("88.6Hz").
+    auto number = core::ReadDecimal(text, text.find(',') != std::string::npos ? ',' : '.');
+    if (!number && mode == 0) number = NumberWithUnit(options, text);
     if (!number) return std::nullopt;
     const std::size_t cut = mode == 2 && text.size() > 1 ? text.size() : 0;
     return NearestNumber(options, *number, cut);

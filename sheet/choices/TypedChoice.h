@@ -12,8 +12,11 @@
 // modes 0 and 2 ("5kHz" is 5, "023" is 23; "Auto", "OFF", "---" never
 // match). The first option wins a tie. Upper-casing touches ASCII only.
 //
+// In mode 0 the number may carry the unit the options show ("88.6Hz" over
+// "88.5Hz"), as CSV files write it.
 // Refused, matching nothing: an empty text, a text that is no number in modes
-// 0 and 2, any byte outside printable ASCII, a text longer than the entry.
+// 0 and 2 (nor a number with the options' unit in mode 0), any byte outside printable ASCII, a text
+// longer than the entry.
 #include <optional>
 #include <string>
 #include <string_view>

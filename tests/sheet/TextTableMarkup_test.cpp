@@ -1,8 +1,9 @@
 // kw-test: label=texts
 // The markup in the built-in text tables: the cell models hold exactly the
 // attribute sets the sheets are drawn with and parse, no model applies
-// itself, the dialog font specs read, the basic cells parse, and every cell
-// name of the help-topic map is a cell id.
+// itself, the dialog font specs read, the basic cells parse, the tree and
+// tool-bar bodies are well formed, and every cell name of the help-topic map
+// is a cell id.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -15,6 +16,7 @@
 #include "core/cmcGTex.h"
 #include "platform/LocaleInfo.h"
 #include "resources/text/TextTables.h"
+#include "sheet/MarkupBodyCheck.h"
 #include "sheet/cmcCellObj.h"
 
 namespace {
@@ -144,6 +146,22 @@ TEST_P(TableMarkupTest, BasicCellsParse) {
     EXPECT_TRUE(cell.font.has_value());
   }
   EXPECT_GE(count, 4);
+}
+
+// Every tree and tool-bar body the table holds is well formed: the
+// builders would pass over a malformed line without a word.
+TEST_P(TableMarkupTest, TreeAndToolBarBodiesAreWellFormed) {
+  for (const auto& [key, value] : FirstValues(*GetParam().table)) {
+    if (!key.ends_with("_Body")) continue;
+    const std::string stem = key.substr(0, key.size() - std::string_view("_Body").size());
+    std::vector<BodyLineFault> faults;
+    if (stem.starts_with("GI_Tree_"))
+      faults = CheckTreeBody(gtex, stem);
+    else if (stem.starts_with("GI_ToolBar_"))
+      faults = CheckToolBarBody(gtex, stem);
+    for (const BodyLineFault& fault : faults)
+      ADD_FAILURE() << key << " value " << fault.value << ": " << fault.what;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, TableMarkupTest, ::testing::ValuesIn(kTables),

@@ -30,6 +30,9 @@ TEST(TypedChoice, MatchesByMode) {
       {&kSteps, " 100 ", 0, 2},
       {&kAutoFirst, "1", 0, 0},
       {&kTones, "88.6", 0, 8},
+      {&kTones, "88.6Hz", 0, 8},  // with the options' unit
+      {&kTones, "88.6 Hz", 0, std::nullopt},
+      {&kTones, "88.6kHz", 0, std::nullopt},
       {&kTie, "6", 0, 0},  // a tie goes to the first
       // Nearest number of the typed length; one character acts as mode 0.
       {&kDtcs, "025", 2, 1},

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <array>
 
 #include "sheet/cuiImageList.h"
@@ -87,6 +89,28 @@ TEST(cuiPainterCanvas, TextBoxFollowsTheBrushAndClippingHolds) {
   EXPECT_EQ(image.pixel(box.width() - 1, box.height() - 1), qRgb(255, 255, 0));
   for (int y = 0; y < 30; ++y)
     for (int x = 53; x < 100; ++x) ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x;
+}
+
+TEST(cuiPainterCanvas, APdfPageReportsItsResolutionAndTakesDrawing) {
+  // Printing draws on a page at the printer's resolution; stored widths and
+  // fonts scale by it.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter pdf(&buffer);
+  pdf.setResolution(600);
+  cuiPainterCanvas canvas(&pdf);
+  EXPECT_EQ(canvas.PixelsPerInchY(), 600);
+  QFont font;
+  font.setPointSize(10);
+  canvas.SetFont(font);
+  // 10 points at 600 pixels an inch: a line of about 83 pixels and more.
+  EXPECT_GE(canvas.TextHeight("A"), 83);
+  ASSERT_TRUE(canvas.Begin());
+  canvas.SetBrushColor(Qt::black);
+  canvas.FillRect(QRect(0, 0, 600, 20));
+  canvas.TextOut(0, 40, "KW-3700");
+  canvas.End();
+  EXPECT_TRUE(buffer.data().startsWith("%PDF"));
 }
 
 TEST(cuiImageList, KeepsOneSizeAndIgnoresUnknownIndexes) {

@@ -20,6 +20,11 @@ class RecordingDialogs final : public FieldDialogOpener {
     std::string text;
     int kind;
   };
+  struct List {
+    std::string key;
+    int listId;
+    int value;
+  };
 
   RecordingDialogs() : scope_(this) {}
 
@@ -30,10 +35,16 @@ class RecordingDialogs final : public FieldDialogOpener {
   void OpenGpsField(const cmcCellCapsule& owner, std::string_view text, int fieldKind) override {
     gps.push_back({std::string(text), fieldKind});
   }
-  std::size_t Count() const { return bits.size() + gps.size(); }
+  bool OpenChoiceList(const cmcCellCapsule& owner, std::string_view key, int listId,
+                      int value) override {
+    lists.push_back({std::string(key), listId, value});
+    return true;
+  }
+  std::size_t Count() const { return bits.size() + gps.size() + lists.size(); }
 
   std::vector<Bits> bits;
   std::vector<Gps> gps;
+  std::vector<List> lists;
 
  private:
   ScopedFieldDialogOpener scope_;

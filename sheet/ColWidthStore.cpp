@@ -1,0 +1,81 @@
+#include "sheet/ColWidthStore.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/TextFields.h"
+#include "core/cmcGTex.h"
+#include "core/indEnviron.h"
+
+namespace {
+
+constexpr char kWidthsSubkey[] = "colwidth";
+constexpr char kColCutName[] = "colcut";
+
+// Calls fn(sheet key, group) for every pair of the list.
+template <class Fn>
+void ForEachPair(cmcGTex& texts, Fn fn) {
+  for (int n = 0;; ++n) {
+    const std::string line = texts.GetText(ColWidthStore::kListKey, n);
+    if (!line.empty() && line[0] == '#') return;
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    const std::string_view view(line);
+    const std::string_view group = core::TrimBlanksView(view.substr(colon + 1));
+    if (!group.empty()) fn(core::TrimBlanksView(view.substr(0, colon)), group);
+  }
+}
+
+}  // namespace
+
+ColWidthStore::ColWidthStore(indEnviron& settings, cmcGTex& texts)
+    : settings_(settings), texts_(texts) {}
+
+std::string ColWidthStore::GroupOf(std::string_view sheetKey) const {
+  std::string found;
+  ForEachPair(texts_, [&](std::string_view key, std::string_view group) {
+    if (found.empty() && key == sheetKey) found = std::string(group);
+  });
+  return found;
+}
+
+std::string ColWidthStore::GroupKey(std::string_view group) const {
+  return settings_.UserKeyPath() + "\\Display\\" + std::string(group);
+}
+
+std::optional<int> ColWidthStore::ReadWidth(std::string_view group, int column) const {
+  if (group.empty()) return std::nullopt;
+  const std::int32_t value =
+      settings_.RegReadInt(platform::RegRoot::CurrentUser, GroupKey(group) + "\\" + kWidthsSubkey,
+                           std::to_string(column));
+  if (value == -1) return std::nullopt;
+  return std::clamp<int>(value, kMinWidth, kMaxWidth);
+}
+
+void ColWidthStore::WriteWidth(std::string_view group, int column, int width) {
+  if (group.empty()) return;
+  settings_.RegWriteInt(platform::RegRoot::CurrentUser, GroupKey(group) + "\\" + kWidthsSubkey,
+                        std::to_string(column), width);
+}
+
+std::optional<int> ColWidthStore::ReadColCut(std::string_view group) const {
+  if (group.empty()) return std::nullopt;
+  const std::int32_t value =
+      settings_.RegReadInt(platform::RegRoot::CurrentUser, GroupKey(group), kColCutName);
+  if (value == -1) return std::nullopt;
+  return value & kCutMaskBits;
+}
+
+void ColWidthStore::WriteColCut(std::string_view group, int mask) {
+  if (group.empty()) return;
+  settings_.RegWriteInt(platform::RegRoot::CurrentUser, GroupKey(group), kColCutName,
+                        mask & kCutMaskBits);
+}
+
+void ColWidthStore::ResetWidths() {
+  std::set<std::string> groups;
+  ForEachPair(texts_,
+              [&](std::string_view, std::string_view group) { groups.insert(std::string(group)); });
+  for (const std::string& group : groups)
+    settings_.RegDeleteKey(platform::RegRoot::CurrentUser, GroupKey(group), kWidthsSubkey);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Judges a screen shot of the running main window against the rectangles the
+// program wrote for it (one line per rectangle, "<name> <x> <y> <w> <h>" in
+// screen coordinates, names window, menubar, toolbar, tree, sheet and
+// statusbar): every rectangle is non-empty and inside the window (the window
+// inside the shot), menu bar, tool bar, tree and sheet are drawn (not one
+// colour), the sheet shows the start page's green and the status bar lies at
+// the bottom of the window below everything else.
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <map>
+
+namespace layoutcheck {
+
+// The rectangles of a dump by name; a malformed line is reported in errors.
+std::map<QString, QRect> ReadDump(const QString& text, QStringList& errors);
+
+// Every fault found, one line each; empty when the shot passes.
+QStringList Check(const QImage& shot, const QString& dump);
+
+// The start page's product name is drawn in this green.
+inline constexpr QRgb kTopPageGreen = 0x008000;
+inline constexpr int kColourTolerance = 10;
+// How far the status bar's bottom edge may lie above the window's.
+inline constexpr int kBottomSlack = 8;
+
+}  // namespace layoutcheck

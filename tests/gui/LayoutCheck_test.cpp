@@ -1,0 +1,108 @@
+// kw-test: gui
+// The real-window checker on synthetic shots and dumps: a sound layout
+// passes, and each fault it exists to catch is reported.
+#include "tests/gui/LayoutCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QRegularExpression>
+#include <functional>
+
+namespace {
+
+// A 400 x 300 screen with a window at (20, 10) 300 x 260: menu bar, tool
+// bar, tree and sheet each with something drawn, the sheet with the start
+// page's green, the status bar along the bottom.
+struct Layout {
+  QRect window{20, 10, 300, 260};
+  QRect menubar{20, 10, 300, 20};
+  QRect toolbar{20, 30, 300, 24};
+  QRect tree{20, 54, 100, 196};
+  QRect sheet{123, 54, 197, 196};
+  QRect statusbar{20, 250, 300, 20};
+  QRgb green = 0x008000;
+  bool drawTree = true;
+
+  QString Dump() const {
+    QString out;
+    const std::pair<const char*, QRect> rects[] = {{"window", window},   {"menubar", menubar},
+                                                   {"toolbar", toolbar}, {"tree", tree},
+                                                   {"sheet", sheet},     {"statusbar", statusbar}};
+    for (const auto& [name, r] : rects)
+      out += QStringLiteral("%1 %2 %3 %4 %5\n")
+                 .arg(QLatin1String(name))
+                 .arg(r.x())
+                 .arg(r.y())
+                 .arg(r.width())
+                 .arg(r.height());
+    return out;
+  }
+
+  QImage Shot() const {
+    QImage shot(400, 300, QImage::Format_RGB32);
+    shot.fill(Qt::black);
+    QPainter p(&shot);
+    p.fillRect(QRect(20, 10, 300, 260), QColor(0xEF, 0xEF, 0xEF));
+    p.fillRect(QRect(30, 15, 20, 8), Qt::black);  // a menu title
+    p.fillRect(QRect(24, 33, 16, 16), Qt::blue);  // a button
+    if (drawTree) p.fillRect(QRect(30, 60, 60, 10), Qt::darkGray);
+    p.fillRect(QRect(123, 54, 197, 196), Qt::white);
+    p.fillRect(QRect(150, 80, 40, 12), QColor::fromRgb(green));
+    return shot;
+  }
+};
+
+struct Case {
+  const char* what;
+  std::function<void(Layout&)> change;
+  const char* fault;  // a part of the expected report; nullptr: passes
+};
+
+TEST(LayoutCheck, PassesASoundLayoutAndReportsEachFault) {
+  const Case cases[] = {
+      {"sound", [](Layout&) {}, nullptr},
+      {"green a little off", [](Layout& l) { l.green = qRgb(10, 0x80 - 10, 10); }, nullptr},
+      {"green too far off", [](Layout& l) { l.green = qRgb(11, 0x80, 0); }, "green"},
+      {"no green", [](Layout& l) { l.green = qRgb(0, 0, 0x80); }, "green"},
+      {"empty tree", [](Layout& l) { l.tree.setWidth(0); }, "tree is empty"},
+      {"toolbar outside", [](Layout& l) { l.toolbar.moveLeft(200); }, "toolbar"},
+      {"window off screen", [](Layout& l) { l.window.moveLeft(200); }, "not inside the screen"},
+      {"blank tree", [](Layout& l) { l.drawTree = false; }, "tree is one colour"},
+      {"status bar up high",
+       [](Layout& l) {
+         l.statusbar.moveTop(200);
+         l.tree.setHeight(140);
+         l.sheet.setHeight(140);
+       },
+       "not at the bottom"},
+      {"sheet over the status bar", [](Layout& l) { l.sheet.setHeight(200); }, "sheet reaches"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Layout l;
+    c.change(l);
+    const QStringList errors = layoutcheck::Check(l.Shot(), l.Dump());
+    if (!c.fault) {
+      EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    } else {
+      EXPECT_FALSE(errors.filter(QLatin1String(c.fault)).isEmpty())
+          << errors.join('\n').toStdString();
+    }
+  }
+}
+
+TEST(LayoutCheck, ReportsAnUnusableDumpOrShot) {
+  Layout l;
+  QString dump = l.Dump();
+  dump.remove(QRegularExpression(QStringLiteral("statusbar[^\n]*\n")));
+  EXPECT_TRUE(layoutcheck::Check(l.Shot(), dump).contains(QStringLiteral("statusbar is missing")));
+
+  const QStringList bad = layoutcheck::Check(l.Shot(), l.Dump() + "sheet 1 2 x 4\n");
+  EXPECT_FALSE(bad.filter(QStringLiteral("dump line 7")).isEmpty()) << bad.join('\n').toStdString();
+
+  EXPECT_FALSE(layoutcheck::Check(QImage(), l.Dump()).isEmpty());
+  EXPECT_FALSE(layoutcheck::Check(l.Shot(), QString()).isEmpty());
+}
+
+}  // namespace
