@@ -25,10 +25,12 @@
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiSheet.h"
+#include "sheet/cuiToolBar.h"
 
 namespace {
 
 constexpr char kMenuKey[] = "GI_Menu_Main";
+constexpr char kToolBarKey[] = "GI_ToolBar_Main";
 constexpr int kSmallImage = 16;
 constexpr int kLargeImage = 32;
 
@@ -87,6 +89,7 @@ MainFrame::MainFrame(indEnviron& env, cmcGTex& texts, QWidget* parent)
 MainFrame::~MainFrame() {
   CloseSheet();
   DeleteTree();
+  buttons_.reset();
 }
 
 void MainFrame::BuildParts(cuiMain& controller) {
@@ -104,6 +107,9 @@ void MainFrame::BuildParts(cuiMain& controller) {
   toolBar_->setMovable(false);
   toolBar_->setFloatable(false);
   toolBar_->setVisible(env_.ToolbarVisible != 0);
+  buttons_ = std::make_unique<cuiToolBar>(toolBar_, texts_, std::string(kToolBarKey), &listB_);
+  toolBar_->addWidget(buttons_->Control());
+  if (texts_.HasKey(std::string(kToolBarKey) + "_Body")) buttons_->Populate();
 
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("splitter"));

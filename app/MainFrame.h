@@ -33,6 +33,7 @@ class cmcGTex;
 class cuiMain;
 class cuiMenu;
 class cuiSheet;
+class cuiToolBar;
 class iuiTree;
 class indEnviron;
 
@@ -75,7 +76,9 @@ class MainFrame : public QMainWindow {
   cuiImageList& ListB() { return listB_; }
   cuiImageList& ListC() { return listC_; }
   cuiMenu* Menu() const { return menu_.get(); }
+  // The holder of the tool bar's rows (what the window places and hides).
   QToolBar* ToolBar() const { return toolBar_; }
+  cuiToolBar* Buttons() const { return buttons_.get(); }
   QSplitter* Splitter() const { return splitter_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
@@ -126,6 +129,7 @@ class MainFrame : public QMainWindow {
   cuiImageList listC_;
   std::unique_ptr<cuiMenu> menu_;
   QToolBar* toolBar_ = nullptr;
+  std::unique_ptr<cuiToolBar> buttons_;
   QSplitter* splitter_ = nullptr;
   QWidget* treePanel_ = nullptr;
   QWidget* sheetPanel_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "app/MainFrame.h"
 #include "app/VersionFile.h"
 #include "app/cuiHtmlHelp.h"
 #include "clone/dst_CDrv_Result.h"
@@ -18,6 +19,7 @@
 #include "platform/Cp932.h"
 #include "platform/LocaleInfo.h"
 #include "platform/StandardFolders.h"
+#include "sheet/cuiToolBar.h"
 
 namespace {
 
@@ -175,7 +177,7 @@ void cuiMain::OnReadResult(dst_CDrv_Result& result) {}
 void cuiMain::OnEvent(const cmcEvent& event) {
   switch (event.id) {
     case ev::RefreshToolBar:
-      // The tool bar refreshes its buttons here once there is one.
+      if (window_ && window_->Buttons()) window_->Buttons()->Refresh();
       break;
     case ev::StatusMessage:
       if (statusSink_) {
