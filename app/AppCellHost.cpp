@@ -1,5 +1,8 @@
 #include "app/AppCellHost.h"
 
+#include <QWidget>
+#include <string>
+
 #include "app/DocumentContext.h"
 #include "app/ListEditCommands.h"
 #include "app/cuiMain.h"
@@ -62,3 +65,11 @@ const cmcEeprom* AppCellHost::InitialImage() { return &controller_.InitialImage(
 std::string AppCellHost::VersionText() { return controller_.VersionText(); }
 
 std::string AppCellHost::YearsText() { return controller_.YearsText(); }
+
+void AppCellHost::OpenSheet(std::string_view reference) {
+  controller_.OpenSheet(std::string(reference));
+}
+
+void AppCellHost::CloseMainForm() {
+  if (QWidget* form = controller_.MainForm()) form->close();
+}

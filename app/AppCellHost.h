@@ -40,6 +40,8 @@ class AppCellHost final : public CellHost {
   const cmcEeprom* InitialImage() override;
   std::string VersionText() override;
   std::string YearsText() override;
+  void OpenSheet(std::string_view reference) override;
+  void CloseMainForm() override;
 
  private:
   cuiMain& controller_;

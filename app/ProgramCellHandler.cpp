@@ -9,6 +9,7 @@
 #include "cells/GpsCases.h"
 #include "cells/LabelCases.h"
 #include "cells/LinkCases.h"
+#include "cells/MenuCheckCases.h"
 #include "cells/RepeaterCases.h"
 #include "cells/ScanEdgeCases.h"
 #include "cells/TxMessageCases.h"
@@ -30,6 +31,7 @@ CellCaseTable ProgramTable() {
   RegisterTxMessageCases(table);
   RegisterCallSignCases(table);
   RegisterRepeaterCases(table);
+  RegisterMenuCheckCases(table);
   return table;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "app/MainFrame.h"
 #include "app/VersionFile.h"
 #include "app/cuiHtmlHelp.h"
 #include "clone/dst_CDrv_Result.h"
@@ -18,6 +19,7 @@
 #include "platform/Cp932.h"
 #include "platform/LocaleInfo.h"
 #include "platform/StandardFolders.h"
+#include "sheet/cuiToolBar.h"
 
 namespace {
 
@@ -95,8 +97,6 @@ void cuiMain::InitModel() {
   model_.key = cmcIcfFile::kDefaultKey;
 }
 
-void cuiMain::BuildTree() {}
-
 void cuiMain::AfterImageLoad(cmcEeprom& image) {}
 
 int cuiMain::OpenIcfFile(const std::string& name) { return 0; }
@@ -163,25 +163,12 @@ DocumentContext cuiMain::Context() {
   return DocumentContext{*image_, *initial_, *clip_, bus_, texts_, [this] { SetModified(); }};
 }
 
-void cuiMain::StartCheckDelay() {
-  if (!checkDelay_) checkDelay_ = std::make_unique<cmcTick>();
-  checkDelay_->Start(kCheckDelayMs);
-}
-
 void cuiMain::SetMainForm(QWidget* form) {
   form_ = form;
   if (form_ && !title_.isEmpty()) form_->setWindowTitle(title_);
 }
 
 QWidget* cuiMain::MainForm() const { return form_.data(); }
-
-void cuiMain::LoadInitialImage() {}
-
-void cuiMain::PrepareImage(cmcEeprom& image) {}
-
-void cuiMain::NormalizeImage(cmcEeprom& image) {}
-
-void cuiMain::OnTick(cmcTask& task) {}
 
 void cuiMain::OnIdentifyResult(dst_CDrv_Result& result) {}
 
@@ -190,7 +177,7 @@ void cuiMain::OnReadResult(dst_CDrv_Result& result) {}
 void cuiMain::OnEvent(const cmcEvent& event) {
   switch (event.id) {
     case ev::RefreshToolBar:
-      // The tool bar refreshes its buttons here once there is one.
+      if (window_ && window_->Buttons()) window_->Buttons()->Refresh();
       break;
     case ev::StatusMessage:
       if (statusSink_) {

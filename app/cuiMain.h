@@ -19,10 +19,16 @@
 // SetFileName, SetModified or ClearModified does. It never fails: a missing
 // or damaged version file leaves the built-in version texts.
 //
+// The main window (MainFrame) holds the tree, the open sheet and the status
+// bar; the controller builds it (BuildMainWindow), opens and closes its pages
+// and runs the warning check over its tree. The image passes are those of
+// app/ImagePasses.h over the document's images, read against the settings'
+// destination.
+//
 // Not built here (their commands fill the marked seams): the option text
 // cache, the clone commands behind the identification and read closures, the
-// data-file open, the tree, the tick task's work, the warning check, the
-// initial image and the image passes.
+// data-file open, Save (a Yes to the save question cancels until it lands)
+// and the printer.
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -37,7 +43,10 @@
 #include "core/dst_EtcData.h"
 
 class QWidget;
+class MainFrame;
 class cmcEeprom;
+class cuiSheet;
+class indDestination;
 class cmcEvMan;
 class cmcGTex;
 class cmcTick;
@@ -84,7 +93,9 @@ class cuiMain {
   // --- operations the radio's controller replaces -------------------------
   // Clears the model record (word 16 kept at 16) and sets the base key.
   virtual void InitModel();
-  // (Re)creates the tree. Seam: there is no tree yet; does nothing.
+  // (Re)creates the tree on the main window (nothing without one), runs the
+  // warning check, closes the sheet, shows the tree, selects node 0 and
+  // sends "list names changed".
   virtual void BuildTree();
   // Fixes up an image just read from a file or the radio. The base does
   // nothing.
@@ -189,20 +200,73 @@ class cuiMain {
   void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }
 
   // --- image passes ---------------------------------------------------------
-  // Seams: these run nothing until the image passes land.
-  // Rebuilds the initial image for the settings' destination.
+  // The settings' destination as a band plan (codes of 16 and more: none).
+  indDestination SettingsDestination() const;
+  // Rebuilds the initial image for the settings' destination (16 and more
+  // build destination 0's) and puts that destination in force.
   void LoadInitialImage();
   // The two loading passes of a loaded image (group counts, list order).
   void PrepareImage(cmcEeprom& image);
   // The destination fix-up of an image against the initial image.
   void NormalizeImage(cmcEeprom& image);
+  // The write preparation, on a copy before a save or a clone write.
+  void PrepareWriteImage(cmcEeprom& image);
+  // Repairs what the warning check marks; true when entries were deleted.
+  bool CorrectMarkedSettings(cmcEeprom& image, bool fromSave);
+  // True when a loaded image fails its revision byte or signature.
+  static bool CheckDataFile(const cmcEeprom& image, bool checkFormatName, int revision);
 
-  // --- delayed warning check ----------------------------------------------
+  // --- destination apply ----------------------------------------------------
+  // The settings take the record, the initial image is rebuilt; with mode 2
+  // the copy buffer is cleared, the image normalised, the tree rebuilt, the
+  // sheet closed and "list names changed" sent.
+  void ApplyDestinationOnly(cmcEeprom& image, const dst_EtcData& record, int mode);
+  void ApplyDestinationChange(cmcEeprom& image, const dst_EtcData& record, int mode);
+  // The radio's destination: for a clone read only into the clone run's
+  // copy; otherwise into the settings, applied to the current image, and an
+  // untitled document that was not modified becomes the new initial image.
+  void ApplyDestination(const RadioInformation& info, int mode, bool forRead);
+
+  // --- warning check --------------------------------------------------------
+  // Runs every check cell through the cell handler and marks the tree's
+  // nodes; without a tree nothing runs and both counts are 0.
+  void RunWarningCheck(int* errors, int* warnings);
   // (Re)starts the 250 ms countdown after an edit; the check runs once it
   // has run out.
   void StartCheckDelay();
-  // The countdown; null before the first StartCheckDelay.
+  // The countdown; null before the first StartCheckDelay and after the
+  // check it delayed has run.
   cmcTick* CheckDelay() { return checkDelay_.get(); }
+
+  // --- document questions ---------------------------------------------------
+  // Ends cell editing, then asks to save a modified document: 6 go on, 2
+  // cancel. With askWriteFile the question is "Save changes?", else it names
+  // the file.
+  int ConfirmSaveChanges(bool askWriteFile);
+  // The main form's close query (the confirm-save flow): true to close.
+  bool QueryClose();
+
+  // --- main window ----------------------------------------------------------
+  // Builds the window's parts for the document (called once by main()):
+  // the initial image, menu, tool bar, panels, tree and status bar, the
+  // self check, then starts the tick.
+  void BuildMainWindow(MainFrame& frame);
+  MainFrame* Window() const;
+  // The main form's close was accepted: the tick stops and the form is
+  // forgotten, so no later event reaches it.
+  void OnMainFormClosed();
+  // Pages: open one by its reference, close (and remember) the open one.
+  void OpenSheet(const std::string& reference);
+  void CloseSheet();
+  void ReleaseSheet() { CloseSheet(); }
+  cuiSheet* CurrentSheet() const;
+  // The open sheet's number (253 without one).
+  int GetCurrentSheetNumber() const;
+  // The tree's change handler: opens the selected node's page unless it is
+  // open already.
+  void OnTreeChange();
+  // Runs the selected tree node's cell with Enter (opens its page).
+  void RunSelectedNode();
 
   // --- window parts -------------------------------------------------------
   // The main form (the title goes there); a title already made is set at once.
@@ -215,7 +279,7 @@ class cuiMain {
 
  protected:
   // The 50 ms tick: opens the selected page when none is open, then runs the
-  // delayed check. Seam: nothing yet.
+  // delayed check.
   void OnTick(cmcTask& task);
   // Clone manager closures: may set the run's code. Seams: they leave it.
   void OnIdentifyResult(dst_CDrv_Result& result);
@@ -233,6 +297,7 @@ class cuiMain {
   dst_EtcData cloneDestination_;
   std::uint32_t expectedRevision_ = 0;  // 0 = none
   QPointer<QWidget> form_;
+  QPointer<MainFrame> window_;
   std::string defaultFolder_;
   std::string fileName_;
   bool modified_ = false;

@@ -1,10 +1,13 @@
 #include "app/indMain.h"
 
+#include <QApplication>
 #include <QPixmap>
 #include <algorithm>
 #include <array>
 
 #include "app/AppIcons.h"
+#include "app/MainFrame.h"
+#include "app/iuiTree.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
@@ -47,6 +50,17 @@ void indMain::AfterImageLoad(cmcEeprom& image) {
   bus_.Send(ev::ListNamesChanged);
 }
 
+void indMain::BuildTree() {
+  cuiMain::BuildTree();
+  if (MainFrame* window = Window(); window && window->Tree()) {
+    iuiTree& tree = *window->Tree();
+    tree.SetCaption(tree.Node0(), ModelName());
+    tree.SetImage(tree.Node0(), 0);
+  }
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    QApplication::setWindowIcon(ApplicationIcon());
+}
+
 std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }
 
 QIcon indMain::ApplicationIcon() const { return QIcon(QPixmap::fromImage(appIcon_)); }
@@ -55,10 +69,19 @@ QIcon indMain::RigIcon() const { return QIcon(QPixmap::fromImage(rigIcon_)); }
 
 void indMain::OnEvent(const cmcEvent& event) {
   // The radio's other events (list names to the tree, language switch,
-  // reopening a sheet, clone information, showing the main form, the
+  // reopening a sheet, clone information, the
   // destination check, the clone run's window states) are handled here as
   // their commands land.
   switch (event.id) {
+    case ev::ShowMainForm:
+      if (QWidget* form = MainForm()) {
+        form->setVisible(true);
+        form->setEnabled(true);
+        form->raise();
+        form->activateWindow();
+        form->setFocus();
+      }
+      break;
     case ev::DocumentEdited:
       // Lists changed: the bank table follows the channels, and the warning
       // check waits for the edits to settle. Opening, saving and cloning send

@@ -6,9 +6,10 @@
 //
 // Its listener answers "lists edited" (event 45: the current image's bank
 // table is rebuilt and the delayed warning check restarted, the document is
-// not marked modified). Not built yet (their commands land later): opening a
-// data file and the tree's top node (the base's answers stand), and the
-// bodies of the radio's other events.
+// not marked modified) and "show the main form" (event 35). The tree's top
+// node carries the radio's model name and the rig image. Not built yet (their
+// commands land later): opening a data file and the bodies of the radio's
+// other events.
 #include <QIcon>
 #include <QImage>
 #include <cstdint>
@@ -33,6 +34,9 @@ class indMain : public cuiMain {
   // 172928-byte area) from the initial image into `image`, runs the loading
   // passes and the destination fix-up on it and sends "list names changed".
   void AfterImageLoad(cmcEeprom& image) override;
+  // The base's tree, then node 0 named after the radio with image 0, and the
+  // application's icon.
+  void BuildTree() override;
 
   // The radio's model name (value 0 of "GI_AppInd_Model").
   std::string ModelName();

@@ -1,13 +1,29 @@
 // Entry of kw3700: one instance at a time, settings loaded before the first
-// window and written back after the last.
-#include <QApplication>
+// window and written back after the last. The main window opens at once when
+// the setup was done, else the setup dialog opens with the main window
+// hidden behind it. An exception that escapes an event handler or the loop
+// is shown and ends the program with exit code 3.
+//
+// KW3700_LAYOUT_DUMP=<file>: once the first page is open, the program writes
+// the screen rectangles of its window and main parts to the file, one line
+// each: "<name> <x> <y> <w> <h>".
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <string>
 
+#include "app/EscapedExceptions.h"
 #include "app/MainFrame.h"
 #include "app/ProgramCellHandler.h"
 #include "app/ProgramGlobals.h"
+#include "app/TForm2.h"
 #include "app/cuiMain.h"
+#include "app/iuiTree.h"
 #include "core/indEnviron.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageBoxService.h"
@@ -18,10 +34,45 @@
 #include "platform/gui/QtMonitors.h"
 #include "sheet/DefaultCellHandler.h"
 
+namespace {
+
+constexpr int kLayoutPollMs = 50;
+
+QByteArray RectLine(const char* name, const QWidget* widget) {
+  QRect rect;
+  if (widget && widget->isVisible())
+    rect = QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+  return QByteArray(name) + ' ' + QByteArray::number(rect.x()) + ' ' +
+         QByteArray::number(rect.y()) + ' ' + QByteArray::number(rect.width()) + ' ' +
+         QByteArray::number(rect.height()) + '\n';
+}
+
+// Writes the layout once the window shows its first page.
+void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path) {
+  auto* timer = new QTimer(&window);
+  QObject::connect(timer, &QTimer::timeout, &window, [timer, &window, &controller, path] {
+    if (!window.isVisible() || !controller.CurrentSheet()) return;
+    timer->stop();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    file.write(RectLine("window", &window));
+    file.write(RectLine("menubar", window.menuBar()));
+    file.write(RectLine("toolbar", window.ToolBar()));
+    file.write(RectLine("tree", window.Tree() ? window.Tree()->View() : nullptr));
+    file.write(RectLine("sheet", window.SheetPanel()));
+    file.write(RectLine("statusbar", window.statusBar()));
+  });
+  timer->start(kLayoutPollMs);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  ProgramApplication app(argc, argv);
   // Before anything else: a SIGTERM from now on ends the loop normally.
   platform::QuitOnTerminationSignals(app);
+  // The loop ends when the main window's close is accepted (or on a signal).
+  app.setQuitOnLastWindowClosed(false);
 
   platform::QtMessageBoxService boxes;
   platform::ScopedMessageBoxService boxScope(&boxes);
@@ -30,6 +81,7 @@ int main(int argc, char** argv) {
   platform::QtMonitors monitors;
   platform::ScopedMonitors monitorScope(&monitors);
 
+  // Only "/setup" counts; a file named on the command line is not opened.
   indEnviron::Options options;
   for (int i = 0; i < argc; ++i) options.arguments.emplace_back(argv[i]);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -42,17 +94,35 @@ int main(int argc, char** argv) {
   // The program's other globals, in their order; they go in reverse, the
   // settings object last.
   ProgramGlobals globals(env);
+  cuiMain& controller = globals.Controller();
   // Every sheet, menu, tree node and tool-bar button acts through it.
-  ProgramCellHandler cells(env, globals.Texts(), globals.Controller());
+  ProgramCellHandler cells(env, globals.Texts(), controller);
   ScopedDefaultCellHandler cellHandler(cells.Frame().Handler());
 
   int result = 0;
   {
-    MainFrame window(env);
-    globals.Controller().SetMainForm(&window);
-    window.show();
-    result = app.exec();
-    window.StorePlacement();
+    MainFrame window(env, globals.Texts());
+    QObject::connect(&window, &MainFrame::Closed, &app, [] { QCoreApplication::quit(); });
+    const bool built = escape::RunGuarded([&] {
+      controller.BuildMainWindow(window);
+      window.hide();
+      if (env.SetupDone) {
+        window.show();
+      } else {
+        auto* setup = new TForm2(&window, globals.Texts(), env);
+        setup->show();
+      }
+      const QString dump = qEnvironmentVariable("KW3700_LAYOUT_DUMP");
+      if (!dump.isEmpty()) DumpLayoutWhenReady(window, controller, dump);
+      return true;
+    });
+    result = built ? escape::RunLoop([&] { return app.exec(); }) : escape::kExitCode;
+    // A loop ended by a signal has not stored the placement yet.
+    if (window.isVisible()) {
+      window.StorePlacement();
+      env.SplitterV = window.TreePanelWidth();
+    }
+    controller.OnMainFormClosed();
   }
   return result;
 }

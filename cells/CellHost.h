@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class cmcCellCapsule;
 class cmcCellObj;
@@ -88,4 +89,10 @@ class CellHost {
   // The version file's version and years texts; empty when unknown.
   virtual std::string VersionText() { return {}; }
   virtual std::string YearsText() { return {}; }
+  // Opens the sheet page a tree node or menu cell names (its page
+  // reference); a program without pages does nothing.
+  virtual void OpenSheet(std::string_view reference) {}
+  // Asks the main form to close (its close query may refuse); a program
+  // without a main form does nothing.
+  virtual void CloseMainForm() {}
 };

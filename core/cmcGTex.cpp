@@ -132,6 +132,8 @@ std::string cmcGTexReader::GetText(std::string_view key, int n) {
   return line_;
 }
 
+bool cmcGTexReader::HasKey(std::string_view key) { return Open() && FindKey(key) != nullptr; }
+
 void cmcGTexReader::Fail(std::string_view key) const {
   std::string text = "GTEX Error !\nThe index '";
   text.append(key);

@@ -41,6 +41,8 @@ class cmcGTexReader {
   // end of the source, is fatal: "GTEX Error !\nThe index '<key>' was not
   // found." and exit code 3.
   std::string GetText(std::string_view key, int n);
+  // Whether the key is in the source (a look-up that never fails).
+  bool HasKey(std::string_view key);
 
   // Introspection for tests and benchmarks.
   std::size_t KeyCount() const { return keyCount_; }

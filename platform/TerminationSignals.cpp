@@ -32,11 +32,14 @@ void QuitOnTerminationSignals(QCoreApplication& app) {
     return;
   }
   auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
     char buffer[16];
     while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
     }
-    app.quit();
+    // exit, not quit: quit would first ask every window to close, and a
+    // window's close query (or a dialog that shows another window as it
+    // closes) must not keep a terminated program alive.
+    QCoreApplication::exit(0);
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;

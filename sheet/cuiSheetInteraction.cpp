@@ -11,6 +11,7 @@
 #include "cells/names/CellNames.h"
 #include "core/cmcEvMan.h"
 #include "platform/Clock.h"
+#include "platform/InputMethodSwitch.h"
 #include "sheet/QtFontColor.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiMenu.h"
@@ -560,7 +561,8 @@ void cuiSheet::PopupContextMenu(std::optional<QPoint> globalPos) {
 
 void cuiSheet::UpdateInputMethod(int col, int row) {
   if (IsReadOnly() || !IsDataCell(col, row)) return;
-  const bool on = GetCellSlot(col, row).cell.HasRule(cellrule::kInputMethod);
+  const bool on =
+      GetCellSlot(col, row).cell.HasRule(cellrule::kInputMethod) && platform::InputMethodsAllowed();
   imeDisabled_ = !on;
   if (grid_->testAttribute(Qt::WA_InputMethodEnabled) == on) return;
   grid_->setAttribute(Qt::WA_InputMethodEnabled, on);
@@ -605,7 +607,8 @@ void cuiSheet::OpenEditor(int col, int row, int maxLength, std::string_view text
     };
     editor_->OnExit = [this] { CommitEditor(); };
   }
-  editor_->setAttribute(Qt::WA_InputMethodEnabled, !imeDisabled_);
+  editor_->setAttribute(Qt::WA_InputMethodEnabled,
+                        !imeDisabled_ && platform::InputMethodsAllowed());
   editor_->SetMaxBytes(maxLength);
   ClearSelectionMarks();
   MakeCurrent(col, row);

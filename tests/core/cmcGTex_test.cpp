@@ -91,6 +91,14 @@ TEST_F(GTexReader, LoneHashIsNoKeyAndTheEndKeyIsFoundButEndsIndexing) {
   EXPECT_EQ(gtex.KeyCount(), kKeysUpToLast + 1);  // the "#" after the list is not a key
 }
 
+TEST_F(GTexReader, HasKeyAnswersWithoutFailing) {
+  EXPECT_TRUE(gtex.HasKey("Two"));
+  EXPECT_TRUE(gtex.HasKey("End_Of_Ovl"));
+  EXPECT_FALSE(gtex.HasKey("AfterEnd"));  // indexing stops at the end key
+  EXPECT_FALSE(gtex.HasKey("Missing"));
+  EXPECT_EQ(gtex.GetText("Two", 1), "v1");
+}
+
 TEST_F(GTexReader, ASecondSourceIsRefusedUntilReset) {
   std::vector<std::string> other{"", "#K0", "other", "#End_Of_Ovl"};
   EXPECT_EQ(gtex.SetSource(other), 0);

@@ -31,6 +31,8 @@ class RecordingCellHost : public CellHost {
   const cmcEeprom* InitialImage() override { return initialImage; }
   std::string VersionText() override { return versionText; }
   std::string YearsText() override { return yearsText; }
+  void OpenSheet(std::string_view reference) override { sheetsOpened.emplace_back(reference); }
+  void CloseMainForm() override { ++closeRequests; }
 
   // --- scripting ------------------------------------------------------------
   // The document's date order (0 yyyy/mm/dd, 1 mm/dd/yyyy, 2 dd/mm/yyyy).
@@ -48,6 +50,9 @@ class RecordingCellHost : public CellHost {
   const cmcEeprom* initialImage = nullptr;
   std::string versionText;
   std::string yearsText;
+  // Every page reference asked to open, and the close requests of the main form.
+  std::vector<std::string> sheetsOpened;
+  int closeRequests = 0;
 
   // --- what was asked -------------------------------------------------------
   int modifiedQueries = 0;

@@ -1,0 +1,108 @@
+#include "cells/MenuCheckCases.h"
+
+#include <array>
+#include <string>
+
+#include "cells/CellCaseTable.h"
+#include "cells/CellHost.h"
+#include "cells/CheckScans.h"
+#include "cells/indActiveCell.h"
+#include "cells/names/CellNames.h"
+#include "model/ListCounts.h"
+#include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellObj.h"
+
+namespace {
+
+constexpr int kMemoryPages = 10;
+constexpr int kChannelsPerPage = 100;
+constexpr int kCallChannelFirst = 1000;
+constexpr int kCallChannelCount = 4;
+constexpr int kBanks = 26;
+constexpr int kBankSlots = 100;
+constexpr int kScanEdges = 25;
+constexpr int kRepeaterGroups = 50;
+
+struct ChannelRange {
+  int first;
+  int count;
+};
+
+// Pages 0..9, then the call channels.
+constexpr std::array<ChannelRange, kMemoryPages + 1> kChannelRanges = {{
+    {0, 100},
+    {100, 100},
+    {200, 100},
+    {300, 100},
+    {400, 100},
+    {500, 100},
+    {600, 100},
+    {700, 100},
+    {800, 100},
+    {900, 100},
+    {kCallChannelFirst, kCallChannelCount},
+}};
+static_assert(kChannelsPerPage == 100);
+
+bool Entered(const indActiveCell& ctx) { return ctx.Key() == cellop::kEnter; }
+
+void ExitCase(indActiveCell& ctx) {
+  if (Entered(ctx)) ctx.host.CloseMainForm();
+}
+
+void CallSheetCase(indActiveCell& ctx) {
+  if (!Entered(ctx) || !ctx.cell.bindingText || ctx.cell.bindingText->empty()) return;
+  ctx.host.OpenSheet(*ctx.cell.bindingText);
+}
+
+CellCase ChannelCheck(ChannelRange range) {
+  return [range](indActiveCell& ctx) {
+    cmcEeprom& image = ctx.Image();
+    const int last = range.first + range.count;
+    ctx.MarkWarning(ScanMchRangeWarnings(image, range.first, last) != 0);
+    ctx.MarkError(ScanMchRangeErrors(image, range.first, last) != 0);
+  };
+}
+
+CellCase BankCheck(int bank) {
+  return [bank](indActiveCell& ctx) {
+    cmcEeprom& image = ctx.Image();
+    ctx.MarkWarning(ScanBankRangeWarnings(image, bank, 0, kBankSlots) != 0);
+    ctx.MarkError(ScanBankRangeErrors(image, bank, 0, kBankSlots) != 0);
+  };
+}
+
+void ScanEdgeCheck(indActiveCell& ctx) {
+  ctx.MarkWarning(ScanScanEdgeChecks(ctx.Image(), 0, kScanEdges) != 0);
+}
+
+void YourCallCheck(indActiveCell& ctx) {
+  cmcEeprom& image = ctx.Image();
+  const int count = GetYourCallCount(image);
+  if (count > 0) ctx.MarkWarning(ScanYourCallChecks(image, 0, count) != 0);
+}
+
+CellCase RepeaterGroupCheck(int group) {
+  return [group](indActiveCell& ctx) {
+    cmcEeprom& image = ctx.Image();
+    const int count = GetRptGroupCount(image, group);
+    if (count <= 0) return;
+    const int first = GetRptGroupFirst(image, group);
+    ctx.MarkWarning(ScanRptGroupChecks(image, first, first + count) != 0);
+  };
+}
+
+}  // namespace
+
+void RegisterMenuCheckCases(CellCaseTable& table) {
+  table.Register(CL_Menu_File_Exit, ExitCase);
+  table.Register(CallSheet, CallSheetCase);
+  for (int page = 0; page <= kMemoryPages; ++page)
+    table.Register(CL_Check_MemoryCH0 + page, ChannelCheck(kChannelRanges[page]));
+  for (int bank = 0; bank < kBanks; ++bank)
+    table.Register(CL_Check_BankCHA + bank, BankCheck(bank));
+  table.Register(CL_Check_ScanEdge, ScanEdgeCheck);
+  table.Register(CL_Check_URList, YourCallCheck);
+  for (int group = 0; group < kRepeaterGroups; ++group)
+    table.Register(CL_Check_RPTList0 + group, RepeaterGroupCheck(group));
+}

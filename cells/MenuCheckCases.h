@@ -1,0 +1,19 @@
+#pragma once
+// The cases of the menu cells that act on the main window and of the
+// warning-check items:
+//
+// - CL_Menu_File_Exit: Enter closes the main form (the close query decides).
+// - CallSheet: Enter opens the page its ':' text names, when it has one
+//   (the tree's nodes are such cells).
+// - CL_Check_MemoryCH0..9, CL_Check_MemoryCHC: memory channels 0-99 ...
+//   900-999 and the call channels 1000-1003; CL_Check_BankCHA..Z: slots
+//   0-99 of bank A..Z (warning and error marks); CL_Check_ScanEdge: scan
+//   edges 0-24; CL_Check_URList: the your-call list; CL_Check_RPTList0..49:
+//   the entries of repeater group 0..49 (warning mark only). An empty list
+//   leaves its item without marks.
+//
+// The check items only read the image; they never restart the warning check
+// (the frame does that only for requests that carry a key).
+class CellCaseTable;
+
+void RegisterMenuCheckCases(CellCaseTable& table);

@@ -1,0 +1,220 @@
+// kw-test: gui
+// The main window as the controller builds it (offscreen): its parts, the
+// tree's pages and their remembered positions, the node renames, the marks
+// of the warning check and the close rules.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include "app/ImagePasses.h"
+#include "app/MainFrame.h"
+#include "core/EventIds.h"
+#include "model/ItemKinds.h"
+#include "model/datCh.h"
+#include "platform/MessageBoxService.h"
+#include "sheet/cuiGrid.h"
+#include "sheet/cuiSheet.h"
+#include "tests/app/MainWindowRig.h"
+
+namespace {
+
+constexpr char kPage0[] = "[St_ColCut]GI_Sheet_P,0,0";
+constexpr char kPage1[] = "[St_ColCut]GI_Sheet_P,1,100";
+constexpr char kMemoryFolder[] = "GI_Sheet_P,1";
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Show() {
+    rig_.window->show();
+    QApplication::processEvents();
+  }
+
+  // Channel `index` used at `hz` with a duplex offset.
+  void SetChannel(int index, std::uint32_t hz, std::uint32_t offset) {
+    datCh ch(&rig_.main->Image());
+    ch.Load(itemkind::kChannel, static_cast<std::uint32_t>(index));
+    ch.flags |= datCh::kUsed;
+    ch.freq = hz;
+    ch.duplex = offset ? 1 : 0;
+    ch.offset = offset;
+    ASSERT_TRUE(ch.StoreSelf());
+  }
+
+  kwtest::MainWindowRig rig_;
+};
+
+TEST_F(MainWindowTest, PartsTitleStatusAndAnEmptyTreePanelWidth) {
+  rig_.env->SplitterV = 0;
+  rig_.Build();
+  Show();
+  MainFrame& w = *rig_.window;
+  EXPECT_EQ(w.menuBar()->actions().size(), 6);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Untitled - KW-3700"));
+  EXPECT_EQ(w.TreePanelWidth(), MainFrame::kMinTreeWidth);
+  EXPECT_EQ(w.Splitter()->handleWidth(), MainFrame::kSplitterHandle);
+  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), MainFrame::kNoSheetNumber);
+  EXPECT_GE(w.minimumWidth(), MainFrame::kMinWidth);
+  EXPECT_GE(w.minimumHeight(), MainFrame::kMinHeight);
+
+  EvMan().SendStr(ev::StatusMessage, 0, 0, "Reading...");
+  EXPECT_EQ(w.StatusPanel(0)->text(), QStringLiteral("Reading..."));
+  EXPECT_EQ(w.StatusPanel(1)->width(), w.statusBar()->height());
+
+  // Node 0 carries the radio's name.
+  EXPECT_EQ(w.Tree()->Node0()->text(0), QStringLiteral("TR-3700"));
+}
+
+TEST_F(MainWindowTest, AHugeTreeWidthStillLeavesTheSheetVisible) {
+  rig_.env->SplitterV = 100000;
+  rig_.Build();
+  Show();
+  EXPECT_GE(rig_.window->SheetPanel()->width(), MainFrame::kMinSheetWidth);
+}
+
+TEST_F(MainWindowTest, EveryNodeOpensItsPageAndReselectingKeepsIt) {
+  rig_.Build();
+  Show();
+  for (QTreeWidgetItem* node : rig_.window->Tree()->Nodes()) {
+    rig_.Choose(node);
+    const cuiSheet* sheet = rig_.main->CurrentSheet();
+    ASSERT_NE(sheet, nullptr);
+    const cmcCellObj* cell = rig_.window->Tree()->CellOf(node);
+    EXPECT_EQ(sheet->GetTitle(), *cell->bindingText);
+    rig_.main->OnTreeChange();
+    EXPECT_EQ(rig_.main->CurrentSheet(), sheet) << "reselecting rebuilt the page";
+  }
+  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), 23);
+  EXPECT_EQ(rig_.boxes.Count(), 0u);
+}
+
+TEST_F(MainWindowTest, TheTickOpensTheSelectedPageWhenNoneIsOpen) {
+  rig_.Build();
+  Show();
+  rig_.main->CloseSheet();  // the real 50 ms timer may have been first
+  ASSERT_EQ(rig_.main->CurrentSheet(), nullptr);
+  rig_.main->TickTask().OnTick();
+  ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
+  EXPECT_EQ(rig_.main->CurrentSheet()->GetTitle(), "GI_Sheet_P");
+}
+
+TEST_F(MainWindowTest, PagesKeepTheirOwnRowAndScrollPosition) {
+  rig_.Build();
+  Show();
+  rig_.Choose(rig_.NodeOf(kPage0));
+  cuiGrid* grid = rig_.main->CurrentSheet()->Grid();
+  ASSERT_TRUE(grid->MoveColRow(1, 57, true, true));
+  const int top = grid->TopRow();
+  ASSERT_GT(top, 1) << "row 57 lies below the first screen";
+  rig_.Choose(rig_.NodeOf(kPage1));
+  rig_.main->CurrentSheet()->Grid()->MoveColRow(1, 10, true, true);
+  rig_.Choose(rig_.NodeOf(kPage0));
+  grid = rig_.main->CurrentSheet()->Grid();
+  EXPECT_EQ(grid->Row(), 57);
+  EXPECT_EQ(grid->TopRow(), top);
+  rig_.Choose(rig_.NodeOf(kPage1));
+  EXPECT_EQ(rig_.main->CurrentSheet()->Grid()->Row(), 10);
+  EXPECT_EQ(rig_.window->SheetPositions().size(), 2u);
+}
+
+TEST_F(MainWindowTest, GroupNodesTakeTheirListsNames) {
+  rig_.Build();
+  QTreeWidgetItem* bankC = rig_.NodeOf("[St_CCBank]GI_Sheet_P,23");
+  EvMan().SendStr(ev::RenameTreeNode, 0, 23, "C: Mountains");
+  EXPECT_EQ(bankC->text(0), QStringLiteral("C: Mountains"));
+  // A folder with the same number is no group node.
+  EXPECT_EQ(rig_.NodeOf(kMemoryFolder)->text(0), QStringLiteral("Memory CH"));
+  // English on a system that is not Japanese: double-byte characters show as
+  // "=" (byte for byte), half-width katakana as "_".
+  EvMan().SendStr(ev::RenameTreeNode, 0, 23, "C: \x8E\x52\xB1");
+  EXPECT_EQ(bankC->text(0), QStringLiteral("C: ==_"));
+}
+
+TEST_F(MainWindowTest, WarningMarksFollowTheChecksAndCollapsedFolders) {
+  rig_.Build();
+  iuiTree& tree = *rig_.window->Tree();
+  QTreeWidgetItem* page1 = rig_.NodeOf(kPage1);
+  QTreeWidgetItem* folder = rig_.NodeOf(kMemoryFolder);
+  int errors = -1, warnings = -1;
+  rig_.main->RunWarningCheck(&errors, &warnings);
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(warnings, 0);
+  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kNoOverlay);
+
+  // 145 MHz with an offset off the grid: a warning on "100 - 199".
+  SetChannel(150, 145000000, 8333);
+  folder->setExpanded(true);
+  rig_.main->RunWarningCheck(&errors, &warnings);
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kWarningOverlay);
+  EXPECT_EQ(tree.OverlayOf(folder), iuiTree::kNoOverlay) << "an open folder shows its children";
+  EXPECT_EQ(tree.OverlayOf(rig_.NodeOf(kPage0)), iuiTree::kNoOverlay);
+
+  // Above 550 MHz on the same page: the error wins.
+  SetChannel(160, 600000000, 0);
+  rig_.main->RunWarningCheck(&errors, &warnings);
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kErrorOverlay);
+
+  // Collapsing the folder reruns the check and marks it.
+  folder->setExpanded(false);
+  EXPECT_EQ(tree.OverlayOf(folder), iuiTree::kErrorOverlay);
+}
+
+TEST_F(MainWindowTest, NoTreeMeansNoCheck) {
+  rig_.main = std::make_unique<indMain>(*rig_.env, rig_.texts);
+  int errors = -1, warnings = -1;
+  rig_.main->RunWarningCheck(&errors, &warnings);
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(warnings, 0);
+}
+
+TEST_F(MainWindowTest, CloseRulesAndWhatIsStored) {
+  rig_.Build();
+  Show();
+  MainFrame& w = *rig_.window;
+  bool closed = false;
+  QObject::connect(&w, &MainFrame::Closed, [&] { closed = true; });
+  w.resize(700, 500);
+
+  // Disabled (a clone run): refused without a question.
+  w.setEnabled(false);
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(rig_.boxes.Count(), 0u);
+  w.setEnabled(true);
+
+  // Modified, then Cancel: still running, nothing stored.
+  rig_.main->SetModified();
+  rig_.boxes.Answer(platform::mb::IdCancel);
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(rig_.boxes.Count(), 1u);
+  EXPECT_EQ(rig_.boxes.Last().text, QStringLiteral("Save changes to Untitled?"));
+  EXPECT_EQ(rig_.env->WindowWidth, 800);
+  EXPECT_FALSE(closed);
+
+  // No: closes, stores placement and splitter.
+  rig_.boxes.Answer(platform::mb::IdNo);
+  const int treeWidth = w.TreePanelWidth();
+  EXPECT_TRUE(w.close());
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(rig_.env->WindowWidth, 700);
+  EXPECT_EQ(rig_.env->WindowHeight, 500);
+  EXPECT_EQ(rig_.env->SplitterV, treeWidth);
+  EXPECT_EQ(rig_.main->Window(), nullptr);
+  EXPECT_EQ(rig_.main->TickTask().Interval(), -1);
+}
+
+TEST_F(MainWindowTest, YesCannotSaveYetAndKeepsTheProgramRunning) {
+  rig_.Build();
+  Show();
+  rig_.main->SetModified();
+  rig_.boxes.Answer(platform::mb::IdYes);
+  EXPECT_FALSE(rig_.window->close());
+  EXPECT_TRUE(rig_.window->isVisible());
+}
+
+}  // namespace
