@@ -1,5 +1,6 @@
 #include "app/ProgramCellHandler.h"
 
+#include "app/cuiMain.h"
 #include "cells/BankCases.h"
 #include "cells/CallSignCases.h"
 #include "cells/ChannelCases.h"
@@ -38,4 +39,6 @@ CellCaseTable ProgramTable() {
 }  // namespace
 
 ProgramCellHandler::ProgramCellHandler(indEnviron& settings, cmcGTex& texts, cuiMain& controller)
-    : host_(controller), table_(ProgramTable()), frame_(settings, texts, host_, table_) {}
+    : host_(controller), table_(ProgramTable()), frame_(settings, texts, host_, table_) {
+  frame_.SetChoiceCache(&controller.Choices());
+}

@@ -19,6 +19,7 @@
 #include "platform/Cp932.h"
 #include "platform/LocaleInfo.h"
 #include "platform/StandardFolders.h"
+#include "sheet/choices/cmcFCache.h"
 #include "sheet/cuiToolBar.h"
 
 namespace {
@@ -41,7 +42,8 @@ std::string FindDefaultFolder(const indEnviron& settings,
 cuiMain::cuiMain(indEnviron& settings, cmcGTex& texts, std::int32_t imageSize)
     : bus_(EvMan()), settings_(settings), texts_(texts), imageSize_(imageSize) {
   SelectTextLanguage();
-  // The option text cache joins here with the option texts.
+  // The choice lists' option texts, read once per list from this table.
+  choices_ = std::make_unique<cmcFCache>(texts_);
 
   const platform::StandardFolders folders = platform::CurrentStandardFolders();
   defaultFolder_ = FindDefaultFolder(settings_, folders);

@@ -48,6 +48,7 @@ class cmcEeprom;
 class cuiSheet;
 class indDestination;
 class cmcEvMan;
+class cmcFCache;
 class cmcGTex;
 class cmcTick;
 class cuiHtmlHelp;
@@ -187,6 +188,8 @@ class cuiMain {
   // --- owned parts --------------------------------------------------------
   indEnviron& Settings() { return settings_; }
   cmcGTex& Texts() { return texts_; }
+  // The option text cache of the choice lists, over the text table.
+  cmcFCache& Choices() { return *choices_; }
   indCloneMan& CloneMan() { return *cloneMan_; }
   cuiHtmlHelp& Help() { return *help_; }
   datClipCh& ClipBuffer() { return *clip_; }
@@ -302,6 +305,7 @@ class cuiMain {
   std::string fileName_;
   bool modified_ = false;
   DocumentLocale locale_;
+  std::unique_ptr<cmcFCache> choices_;
   std::unique_ptr<cmcTick> checkDelay_;
   std::unique_ptr<indCloneMan> cloneMan_;
   RadioInformation radioInfo_{};

@@ -33,6 +33,7 @@
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
 #include "sheet/DefaultCellHandler.h"
+#include "sheet/cuiFieldDialogs.h"
 
 namespace {
 
@@ -98,6 +99,9 @@ int main(int argc, char** argv) {
   // Every sheet, menu, tree node and tool-bar button acts through it.
   ProgramCellHandler cells(env, globals.Texts(), controller);
   ScopedDefaultCellHandler cellHandler(cells.Frame().Handler());
+  // Bit, position and choice-list popups opened from cells.
+  cuiFieldDialogs fieldDialogs(globals.Texts());
+  ScopedFieldDialogOpener fieldDialogOpener(&fieldDialogs);
 
   int result = 0;
   {

@@ -72,6 +72,11 @@ TEST_F(ProgramCellHandlerTest, AnEditMarksTheDocumentModifiedAndRestartsTheCheck
   EXPECT_TRUE(controller_->ModifiedFlag()) << "the image differs from the saved one";
 }
 
+TEST_F(ProgramCellHandlerTest, ChoiceCellsReadTheControllersOptionCache) {
+  // One cache for the program: a language switch renews it in one place.
+  EXPECT_EQ(&cells_.Frame().ChoiceCache(), &controller_->Choices());
+}
+
 TEST_F(ProgramCellHandlerTest, PartsNotRegisteredDoNothing) {
   kwtest::FixtureSheet sheet(cells_.Frame().Handler(), "0,0", bus_.Bus());
   const cmcEeprom before = controller_->Image();
