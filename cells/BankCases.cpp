@@ -4,6 +4,7 @@
 
 #include "cells/CellCaseTable.h"
 #include "cells/ChannelCaseKit.h"
+#include "cells/ListCellKit.h"
 #include "cells/NumberConverters.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
@@ -18,7 +19,6 @@ namespace {
 
 using namespace channelcase;
 
-constexpr int kNameBytes = 16;
 // Sheet (and tree node) numbers of the banks: bank b is 21 + b.
 constexpr int kFirstBankSheet = 21;
 constexpr std::int32_t kHighestChannel = layout::kMemoryChannels - 1;
@@ -26,15 +26,9 @@ constexpr std::int32_t kNoChannel = layout::kMemoryChannels;  // the converter's
 
 // The bank's name; a change renames the bank's tree node.
 void BankName(indActiveCell& ctx) {
-  if (ctx.index < 0 || ctx.index >= layout::kBankCount) return;
-  cmcEeprom& image = ctx.Image();
-  const std::int64_t at = layout::kBankNames + static_cast<std::int64_t>(kNameBytes) * ctx.index;
-  std::array<char, kNameBytes> name{};
-  image.GetBlock(at, name.data(), kNameBytes);
-  if (!EditNameField(ctx, name)) return;
-  image.SetBlock(at, name.data(), kNameBytes);
   const int entry = kFirstBankSheet + ctx.index;
-  ctx.bus.PostStr(ev::RenameTreeNode, 0, entry, FormatBankNameLabel(image, entry, false));
+  listcells::EditNodeName(ctx, layout::kBankNames, ctx.index, layout::kBankCount, entry,
+                          FormatBankNameLabel, entry);
 }
 
 // The channel word of the slot; a slot outside the table reads as free.

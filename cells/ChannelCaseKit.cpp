@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "cells/ListCellKit.h"
 #include "cells/TextConverters.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
@@ -20,9 +21,7 @@
 
 namespace channelcase {
 
-namespace {
-constexpr int kLightGrey = 0xC0;
-}  // namespace
+namespace {}  // namespace
 
 ConverterContext Converters(const indActiveCell& ctx) {
   // Dates and positions are not shown by these cells: order and format 0.
@@ -47,8 +46,7 @@ int SlotClaims(indActiveCell& ctx) {
 }
 
 void Grey(indActiveCell& ctx, bool grey) {
-  if (grey && ctx.capsule.canvas)
-    ctx.capsule.canvas->SetFontColor(QColor(kLightGrey, kLightGrey, kLightGrey));
+  if (grey) listcells::Grey(ctx);
 }
 
 void BlankUnused(indActiveCell& ctx) {
@@ -79,8 +77,7 @@ bool EditNameField(indActiveCell& ctx, std::span<char> field) {
   const ConverterContext converters = Converters(ctx);
   if (!EditNameText(converters, ctx.capsule, name, static_cast<int>(field.size()), ctx.status))
     return false;
-  std::fill(field.begin(), field.end(), ' ');
-  std::copy_n(name.begin(), std::min(name.size(), field.size()), field.begin());
+  listcells::SetField(field, name);
   return true;
 }
 

@@ -122,12 +122,8 @@ void Alarm(indActiveCell& ctx) {
 
 // The name of GPS group index + 1 (the groups with letters A..Z).
 void GroupName(indActiveCell& ctx) {
-  if (ctx.index < 0 || ctx.index >= layout::kGpsGroupNameCount) return;
-  const std::int64_t address =
-      layout::kGpsGroupNames + static_cast<std::int64_t>(ctx.index) * layout::kGroupNameSize;
-  if (!EditFixedName(ctx, ConvertersFor(ctx), address, layout::kGroupNameSize)) return;
-  ctx.bus.PostStr(ev::RenameTreeNode, 0, kFirstNamedGroupPage + ctx.index,
-                  FormatGpsBankNameLabel(ctx.Image(), ctx.index, false));
+  EditNodeName(ctx, layout::kGpsGroupNames, ctx.index, layout::kGpsGroupNameCount,
+               kFirstNamedGroupPage + ctx.index, FormatGpsBankNameLabel, ctx.index);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
 #include "model/ItemKinds.h"
+#include "model/LayoutFixedAreas.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "model/ListEdit.h"
@@ -133,6 +134,15 @@ bool EditFixedName(indActiveCell& ctx, const ConverterContext& converters, std::
   SetField(field, name);
   image.SetBlock(address, field.data(), length);
   return true;
+}
+
+void EditNodeName(indActiveCell& ctx, std::int64_t firstName, int entry, int count, int page,
+                  NodeLabel label, int labelEntry) {
+  if (entry < 0 || entry >= count) return;
+  const std::int64_t address =
+      firstName + static_cast<std::int64_t>(entry) * layout::kGroupNameSize;
+  if (!EditFixedName(ctx, ConvertersFor(ctx), address, layout::kGroupNameSize)) return;
+  ctx.bus.PostStr(ev::RenameTreeNode, 0, page, label(ctx.Image(), labelEntry, false));
 }
 
 void EditChoiceByte(indActiveCell& ctx) {

@@ -16,6 +16,8 @@
 
 #include "cells/ConverterContext.h"
 
+class cmcEeprom;
+
 class indActiveCell;
 
 namespace listcells {
@@ -55,6 +57,13 @@ bool InsertEntry(indActiveCell& ctx);
 // bytes in. True when the field was written.
 bool EditFixedName(indActiveCell& ctx, const ConverterContext& converters, std::int64_t address,
                    int length);
+
+// The name of entry `entry` of a fixed table of names (16 bytes each from
+// `firstName`, `count` entries) whose change renames the entry's tree node:
+// event 50 with `page` and the label `label` makes of `labelEntry`.
+using NodeLabel = std::string (*)(const cmcEeprom& image, int entry, bool leadingBlank);
+void EditNodeName(indActiveCell& ctx, std::int64_t firstName, int entry, int count, int page,
+                  NodeLabel label, int labelEntry);
 
 // A byte of the image that the cell edits through a fixed choice list: the
 // row of the cell in the choice-field table (cells/ChoiceFields.h). A

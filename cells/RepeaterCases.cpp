@@ -172,12 +172,8 @@ void PositionKind(indActiveCell& ctx) {
 }
 
 void GroupName(indActiveCell& ctx) {
-  if (ctx.index < 0 || ctx.index >= layout::kRptGroups) return;
-  const std::int64_t address =
-      layout::kRptGroupNames + static_cast<std::int64_t>(ctx.index) * layout::kGroupNameSize;
-  if (!EditFixedName(ctx, ConvertersFor(ctx), address, layout::kGroupNameSize)) return;
-  ctx.bus.PostStr(ev::RenameTreeNode, 0, kFirstGroupPage + ctx.index,
-                  FormatGroupNameLabel(ctx.Image(), ctx.index, false));
+  EditNodeName(ctx, layout::kRptGroupNames, ctx.index, layout::kRptGroups,
+               kFirstGroupPage + ctx.index, FormatGroupNameLabel, ctx.index);
 }
 
 template <std::size_t N>
