@@ -208,6 +208,21 @@ TEST_F(MainWindowTest, CloseRulesAndWhatIsStored) {
   EXPECT_EQ(rig_.main->TickTask().Interval(), -1);
 }
 
+TEST_F(MainWindowTest, AMaximisedWindowStoresItsNormalRectangle) {
+  rig_.Build();
+  Show();
+  MainFrame& w = *rig_.window;
+  w.resize(700, 500);
+  QApplication::processEvents();
+  w.showMaximized();
+  QApplication::processEvents();
+  ASSERT_TRUE(w.isMaximized());
+  ASSERT_NE(w.size(), QSize(700, 500));
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(rig_.env->WindowWidth, 700);
+  EXPECT_EQ(rig_.env->WindowHeight, 500);
+}
+
 TEST_F(MainWindowTest, YesCannotSaveYetAndKeepsTheProgramRunning) {
   rig_.Build();
   Show();
