@@ -14,7 +14,9 @@
 #include "cells/names/CellNames.h"
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
+#include "model/indDestination.h"
 #include "sheet/cuiGrid.h"
+#include "sheet/cuiImageList.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetEditor.h"
 
@@ -53,8 +55,8 @@ class ChannelSheetEndToEnd : public ::testing::Test {
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  void Open(const char* key, const char* name) {
-    sheet_ = new cuiSheet(&window_, nullptr, 0, 0, r_.rig.texts, key, nullptr);
+  void Open(const char* key, const char* name, cuiImageList* images = nullptr) {
+    sheet_ = new cuiSheet(&window_, nullptr, 0, 0, r_.rig.texts, key, images);
     sheet_->SetCellHandler(r_.rig.frame.Handler());
     sheet_->SetName(name);
     sheet_->Build();
@@ -93,6 +95,32 @@ TEST_F(ChannelSheetEndToEnd, FrequencyAndModeTypedOnAnEmptyRowMakeAChannel) {
   EXPECT_EQ(channel.mode, 1u);
   EXPECT_FALSE(r_.Load(itemkind::kChannel, 1).IsUsed());
   EXPECT_NE(Painted(), before) << "the new row paints its texts";
+}
+
+TEST_F(ChannelSheetEndToEnd, AnOutOfBandFrequencyDrawsTheWarningImage) {
+  // Six marker images, each one solid colour; 4 is the warning, 5 the error.
+  cuiImageList images(16, 16);
+  const QRgb colours[] = {0x000011, 0x000022, 0x000033, 0x000044, 0xFF00FF, 0x00FFFF};
+  for (QRgb c : colours) {
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(c);
+    images.Add(picture);
+  }
+  Open("GI_Sheet_TestMemory", "0,0", &images);
+  auto count = [](const QImage& shot, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) n += (shot.pixel(x, y) & 0xFFFFFF) == colour;
+    return n;
+  };
+  Type(CT_Conv, CL_Mch_Freq, 1, QStringLiteral("145"));
+  EXPECT_EQ(count(Painted(), 0xFF00FF), 0) << "in band: no mark";
+  ASSERT_TRUE(indDestination::Current().IsOutOfBand(300'000'000));
+  Type(CT_Conv, CL_Mch_Freq, 1, QStringLiteral("300"));
+  ASSERT_EQ(r_.Load(itemkind::kChannel, 1).freq, 300'000'000u);
+  const QImage shot = Painted();
+  EXPECT_GT(count(shot, 0xFF00FF), 0) << "the warning image is drawn";
+  EXPECT_EQ(count(shot, 0x00FFFF), 0) << "no error image";
 }
 
 TEST_F(ChannelSheetEndToEnd, FrequencyOnAnEmptyBankSlotShowsTheNewChannelThere) {
