@@ -169,14 +169,19 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 iuiTree& MainFrame::NewTree(const std::string& key) {
   DeleteTree();
-  tree_ = std::make_unique<iuiTree>(treePanel_, texts_, env_, key, &listA_);
-  treePanel_->layout()->addWidget(tree_->View());
-  tree_->View()->hide();
+  tree_ = new iuiTree(treePanel_, texts_, env_, key, &listA_);
+  treePanel_->layout()->addWidget(tree_);
+  tree_->hide();
   tree_->Build();
   return *tree_;
 }
 
-void MainFrame::DeleteTree() { tree_.reset(); }
+iuiTree* MainFrame::Tree() const { return tree_.data(); }
+
+void MainFrame::DeleteTree() {
+  delete tree_.data();
+  tree_ = nullptr;
+}
 
 void MainFrame::RegisterSheetClass(const std::string& pageType, SheetCreator creator) {
   creators_[pageType] = std::move(creator);
@@ -204,7 +209,7 @@ void MainFrame::OpenSheet(const std::string& reference, bool rebuild) {
   sheet_->Build();
   if (!isVisible() || !isEnabled()) return;
   if (!focusOffTree_) {
-    if (tree_) tree_->View()->setFocus();
+    if (tree_) tree_->setFocus();
   } else if (cuiGrid* grid = sheet_->Grid(); grid && grid->isEnabled()) {
     grid->setFocus();
   }
@@ -218,7 +223,7 @@ void MainFrame::CloseSheet() {
     std::erase_if(positions_,
                   [&](const SheetPosition& p) { return p.reference == position.reference; });
     positions_.insert(positions_.begin(), std::move(position));
-    focusOffTree_ = !tree_ || QApplication::focusWidget() != tree_->View();
+    focusOffTree_ = !tree_ || QApplication::focusWidget() != tree_.data();
   }
   cuiSheet* sheet = sheet_;
   sheet_ = nullptr;

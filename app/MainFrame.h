@@ -18,6 +18,7 @@
 // first, and only once it agrees are the placement and the splitter stored,
 // the tick stopped, the sheet and the tree deleted and `Closed` emitted.
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -89,7 +90,7 @@ class MainFrame : public QMainWindow {
   // --- tree ---------------------------------------------------------------
   // (Re)creates the tree on the tree panel, built and hidden.
   iuiTree& NewTree(const std::string& key);
-  iuiTree* Tree() const { return tree_.get(); }
+  iuiTree* Tree() const;
   void DeleteTree();
 
   // --- sheets -------------------------------------------------------------
@@ -135,7 +136,7 @@ class MainFrame : public QMainWindow {
   QWidget* sheetPanel_ = nullptr;
   QLabel* status0_ = nullptr;
   QLabel* status1_ = nullptr;
-  std::unique_ptr<iuiTree> tree_;
+  QPointer<iuiTree> tree_;  // a child of the tree panel; may close itself
   cuiSheet* sheet_ = nullptr;
   bool focusOffTree_ = false;
   std::vector<SheetPosition> positions_;

@@ -87,13 +87,15 @@ void cuiMain::OnMainFormClosed() {
 void cuiMain::BuildTree() {
   if (!window_ || !texts_.HasKey(std::string(kTreeKey) + "_Body")) return;
   iuiTree& tree = window_->NewTree(kTreeKey);
-  tree.SetExpandHandler([this] { RunWarningCheck(nullptr, nullptr); });
-  tree.SetChangeHandler([this] { OnTreeChange(); });
+  // Expanding or collapsing a node sets the marks again.
+  for (auto signal : {&QTreeWidget::itemExpanded, &QTreeWidget::itemCollapsed})
+    QObject::connect(&tree, signal, &tree, [this] { RunWarningCheck(nullptr, nullptr); });
+  tree.SetOnChange([this] { OnTreeChange(); });
   tree.SetChangeDelay(TextToMs(texts_.GetFirst(kTreeChangeDelayKey)));
   RunWarningCheck(nullptr, nullptr);
   CloseSheet();
-  tree.View()->show();
-  tree.Select(tree.Node0());
+  tree.show();
+  tree.SelectNode(tree.Node0());
   bus_.Send(ev::ListNamesChanged);
 }
 
@@ -142,9 +144,11 @@ void cuiMain::RunWarningCheck(int* errors, int* warnings) {
   QTreeWidgetItem* root = tree->Node0();
   tree->ClearMarks(root);
   tree->MarkIds(
-      root, [&](std::string_view ref) { return result.IsWarning(ref); }, iuiTree::kWarningOverlay);
+      root, [&](const std::string& ref) { return result.IsWarning(ref) ? 0 : -1; },
+      iuiTree::kWarningOverlay);
   tree->MarkIds(
-      root, [&](std::string_view ref) { return result.IsError(ref); }, iuiTree::kErrorOverlay);
+      root, [&](const std::string& ref) { return result.IsError(ref) ? 0 : -1; },
+      iuiTree::kErrorOverlay);
 }
 
 void cuiMain::StartCheckDelay() {

@@ -54,8 +54,8 @@ void indMain::BuildTree() {
   cuiMain::BuildTree();
   if (MainFrame* window = Window(); window && window->Tree()) {
     iuiTree& tree = *window->Tree();
-    tree.SetCaption(tree.Node0(), ModelName());
-    tree.SetImage(tree.Node0(), 0);
+    tree.SetNodeText(tree.Node0(), ModelName());
+    tree.SetNodeImage(tree.Node0(), 0);
   }
   if (qobject_cast<QApplication*>(QCoreApplication::instance()))
     QApplication::setWindowIcon(ApplicationIcon());

@@ -59,7 +59,7 @@ void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& 
     file.write(RectLine("window", &window));
     file.write(RectLine("menubar", window.menuBar()));
     file.write(RectLine("toolbar", window.ToolBar()));
-    file.write(RectLine("tree", window.Tree() ? window.Tree()->View() : nullptr));
+    file.write(RectLine("tree", window.Tree()));
     file.write(RectLine("sheet", window.SheetPanel()));
     file.write(RectLine("statusbar", window.statusBar()));
   });

@@ -89,15 +89,15 @@ cuiTree::cuiTree(QWidget* owner, cmcGTex& gtex, std::string key, const cuiImageL
   setSelectionMode(QAbstractItemView::SingleSelection);
   setItemDelegate(new Delegate(*this));
   if (images_) setIconSize(QSize(images_->Width(), images_->Height()));
-  changeTimer_.setSingleShot(true);
-  connect(&changeTimer_, &QTimer::timeout, this, [this] { ChangeTick(); });
+  changeTask_.reset(new cmcTask);
+  changeTask_->SetHandler([this](cmcTask&) { PollChange(); });
   connect(this, &QTreeWidget::currentItemChanged, this, [this] { OnCurrentChanged(); });
   EvMan().AddListener(&listenerKey_, [this](const cmcEvent& event) { OnEvent(event); });
 }
 
 cuiTree::~cuiTree() {
   closing_ = true;
-  changeTimer_.stop();
+  StopChange();
   onChange_ = {};
   if (cmcEvMan* bus = EvManIfInstalled()) bus->RemoveListener(&listenerKey_);
   // Clearing the items moves the current item: nothing may answer that now.
@@ -106,7 +106,7 @@ cuiTree::~cuiTree() {
 }
 
 void cuiTree::Build() {
-  changeTimer_.stop();
+  StopChange();
   {
     const QSignalBlocker quiet(this);
     clear();
@@ -264,22 +264,32 @@ int cuiTree::MarkIds(QTreeWidgetItem* node, const Checker& checker, int overlay)
   return below + (faulty ? 1 : 0);
 }
 
-void cuiTree::SetChangeDelay(int ms) {
-  changeDelay_ = ms < 0 ? 0 : ms;
-  changeTimer_.setInterval(changeDelay_);
-}
+void cuiTree::SetChangeDelay(int ms) { changeDelay_ = ms < 0 ? 0 : ms; }
 
 void cuiTree::OnCurrentChanged() {
   if (closing_) return;
   if (changeDelay_ > 0) {
-    changeTimer_.start();
+    changeCountdown_.Start(static_cast<std::uint32_t>(changeDelay_));
+    changePending_ = true;
+    if (changeTask_) changeTask_->SetInterval(kPollMs);
     return;
   }
   ChangeTick();
 }
 
+void cuiTree::StopChange() {
+  changePending_ = false;
+  changeCountdown_.Clear();
+  if (changeTask_) changeTask_->SetInterval(-1);
+}
+
+void cuiTree::PollChange() {
+  if (!changePending_ || changeCountdown_.GetRemain() > 0) return;
+  ChangeTick();
+}
+
 void cuiTree::ChangeTick() {
-  changeTimer_.stop();
+  StopChange();
   if (closing_ || !onChange_) return;
   // A copy: the closure may replace itself or delete the tree.
   const ChangeFn change = onChange_;
@@ -289,7 +299,7 @@ void cuiTree::ChangeTick() {
 void cuiTree::Close() {
   if (closing_) return;
   closing_ = true;
-  changeTimer_.stop();
+  StopChange();
   onChange_ = {};
   if (cmcEvMan* bus = EvManIfInstalled()) bus->RemoveListener(&listenerKey_);
   hide();

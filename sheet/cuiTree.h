@@ -26,8 +26,9 @@
 //
 // Expanding and collapsing reach the owner through the view's own
 // itemExpanded / itemCollapsed signals; a change of the current node reaches
-// it through the change closure, after the change delay.
-#include <QTimer>
+// it through the change closure, after the change delay: a countdown on the
+// program's millisecond clock (platform::GetTickCount), polled by a task, so
+// a burst of moves reports once and tests drive it with their manual clock.
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -35,6 +36,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cmcTask.h"
+#include "core/cmcTick.h"
 #include "sheet/cmcCellObj.h"
 
 struct cmcEvent;
@@ -99,18 +102,25 @@ class cuiTree : public QTreeWidget {
   int MarkIds(QTreeWidgetItem* node, const Checker& checker, int overlay);
 
   // The change closure runs once the current node has stayed the same for
-  // the delay (0: at once). ChangeTick runs a pending change now (the
-  // timer's own tick; tests call it).
+  // the delay (0: at once). PollChange runs a pending change whose delay has
+  // run out (the poll task's tick); ChangeTick runs a pending change now.
+  static constexpr int kPollMs = 10;
   void SetOnChange(ChangeFn fn) { onChange_ = std::move(fn); }
   void SetChangeDelay(int ms);
   int ChangeDelay() const { return changeDelay_; }
-  bool ChangePending() const { return changeTimer_.isActive(); }
+  bool ChangePending() const { return changePending_; }
+  void PollChange();
   void ChangeTick();
+  cmcTask& ChangeTask() { return *changeTask_; }
 
   const std::string& Key() const { return key_; }
   QWidget* Owner() const { return owner_; }
   const cmcCellObj& BasicCell() const { return basicCell_; }
   const cuiImageList* Images() const { return images_; }
+
+ protected:
+  // True once the tree is going (closed by its owner or being destroyed).
+  bool Closing() const { return closing_; }
 
  private:
   class Delegate;
@@ -118,14 +128,17 @@ class cuiTree : public QTreeWidget {
   void OnEvent(const cmcEvent& event);
   void OnCurrentChanged();
   void Close();
+  void StopChange();
 
   QWidget* owner_;
   cmcGTex& gtex_;
   std::string key_;
   const cuiImageList* images_;
   cmcCellObj basicCell_;
-  QTimer changeTimer_;
   int changeDelay_ = 0;
+  cmcTick changeCountdown_;
+  bool changePending_ = false;
+  std::unique_ptr<cmcTask, cmcTask::Releaser> changeTask_;
   ChangeFn onChange_;
   bool closing_ = false;
   char listenerKey_ = 0;  // the bus key of the tree's own listener

@@ -107,13 +107,13 @@ class MainWindowRig {
   // Selects the node and lets its change delay run out.
   void Choose(QTreeWidgetItem* node) {
     iuiTree& tree = *window->Tree();
-    tree.Select(node);
+    tree.SelectNode(node);
     clock.Advance(static_cast<std::uint32_t>(tree.ChangeDelay()));
     tree.PollChange();
   }
 
   QTreeWidgetItem* NodeOf(const std::string& reference) {
-    return window->Tree()->FindNode(reference);
+    return window->Tree()->FindNodeByBinding(reference);
   }
 
   static constexpr char kKey[] = "Software\\Quor\\KW-3700";

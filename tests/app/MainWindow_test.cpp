@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, WarningMarksFollowTheChecksAndCollapsedFolders) {
   rig_.main->RunWarningCheck(&errors, &warnings);
   EXPECT_EQ(errors, 0);
   EXPECT_EQ(warnings, 0);
-  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kNoOverlay);
+  EXPECT_EQ(tree.Overlay(page1), iuiTree::kNoOverlay);
 
   // 145 MHz with an offset off the grid: a warning on "100 - 199".
   SetChannel(150, 145000000, 8333);
@@ -150,19 +150,19 @@ TEST_F(MainWindowTest, WarningMarksFollowTheChecksAndCollapsedFolders) {
   rig_.main->RunWarningCheck(&errors, &warnings);
   EXPECT_EQ(errors, 0);
   EXPECT_EQ(warnings, 1);
-  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kWarningOverlay);
-  EXPECT_EQ(tree.OverlayOf(folder), iuiTree::kNoOverlay) << "an open folder shows its children";
-  EXPECT_EQ(tree.OverlayOf(rig_.NodeOf(kPage0)), iuiTree::kNoOverlay);
+  EXPECT_EQ(tree.Overlay(page1), iuiTree::kWarningOverlay);
+  EXPECT_EQ(tree.Overlay(folder), iuiTree::kNoOverlay) << "an open folder shows its children";
+  EXPECT_EQ(tree.Overlay(rig_.NodeOf(kPage0)), iuiTree::kNoOverlay);
 
   // Above 550 MHz on the same page: the error wins.
   SetChannel(160, 600000000, 0);
   rig_.main->RunWarningCheck(&errors, &warnings);
   EXPECT_EQ(errors, 1);
-  EXPECT_EQ(tree.OverlayOf(page1), iuiTree::kErrorOverlay);
+  EXPECT_EQ(tree.Overlay(page1), iuiTree::kErrorOverlay);
 
   // Collapsing the folder reruns the check and marks it.
   folder->setExpanded(false);
-  EXPECT_EQ(tree.OverlayOf(folder), iuiTree::kErrorOverlay);
+  EXPECT_EQ(tree.Overlay(folder), iuiTree::kErrorOverlay);
 }
 
 TEST_F(MainWindowTest, NoTreeMeansNoCheck) {

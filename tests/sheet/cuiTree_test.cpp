@@ -16,6 +16,7 @@
 #include "core/cmcGTex.h"
 #include "sheet/cuiImageList.h"
 #include "tests/sheet/SheetFixture.h"
+#include "tests/support/ManualClock.h"
 
 namespace {
 
@@ -243,6 +244,27 @@ TEST_F(TreeTest, AChangeReachesTheOwnerAfterTheDelay) {
   // Building anew reports no change.
   tree_->Build();
   EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TreeTest, TheDelayRunsOnTheProgramsClockAndABurstReportsOnce) {
+  kwtest::ManualClock clock(5000);
+  int changes = 0;
+  tree_->SetOnChange([&] { ++changes; });
+  tree_->SetChangeDelay(200);
+  tree_->SelectNode(Node(2));
+  EXPECT_TRUE(tree_->ChangeTask().TimerActive());
+  clock.Advance(150);
+  tree_->SelectNode(Node(3));  // starts the delay again
+  clock.Advance(150);
+  tree_->PollChange();
+  EXPECT_EQ(changes, 0);
+  clock.Advance(50);
+  tree_->PollChange();
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(tree_->ChangePending());
+  EXPECT_FALSE(tree_->ChangeTask().TimerActive());
+  tree_->PollChange();
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(TreeTest, ClosingWithItsOwnerEndsEveryEvent) {
