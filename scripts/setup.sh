@@ -7,7 +7,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-serialport-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev locales tzdata
+          clang libclang-rt-14-dev lld locales tzdata
           fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
           xvfb imagemagick qt6-qpa-plugins)
 echo "setup: checking ${#PACKAGES[@]} packages"

@@ -8,29 +8,31 @@
 #  5. the fuzz targets, for a fixed time (tests/fuzz/README.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each pass line says how long the run has taken so far.
+pass() { printf '== %s (at %d min %02d s)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60)); }
 scripts/setup.sh
 jobs=$(nproc)
 
-echo "== normal build (build/test)"
+pass "normal build (build/test)"
 # Optimised, without debug information: the suite and the benchmarks need
 # no debugger, and leaving it out makes a two-core run much shorter.
 scripts/build.sh build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 (cd build/test && ctest --output-on-failure -j "$jobs")
 
-echo "== real window (build/test/real-window.png)"
+pass "real window (build/test/real-window.png)"
 tests/gui/real_window.sh build/test
 
-echo "== sanitizer build (build/asan)"
+pass "sanitizer build (build/asan)"
 # Line tables only: enough for the sanitizers' reports, and quicker to build.
 scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DKW3700_SANITIZE=ON -DKW3700_BENCH=OFF
 (cd build/asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs" -LE bench)
 
-echo "== locale pass (de_DE.UTF-8, America/St_Johns)"
+pass "locale pass (de_DE.UTF-8, America/St_Johns)"
 locale -a | grep -qi '^de_DE\.utf-\?8$' || { echo "locale de_DE.UTF-8 is missing"; exit 1; }
 (cd build/test && LC_ALL=de_DE.UTF-8 TZ=America/St_Johns ctest --output-on-failure -j "$jobs" -L locale)
 
 if [ -x tests/fuzz/run.sh ]; then
-  echo "== fuzzing"
+  pass "fuzzing"
   tests/fuzz/run.sh
 fi
-echo "== all test passes green"
+pass "all test passes green"
