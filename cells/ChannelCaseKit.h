@@ -16,6 +16,9 @@ namespace channelcase {
 
 // Above this a channel is a placeholder: its row shows blank until a
 // frequency is typed.
+// The DV operating mode's value.
+inline constexpr std::uint32_t kModeDv = 5;
+
 inline constexpr std::uint32_t kHighestHz = 550'000'000;
 // The frequency a channel chosen for a bank slot gets while it has none.
 inline constexpr std::uint32_t kPlaceholderHz = 550'005'000;

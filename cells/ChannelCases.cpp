@@ -27,7 +27,6 @@ using namespace channelcase;
 constexpr double kLowestMHz = 118.0;
 constexpr double kHighestMHz = 550.0;
 constexpr double kHighestOffsetMHz = 59.995;
-constexpr std::uint32_t kModeDv = 5;
 constexpr std::uint32_t kDvSqlCode = 4;
 
 // A new channel takes every field of its band's template from the initial

@@ -24,7 +24,6 @@ constexpr int kTypedNearest = 0;
 constexpr int kTypedPrefix = 1;
 // Where the marker of a list with marked choices is drawn: the right edge.
 constexpr std::int32_t kMarkRightEdge = 2;
-constexpr std::uint32_t kModeDv = 5;
 
 bool IsIn(std::uint32_t value, std::initializer_list<std::uint32_t> set) {
   for (std::uint32_t v : set)

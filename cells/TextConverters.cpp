@@ -16,7 +16,7 @@ std::span<std::uint8_t> Bytes(std::span<char> field) {
   return {reinterpret_cast<std::uint8_t*>(field.data()), field.size()};
 }
 
-std::string FieldText(std::span<const char> field) {
+std::string TrimmedFieldText(std::span<const char> field) {
   return std::string(core::TrimRightBlanksView(std::string_view(field.data(), field.size())));
 }
 
@@ -99,7 +99,7 @@ int EditFixedText(const ConverterContext& ctx, cmcCellCapsule& capsule, std::spa
     core::CopyToBlankField(Bytes(field), text);
     changed = 1;
   }
-  editor::SetDisplay(capsule, FieldText(field));
+  editor::SetDisplay(capsule, TrimmedFieldText(field));
   TextKeys(ctx, capsule, status);
   return changed;
 }
@@ -115,7 +115,7 @@ int EditMessageText(const ConverterContext& ctx, cmcCellCapsule& capsule, std::s
     core::CopyToBlankField(Bytes(field).first(room), text);
     changed = 1;
   }
-  std::string shown = FieldText(field);
+  std::string shown = TrimmedFieldText(field);
   if (PlainQuery(ctx, capsule)) shown = ShowAsSingleByte(shown);
   editor::SetDisplay(capsule, shown);
   TextKeys(ctx, capsule, status);

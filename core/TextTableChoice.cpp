@@ -40,6 +40,10 @@ void SelectTextTable(cmcGTex& gtex, TextTable table) {
 
 TextTable CurrentTextTable() { return g_current; }
 
+QString ToDisplayText(std::string_view cp932) {
+  return platform::Cp932ToUnicode(cp932, CurrentTextDisplay());
+}
+
 platform::Cp932Display CurrentTextDisplay() {
   return g_current == TextTable::English ? platform::Cp932Display::Western
                                          : platform::Cp932Display::Japanese;

@@ -1,7 +1,9 @@
 #pragma once
 // Which interface text table is in force, and the language questions the
 // rest of the program asks.
+#include <QString>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/Cp932.h"
 
@@ -35,6 +37,8 @@ TextTable CurrentTextTable();
 // How the table's bytes are shown: the English table shows 0xB0 and 0xB7 as
 // the degree sign and the middle dot.
 platform::Cp932Display CurrentTextDisplay();
+// CP932 bytes as they are shown with the table in force.
+QString ToDisplayText(std::string_view cp932);
 
 // The system's default language is Japanese (primary language id 0x11).
 bool IsSystemJapanese();

@@ -15,12 +15,9 @@
 
 namespace {
 
-constexpr int kChannels = 1004;
-constexpr int kScanEdges = 25;
 constexpr int kRepeaters = 1500;
 constexpr int kYourCalls = 300;
 constexpr int kGpsSlots = 300;
-constexpr int kBandDefaultBytes = layout::kBandDefaultCount * layout::kBandDefaultSize;
 
 [[noreturn]] void Fail(const char* what, int destination) {
   platform::Fatal(
@@ -47,13 +44,13 @@ cmcEeprom BuildDefaultImage(int destination) {
   work.SetSize(layout::kImageSize);
   work.Fill(0xFF);
   if (!WriteBandDefaults(work, destination)) Fail("no band defaults", destination);
-  std::uint8_t bandDefaults[kBandDefaultBytes];
-  work.GetBlock(layout::kBandDefaults, bandDefaults, kBandDefaultBytes);
+  std::uint8_t bandDefaults[layout::kBandDefaultBytes];
+  work.GetBlock(layout::kBandDefaults, bandDefaults, layout::kBandDefaultBytes);
 
   for (const DefaultImageSetting& row : DefaultImageSettings()) {
     if (((row.destinations >> destination) & 1) == 0) continue;
     if (row.bandDefaults)
-      work.SetBlock(row.offset, bandDefaults, kBandDefaultBytes);
+      work.SetBlock(row.offset, bandDefaults, layout::kBandDefaultBytes);
     else
       work.SetBlock(row.offset, row.value.data(), row.width);
   }
@@ -64,11 +61,11 @@ cmcEeprom BuildDefaultImage(int destination) {
   datCh channel(&work);
   channel.Load(itemkind::kBandDefault, 1);
   channel.flags &= ~datCh::kUsed;
-  StoreAll(channel, itemkind::kChannel, kChannels, destination);
+  StoreAll(channel, itemkind::kChannel, layout::kAllChannels, destination);
 
   datCh edge(&work);
   edge.flags = 0;
-  StoreAll(edge, itemkind::kScanEdge, kScanEdges, destination);
+  StoreAll(edge, itemkind::kScanEdge, layout::kScanEdges, destination);
 
   for (int i = 0; i < kRepeaters; ++i) {
     datCh repeater(&work);

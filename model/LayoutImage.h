@@ -98,6 +98,7 @@ inline constexpr std::int64_t kGpsPositionFormat = 0x29AF5;
 inline constexpr std::int64_t kBandDefaults = 0x2A380;
 inline constexpr int kBandDefaultSize = 17;
 inline constexpr int kBandDefaultCount = 3;
+inline constexpr int kBandDefaultBytes = kBandDefaultCount * kBandDefaultSize;
 inline constexpr std::int64_t kBankTable = 0x2A3B3;
 inline constexpr int kBankCount = 26;
 inline constexpr int kBankSlots = 100;

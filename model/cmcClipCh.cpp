@@ -4,12 +4,13 @@
 
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
+#include "model/LayoutLists.h"
 #include "model/cmcEeprom.h"
 
 namespace {
 
-constexpr std::uint32_t kChannelLast = 1003;
-constexpr std::uint32_t kMemoryChannels = 1000;
+constexpr std::uint32_t kChannelLast = layout::kAllChannels - 1;
+constexpr std::uint32_t kMemoryChannelCount = layout::kMemoryChannels;
 
 }  // namespace
 
@@ -114,7 +115,7 @@ void datClipCh::CopyBank(cmcEeprom& image, std::uint32_t kind, int bank, int fir
     if (image.IsValidAddress(at + 1))
       word = static_cast<std::uint32_t>(image.GetByte(at)) << 8 | image.GetByte(at + 1);
     record.SetImage(&image);
-    if (word < kMemoryChannels) {
+    if (word < kMemoryChannelCount) {
       record.Load(itemkind::kChannel, word);
       // A paste never copies a bank assignment.
       record.bank = datCh::kBankNone;

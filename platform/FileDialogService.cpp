@@ -18,12 +18,12 @@ class HeadlessFileDialogs final : public FileDialogService {
   }
 };
 
-HeadlessFileDialogs& Headless() {
+HeadlessFileDialogs& HeadlessDialogs() {
   static HeadlessFileDialogs headless;
   return headless;
 }
 
-FileDialogService* g_service = nullptr;
+FileDialogService* g_fileDialogs = nullptr;
 
 QString QtPattern(const QString& pattern) {
   return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
@@ -31,14 +31,14 @@ QString QtPattern(const QString& pattern) {
 
 }  // namespace
 
-FileDialogService& FileDialogs() { return g_service ? *g_service : Headless(); }
-void InstallFileDialogService(FileDialogService* service) { g_service = service; }
+FileDialogService& FileDialogs() { return g_fileDialogs ? *g_fileDialogs : HeadlessDialogs(); }
+void InstallFileDialogService(FileDialogService* service) { g_fileDialogs = service; }
 
 ScopedFileDialogService::ScopedFileDialogService(FileDialogService* service)
-    : previous_(g_service) {
-  g_service = service;
+    : previous_(g_fileDialogs) {
+  g_fileDialogs = service;
 }
-ScopedFileDialogService::~ScopedFileDialogService() { g_service = previous_; }
+ScopedFileDialogService::~ScopedFileDialogService() { g_fileDialogs = previous_; }
 
 std::vector<FileFilter> ParseFileFilter(const QString& filter) {
   std::vector<FileFilter> filters;

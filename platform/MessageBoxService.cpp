@@ -15,25 +15,25 @@ class HeadlessMessageBoxes final : public MessageBoxService {
   }
 };
 
-HeadlessMessageBoxes& Headless() {
+HeadlessMessageBoxes& HeadlessBoxes() {
   static HeadlessMessageBoxes headless;
   return headless;
 }
 
-MessageBoxService* g_service = nullptr;
+MessageBoxService* g_messageBoxes = nullptr;
 
 }  // namespace
 
-MessageBoxService& MessageBoxes() { return g_service ? *g_service : Headless(); }
+MessageBoxService& MessageBoxes() { return g_messageBoxes ? *g_messageBoxes : HeadlessBoxes(); }
 
-void InstallMessageBoxService(MessageBoxService* service) { g_service = service; }
+void InstallMessageBoxService(MessageBoxService* service) { g_messageBoxes = service; }
 
 ScopedMessageBoxService::ScopedMessageBoxService(MessageBoxService* service)
-    : previous_(g_service) {
-  g_service = service;
+    : previous_(g_messageBoxes) {
+  g_messageBoxes = service;
 }
 
-ScopedMessageBoxService::~ScopedMessageBoxService() { g_service = previous_; }
+ScopedMessageBoxService::~ScopedMessageBoxService() { g_messageBoxes = previous_; }
 
 int ShowMessageBox(const QString& text, const QString& caption, unsigned flags, QObject* owner) {
   MessageBoxRequest request;

@@ -15,10 +15,6 @@
 
 namespace {
 
-QString ToUnicode(std::string_view text) {
-  return platform::Cp932ToUnicode(text, CurrentTextDisplay());
-}
-
 // A cell that needs nothing of its base any more: the font and context-menu
 // names it would find up the chain become its own.
 void Detach(cmcCellObj& cell) {
@@ -33,7 +29,7 @@ void Detach(cmcCellObj& cell) {
 // "\t" and the shortcut text of an item whose binding is a shortcut.
 QString ShortcutSuffix(const cmcCellObj& cell) {
   if (!cell.bindingText || TextToShortcuts(*cell.bindingText).isEmpty()) return {};
-  return QLatin1Char('\t') + ToUnicode(*cell.bindingText);
+  return QLatin1Char('\t') + ToDisplayText(*cell.bindingText);
 }
 
 // Blanks before the first '+': the item's depth; -1 when the line has none.
@@ -129,7 +125,7 @@ QAction* cuiMenu::AddItem(QWidget* menu, const std::string& line, const cmcCellO
   if (caption == "-") {
     action->setSeparator(true);
   } else {
-    QString label = ToUnicode(caption);
+    QString label = ToDisplayText(caption);
     if (cell->bindingText) {
       const QList<QKeySequence> keys = TextToShortcuts(*cell->bindingText);
       if (!keys.isEmpty()) {
@@ -223,7 +219,7 @@ void cuiMenu::RefreshItem(QAction* action, Item& item) {
   action->setVisible(!cell.UserFlag(userflag::kHidden));
   action->setEnabled(!cell.UserFlag(userflag::kDisabled));
   if (cell.UserFlag(userflag::kCaptionReplaced) && !action->isSeparator()) {
-    const QString caption = ToUnicode(cell.GetCaption()) + ShortcutSuffix(cell);
+    const QString caption = ToDisplayText(cell.GetCaption()) + ShortcutSuffix(cell);
     if (action->text() != caption) action->setText(caption);
   }
   if (images_ && cell.imageIndex >= 0 && !action->isSeparator())

@@ -8,14 +8,6 @@
 #include "core/TextTableChoice.h"
 #include "platform/Cp932.h"
 
-namespace {
-
-QString ToUnicode(std::string_view text) {
-  return platform::Cp932ToUnicode(text, CurrentTextDisplay());
-}
-
-}  // namespace
-
 cuiPainterCanvas::cuiPainterCanvas(QPaintDevice* device) : device_(device) {}
 
 cuiPainterCanvas::~cuiPainterCanvas() { End(); }
@@ -87,7 +79,7 @@ void cuiPainterCanvas::DrawText(const QString& text, int x, int y) {
 
 void cuiPainterCanvas::TextOut(int x, int y, std::string_view text) {
   if (!painter_ || text.empty()) return;
-  DrawText(ToUnicode(text), x, y);
+  DrawText(ToDisplayText(text), x, y);
 }
 
 void cuiPainterCanvas::TextRect(const QRect& clip, int x, int y, std::string_view text) {
@@ -98,7 +90,7 @@ void cuiPainterCanvas::TextRect(const QRect& clip, int x, int y, std::string_vie
   if (!text.empty()) {
     const BrushStyle style = brushStyle_;
     brushStyle_ = BrushStyle::Clear;
-    DrawText(ToUnicode(text), x, y);
+    DrawText(ToDisplayText(text), x, y);
     brushStyle_ = style;
   }
   painter_->restore();
@@ -106,7 +98,7 @@ void cuiPainterCanvas::TextRect(const QRect& clip, int x, int y, std::string_vie
 
 QSize cuiPainterCanvas::TextExtent(std::string_view text) const {
   const QFontMetrics& fm = Metrics();
-  return {text.empty() ? 0 : fm.horizontalAdvance(ToUnicode(text)), fm.height()};
+  return {text.empty() ? 0 : fm.horizontalAdvance(ToDisplayText(text)), fm.height()};
 }
 
 void cuiPainterCanvas::Draw(int x, int y, const QImage& image) {

@@ -15,10 +15,6 @@
 
 namespace {
 
-QString ToUnicode(std::string_view text) {
-  return platform::Cp932ToUnicode(text, CurrentTextDisplay());
-}
-
 constexpr int kIndent = 4;
 // The image index a button shows (a dynamic property of its action).
 constexpr const char* kShownImage = "cellImage";
@@ -127,7 +123,7 @@ void cuiToolBar::Populate(ClickFn click) {
     cell->popupMenuName = menu.empty() ? std::nullopt : std::optional<std::string>(menu);
     cell->base = nullptr;
     auto* action = new QAction(row);
-    const QString tip = ToUnicode(caption);
+    const QString tip = ToDisplayText(caption);
     action->setText(tip);
     action->setToolTip(tip);
     if (images_ && cell->imageIndex >= 0) {

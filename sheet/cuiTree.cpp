@@ -24,10 +24,6 @@ class Node : public QTreeWidgetItem {
   cmcCellObj cell;
 };
 
-QString ToUnicode(std::string_view text) {
-  return platform::Cp932ToUnicode(text, CurrentTextDisplay());
-}
-
 // Characters before the first '+': the line's depth; -1 when it has none.
 int Depth(const std::string& line) {
   const std::size_t plus = line.find('+');
@@ -151,7 +147,7 @@ void cuiTree::Build() {
     auto* node = new Node;
     node->cell.Parse(std::string_view(line).substr(static_cast<std::size_t>(depth) + 1), gtex_,
                      nullptr, &basicCell_);
-    node->setText(0, ToUnicode(node->cell.GetCaption()));
+    node->setText(0, ToDisplayText(node->cell.GetCaption()));
     SetNodeImage(node, node->cell.imageIndex);
     if (levels.back().parent)
       levels.back().parent->addChild(node);
@@ -218,7 +214,7 @@ void cuiTree::SetNodeText(QTreeWidgetItem* node, std::string_view text) {
   cmcCellObj* cell = CellOf(node);
   if (!cell) return;
   cell->SetCaption(text);
-  node->setText(0, ToUnicode(text));
+  node->setText(0, ToDisplayText(text));
 }
 
 void cuiTree::SetNodeImage(QTreeWidgetItem* node, int imageIndex) {
