@@ -75,7 +75,7 @@ bool Append(indActiveCell& ctx, cmcEeprom& image, int at) {
 
 }  // namespace
 
-ConverterContext ConvertersFor(indActiveCell& ctx) {
+ConverterContext ConvertersFor(const indActiveCell& ctx) {
   return ConverterContext::FromSettings(ctx.settings, ctx.host.DateOrder(),
                                         ctx.common.Get8(kPositionFormat));
 }

@@ -24,7 +24,8 @@ namespace listcells {
 
 // The converters' context: languages and switches from the settings, the
 // document's date order from the host, the position format of the image.
-ConverterContext ConvertersFor(indActiveCell& ctx);
+// The channel, bank, scan-edge and link cases take it too.
+ConverterContext ConvertersFor(const indActiveCell& ctx);
 
 // Draws the cell's text light grey (0xC0C0C0) when it is being drawn; the
 // cell stays editable.
