@@ -94,12 +94,9 @@ MainFrame::~MainFrame() {
 
 void MainFrame::BuildParts(cuiMain& controller) {
   controller_ = &controller;
-  // A table without the menu (a test's own) builds the rest.
-  if (texts_.HasKey(std::string(kMenuKey) + "_Body")) {
-    menu_ = std::make_unique<cuiMenu>(this, menuBar(), texts_, std::string(kMenuKey));
-    menu_->SetImageList(&listB_);
-    menu_->Build();
-  }
+  menu_ = std::make_unique<cuiMenu>(this, menuBar(), texts_, std::string(kMenuKey));
+  menu_->SetImageList(&listB_);
+  menu_->Build();
 
   toolBar_ = addToolBar(QStringLiteral("toolbar"));
   toolBar_->setObjectName(QStringLiteral("toolbar"));
@@ -109,7 +106,7 @@ void MainFrame::BuildParts(cuiMain& controller) {
   toolBar_->setVisible(env_.ToolbarVisible != 0);
   buttons_ = std::make_unique<cuiToolBar>(toolBar_, texts_, std::string(kToolBarKey), &listB_);
   toolBar_->addWidget(buttons_->Control());
-  if (texts_.HasKey(std::string(kToolBarKey) + "_Body")) buttons_->Populate();
+  buttons_->Populate();
 
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("splitter"));

@@ -31,15 +31,12 @@ constexpr int kIconSize = 32;
 // The keys of the dialog's own texts.
 std::string SetupKey(const char* name) { return std::string("GI_App_InitialSetup_") + name; }
 
-// Value n of a key; the captions of a table without the setup texts (a
-// test's own) stay empty.
+// Value n of a key.
 QString Caption(cmcGTex& texts, std::string_view key, int n = 0) {
-  if (!texts.HasKey(key)) return {};
   return platform::Cp932ToUnicode(texts.GetText(key, n), CurrentTextDisplay());
 }
 
-QFont FontOf(cmcGTex& texts, std::string_view key, const QFont& fallback) {
-  if (!texts.HasKey(key)) return fallback;
+QFont FontOf(cmcGTex& texts, std::string_view key) {
   FontSpec spec = DefaultFontSpec();
   ParseFontSpec(texts.GetFirst(key), spec);
   return ToQFont(spec);
@@ -50,7 +47,7 @@ QFont FontOf(cmcGTex& texts, std::string_view key, const QFont& fallback) {
 TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
     : QDialog(mainForm), mainForm_(mainForm), texts_(texts), settings_(settings) {
   setObjectName(QStringLiteral("setup"));
-  setFont(FontOf(texts_, "CellModel_InitialDialog", font()));
+  setFont(FontOf(texts_, "CellModel_InitialDialog"));
   setWindowTitle(Caption(texts_, SetupKey("Form_Caption")));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -71,12 +68,10 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   Memo1->viewport()->setAutoFillBackground(false);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   QStringList lines;
-  if (texts_.HasKey(SetupKey("Memo_Caption"))) {
-    for (int n = 0;; ++n) {
-      const std::string line = texts_.GetText(SetupKey("Memo_Caption"), n);
-      if (!line.empty() && line.front() == '#') break;
-      lines << platform::Cp932ToUnicode(line, CurrentTextDisplay());
-    }
+  for (int n = 0;; ++n) {
+    const std::string line = texts_.GetText(SetupKey("Memo_Caption"), n);
+    if (!line.empty() && line.front() == '#') break;
+    lines << platform::Cp932ToUnicode(line, CurrentTextDisplay());
   }
   Memo1->setPlainText(lines.join(QLatin1Char('\n')));
   Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * kMemoLines);
@@ -92,7 +87,7 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   rbIcf = new QRadioButton(Caption(texts_, SetupKey("Icf_Caption")), panel3);
   btIcfSel = new QPushButton(Caption(texts_, SetupKey("Icf_Btn_Caption")), panel3);
   lbIcfName = new QLabel(panel3);
-  lbIcfName->setFont(FontOf(texts_, "CellModel_BasicDialog", lbIcfName->font()));
+  lbIcfName->setFont(FontOf(texts_, "CellModel_BasicDialog"));
   lbIcfName->setFrameShape(QFrame::StyledPanel);
   lbIcfName->setMinimumWidth(lbIcfName->fontMetrics().averageCharWidth() * 40);
   grid->addWidget(rbCom, 0, 0);

@@ -85,7 +85,7 @@ void cuiMain::OnMainFormClosed() {
 }
 
 void cuiMain::BuildTree() {
-  if (!window_ || !texts_.HasKey(std::string(kTreeKey) + "_Body")) return;
+  if (!window_) return;
   iuiTree& tree = window_->NewTree(kTreeKey);
   // Expanding or collapsing a node sets the marks again.
   for (auto signal : {&QTreeWidget::itemExpanded, &QTreeWidget::itemCollapsed})

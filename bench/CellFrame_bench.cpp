@@ -1,5 +1,6 @@
 // kw-bench: ci
 // kw-bench: link=cells
+// kw-bench: link=kw_bench_cells_support
 // Speed of the cell handler's frame and of the check scans. Goals: (a) 2000
 // drawing queries on a memory-channel page of 100 rows and 20 columns under
 // 16 ms (a full repaint within a frame); (b) all 89 check items' scans
@@ -9,21 +10,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <vector>
 
+#include "bench/support/BenchCells.h"
 #include "cells/CellCaseTable.h"
-#include "cells/CellHost.h"
 #include "cells/CheckScans.h"
 #include "cells/FrameCases.h"
 #include "cells/indCellFrame.h"
 #include "cells/names/CellNames.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
-#include "core/indEnviron.h"
 #include "model/BankTable.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
@@ -32,7 +30,6 @@
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
 #include "model/indDestination.h"
-#include "platform/WorkFolder.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -109,40 +106,16 @@ void BM_AllCheckScans(benchmark::State& state) {
 }
 BENCHMARK(BM_AllCheckScans)->Unit(benchmark::kMillisecond);
 
-class BenchHost : public CellHost {
- public:
-  explicit BenchHost(cmcEeprom& image) : image_(image) {}
-  cmcEeprom& Image() override { return image_; }
-  bool IsModified() override { return false; }
-  void StartCheckDelay() override {}
-  bool RunListEdit(const ListEditRequest&, cmcCellCapsule&, datCh&) override { return false; }
-  bool SetRepeaterUseFromAll(int, int, bool) override { return false; }
-  std::optional<bool> RunCallSignDialog(cmcCellCapsule&, int, CallSignField&,
-                                        const CallSignField*) override {
-    return std::nullopt;
-  }
-  std::optional<int> GetHelpIds(const cmcCellObj&) override { return std::nullopt; }
-  void ShowHelp(int) override {}
-
- private:
-  cmcEeprom& image_;
-};
-
 void BM_DrawingQueriesOnAChannelPage(benchmark::State& state) {
   ScopedDestination destination{indDestination(0)};
   ScopedEvMan bus;
   cmcEeprom image = FullCleanImage();
-  platform::WorkFolder folder(QDir::tempPath(), QStringLiteral("kw3700-bench-"));
-  indEnviron::Options options;
-  options.userFile = folder.FilePath(QStringLiteral("kw3700.conf"));
-  options.machineFile = folder.FilePath(QStringLiteral("machine.conf"));
-  options.lockFolders = {folder.FilePath(QStringLiteral("run"))};
-  indEnviron settings(indEnviron::kMutexName, indEnviron::kKeyPath, indEnviron::kKeyPath, options);
+  kwbench::ScratchSettings settings;
   cmcGTex texts;
-  BenchHost host(image);
+  kwbench::ImageHost host(image);
   CellCaseTable table;
   RegisterFrameCases(table);
-  indCellFrame frame(settings, texts, host, table);
+  indCellFrame frame(settings.Get(), texts, host, table);
 
   // Columns of a memory-channel page: number, frequency and the fields.
   std::vector<cmcCellObj> cells;

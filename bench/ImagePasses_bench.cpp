@@ -1,4 +1,5 @@
 // kw-bench: link=app
+// kw-bench: link=kw_bench_cells_support
 // Speed of the whole-image passes on a full image (every channel used, 1500
 // repeaters in 50 groups with gateway calls shared in pairs, 300 your-call
 // signs). Goals: the destination fix-up under 100 ms; the write preparation
@@ -6,21 +7,18 @@
 // cell of the built-in list through the cell handler) under 50 ms.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
 #include <cstdio>
-#include <optional>
 
 #include "app/ImagePasses.h"
 #include "app/WarningCheckScan.h"
+#include "bench/support/BenchCells.h"
 #include "cells/CellCaseTable.h"
-#include "cells/CellHost.h"
 #include "cells/FrameCases.h"
 #include "cells/MenuCheckCases.h"
 #include "cells/indCellFrame.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
-#include "core/indEnviron.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "model/datCh.h"
@@ -92,44 +90,19 @@ void BM_WritePreparationThenLoadingPass(benchmark::State& state) {
 }
 BENCHMARK(BM_WritePreparationThenLoadingPass)->Unit(benchmark::kMillisecond);
 
-// The document's image and nothing else.
-class ImageHost final : public CellHost {
- public:
-  explicit ImageHost(cmcEeprom& image) : image_(image) {}
-  cmcEeprom& Image() override { return image_; }
-  bool IsModified() override { return false; }
-  void StartCheckDelay() override {}
-  bool RunListEdit(const ListEditRequest&, cmcCellCapsule&, datCh&) override { return false; }
-  bool SetRepeaterUseFromAll(int, int, bool) override { return false; }
-  std::optional<bool> RunCallSignDialog(cmcCellCapsule&, int, CallSignField&,
-                                        const CallSignField*) override {
-    return std::nullopt;
-  }
-  std::optional<int> GetHelpIds(const cmcCellObj&) override { return std::nullopt; }
-  void ShowHelp(int) override {}
-
- private:
-  cmcEeprom& image_;
-};
-
 void BM_WarningCheck(benchmark::State& state) {
-  QTemporaryDir dir;
-  indEnviron::Options options;
-  options.userFile = dir.filePath(QStringLiteral("kw3700.conf"));
-  options.machineFile = dir.filePath(QStringLiteral("machine.conf"));
-  options.lockFolders = {dir.path()};
-  indEnviron settings(indEnviron::kMutexName, indEnviron::kKeyPath, indEnviron::kKeyPath, options);
+  kwbench::ScratchSettings settings;
   ScopedEvMan bus;
   const indDestination destination(0);
   ScopedDestination inForce(destination);
   cmcGTex texts;
   SelectTextTable(texts, TextTable::English);
   cmcEeprom image = FullImage(destination);
-  ImageHost host(image);
+  kwbench::ImageHost host(image);
   CellCaseTable table;
   RegisterFrameCases(table);
   RegisterMenuCheckCases(table);
-  indCellFrame frame(settings, texts, host, table);
+  indCellFrame frame(settings.Get(), texts, host, table);
   for (auto _ : state) {
     const warningcheck::ScanResult result =
         warningcheck::ScanWarningCheckList(texts, [&](cmcCellObj& cell) {

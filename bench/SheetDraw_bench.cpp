@@ -1,5 +1,6 @@
 // kw-bench: ci
 // kw-bench: link=cells
+// kw-bench: link=kw_bench_cells_support
 // Drawing and fitting sheet columns, offscreen. Goals: (a) one screen of a
 // memory-channel page, 40 rows by 20 columns whose texts come from the
 // program's cell handler over a filled image, painted into an image in
@@ -8,26 +9,22 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QWidget>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchCells.h"
 #include "cells/CellCaseTable.h"
-#include "cells/CellHost.h"
 #include "cells/FrameCases.h"
 #include "cells/indCellFrame.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
-#include "core/indEnviron.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
 #include "model/indDestination.h"
-#include "platform/WorkFolder.h"
 #include "resources/text/TextTables.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
@@ -86,41 +83,17 @@ cmcEeprom FilledImage() {
   return image;
 }
 
-class BenchHost : public CellHost {
- public:
-  explicit BenchHost(cmcEeprom& image) : image_(image) {}
-  cmcEeprom& Image() override { return image_; }
-  bool IsModified() override { return false; }
-  void StartCheckDelay() override {}
-  bool RunListEdit(const ListEditRequest&, cmcCellCapsule&, datCh&) override { return false; }
-  bool SetRepeaterUseFromAll(int, int, bool) override { return false; }
-  std::optional<bool> RunCallSignDialog(cmcCellCapsule&, int, CallSignField&,
-                                        const CallSignField*) override {
-    return std::nullopt;
-  }
-  std::optional<int> GetHelpIds(const cmcCellObj&) override { return std::nullopt; }
-  void ShowHelp(int) override {}
-
- private:
-  cmcEeprom& image_;
-};
-
 void BM_PaintOneScreen(benchmark::State& state) {
   ScopedDestination destination{indDestination(0)};
   ScopedEvMan bus;
   cmcEeprom image = FilledImage();
-  platform::WorkFolder folder(QDir::tempPath(), QStringLiteral("kw3700-bench-"));
-  indEnviron::Options options;
-  options.userFile = folder.FilePath(QStringLiteral("kw3700.conf"));
-  options.machineFile = folder.FilePath(QStringLiteral("machine.conf"));
-  options.lockFolders = {folder.FilePath(QStringLiteral("run"))};
-  indEnviron settings(indEnviron::kMutexName, indEnviron::kKeyPath, indEnviron::kKeyPath, options);
+  kwbench::ScratchSettings settings;
   cmcGTex texts;
   texts.SetSource(kwres::kTextEnglish);
-  BenchHost host(image);
+  kwbench::ImageHost host(image);
   CellCaseTable table;
   RegisterFrameCases(table);
-  indCellFrame frame(settings, texts, host, table);
+  indCellFrame frame(settings.Get(), texts, host, table);
 
   cmcGTex markup;
   markup.SetSource(Table(100));

@@ -21,13 +21,6 @@
 
 namespace channelcase {
 
-namespace {}  // namespace
-
-ConverterContext Converters(const indActiveCell& ctx) {
-  // Dates and positions are not shown by these cells: order and format 0.
-  return ConverterContext::FromSettings(ctx.settings, 0, 0);
-}
-
 bool IsBlankChannel(const indActiveCell& ctx) {
   return !ctx.record.IsUsed() || ctx.record.freq > kHighestHz;
 }
@@ -74,7 +67,7 @@ bool TakeFreeChannel(indActiveCell& ctx) {
 
 bool EditNameField(indActiveCell& ctx, std::span<char> field) {
   std::string name(field.data(), field.size());
-  const ConverterContext converters = Converters(ctx);
+  const ConverterContext converters = listcells::ConvertersFor(ctx);
   if (!EditNameText(converters, ctx.capsule, name, static_cast<int>(field.size()), ctx.status))
     return false;
   listcells::SetField(field, name);

@@ -1,14 +1,13 @@
 #pragma once
 // What the cases of the channel, bank, scan-edge and link sheets share: the
-// converters' context for a call, the grey look of a field the record does
-// not use, the blank text of an empty row, name fields kept as blank-padded
-// bytes, bank-slot claims, the message a case shows (with the sheets told
-// to ignore the mouse meanwhile), and the free channel a new bank row takes.
+// grey look of a field the record does not use, the blank text of an empty
+// row, name fields kept as blank-padded bytes, bank-slot claims, the message
+// a case shows (with the sheets told to ignore the mouse meanwhile), and the
+// free channel a new bank row takes. The converters' context of a call is
+// listcells::ConvertersFor (cells/ListCellKit.h).
 #include <cstdint>
 #include <span>
 #include <string_view>
-
-#include "cells/ConverterContext.h"
 
 class indActiveCell;
 
@@ -22,8 +21,6 @@ inline constexpr std::uint32_t kModeDv = 5;
 inline constexpr std::uint32_t kHighestHz = 550'000'000;
 // The frequency a channel chosen for a bank slot gets while it has none.
 inline constexpr std::uint32_t kPlaceholderHz = 550'005'000;
-
-ConverterContext Converters(const indActiveCell& ctx);
 
 // The record holds no channel, or only a placeholder.
 bool IsBlankChannel(const indActiveCell& ctx);

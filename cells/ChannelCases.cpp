@@ -8,6 +8,7 @@
 #include "cells/CellHost.h"
 #include "cells/ChannelCaseKit.h"
 #include "cells/CodeConverters.h"
+#include "cells/ListCellKit.h"
 #include "cells/NumberConverters.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
@@ -151,7 +152,7 @@ bool RunRouteDialog(indActiveCell& ctx, bool& tookChannel) {
 }
 
 void RouteCallSign(indActiveCell& ctx) {
-  const ConverterContext converters = Converters(ctx);
+  const ConverterContext converters = listcells::ConvertersFor(ctx);
   const bool blank = IsBlankChannel(ctx);
   RouteField route = RouteFieldOf(ctx);
   const int changed = EditRouteCallSign(converters, ctx.capsule, *route.field, &ctx.Image(),

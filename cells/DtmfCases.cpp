@@ -11,7 +11,6 @@
 #include "cells/names/CellNames.h"
 #include "core/HexText.h"
 #include "model/LayoutFixedAreas.h"
-#include "model/cmcEeprom.h"
 #include "sheet/cmcCellCapsule.h"
 
 namespace {
@@ -27,15 +26,14 @@ void MemoryName(indActiveCell& ctx) {
   ctx.capsule.outputText = "d" + core::HexNumber(static_cast<std::uint32_t>(ctx.index));
 }
 
+constexpr listcells::FixedBlockTable kMemories{layout::kDtmfMemoryCount, layout::kDtmfMemorySize,
+                                               layout::DtmfMemoryAddress};
+
 void MemoryCode(indActiveCell& ctx) {
-  if (ctx.index < 0 || ctx.index >= layout::kDtmfMemoryCount) return;
-  cmcEeprom& image = ctx.Image();
-  const std::int64_t address = layout::DtmfMemoryAddress(ctx.index);
-  std::uint8_t digits[layout::kDtmfMemorySize];
-  image.GetBlock(address, digits, layout::kDtmfMemorySize);
-  if (EditDtmfCode(ctx.capsule, std::span<std::uint8_t>(digits), layout::kDtmfMemorySize,
-                   ctx.status) != 0)
-    image.SetBlock(address, digits, layout::kDtmfMemorySize);
+  listcells::EditFixedBlock(
+      ctx, kMemories, [](indActiveCell& cell, std::span<std::uint8_t> digits) {
+        return EditDtmfCode(cell.capsule, digits, static_cast<int>(digits.size()), cell.status);
+      });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "cells/CellHost.h"
 #include "cells/ChoiceFields.h"
@@ -75,7 +76,7 @@ bool Append(indActiveCell& ctx, cmcEeprom& image, int at) {
 
 }  // namespace
 
-ConverterContext ConvertersFor(indActiveCell& ctx) {
+ConverterContext ConvertersFor(const indActiveCell& ctx) {
   return ConverterContext::FromSettings(ctx.settings, ctx.host.DateOrder(),
                                         ctx.common.Get8(kPositionFormat));
 }
@@ -152,6 +153,15 @@ void EditChoiceByte(indActiveCell& ctx) {
   auto value = static_cast<std::int32_t>(choicefield::ReadChoiceValue(image, *field, ctx.index));
   if (SelectChoice(ctx.Choices(), ctx.capsule, field->list, value, ctx.status) != 0)
     choicefield::WriteChoiceValue(image, *field, ctx.index, static_cast<std::uint32_t>(value));
+}
+
+void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, BlockEditor edit) {
+  if (ctx.index < 0 || ctx.index >= table.count) return;
+  cmcEeprom& image = ctx.Image();
+  const std::int64_t address = table.address(ctx.index);
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(table.size));
+  image.GetBlock(address, block.data(), table.size);
+  if (edit(ctx, block) != 0) image.SetBlock(address, block.data(), table.size);
 }
 
 std::string FieldText(std::span<const char> field) {

@@ -2,8 +2,9 @@
 // What the cases of the GPS-memory, DTMF, TX-message, call-sign and
 // repeater-list sheets share: the converters' context of a call, the
 // light-grey look of a field that does not apply to its record, the number
-// cell of a list row, the name fields kept in fixed areas of the image, and
-// the new-entry row of the GPS, your-call and repeater lists.
+// cell of a list row, the name fields and fixed-size blocks kept in fixed
+// areas of the image, and the new-entry row of the GPS, your-call and
+// repeater lists.
 //
 // The new-entry row (the row after a list's last entry) holds no entry of
 // the image. Its key cell inserts an entry before it acts, and only on a
@@ -24,7 +25,8 @@ namespace listcells {
 
 // The converters' context: languages and switches from the settings, the
 // document's date order from the host, the position format of the image.
-ConverterContext ConvertersFor(indActiveCell& ctx);
+// The channel, bank, scan-edge and link cases take it too.
+ConverterContext ConvertersFor(const indActiveCell& ctx);
 
 // Draws the cell's text light grey (0xC0C0C0) when it is being drawn; the
 // cell stays editable.
@@ -70,6 +72,20 @@ void EditNodeName(indActiveCell& ctx, std::int64_t firstName, int entry, int cou
 // changed value is written into the row's bits; an index outside the row
 // shows and writes nothing.
 void EditChoiceByte(indActiveCell& ctx);
+
+// A table of fixed-size blocks in the image (the DTMF memories, the TX
+// messages): `count` entries, entry n the `size` bytes at address(n).
+struct FixedBlockTable {
+  int count;
+  int size;
+  std::int64_t (*address)(int entry);
+};
+// Edits the block in place: answers non-zero when it changed the bytes.
+using BlockEditor = int (*)(indActiveCell& ctx, std::span<std::uint8_t> block);
+// The block of the row's entry (ctx.index) edited as text: `edit` gets a
+// copy of the block's bytes, which is written back only when it answers a
+// change. A row outside the table shows and writes nothing.
+void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, BlockEditor edit);
 
 // The stored bytes of a record's name field as a text, and back (blank
 // padded); the converters take names as texts.

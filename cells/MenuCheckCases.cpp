@@ -1,6 +1,5 @@
 #include "cells/MenuCheckCases.h"
 
-#include <array>
 #include <string>
 
 #include "cells/CellCaseTable.h"
@@ -8,20 +7,19 @@
 #include "cells/CheckScans.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
+#include "model/LayoutImage.h"
+#include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
 namespace {
 
-constexpr int kMemoryPages = 10;
+// One memory-channel check item per page of channels, then one for the
+// call channels.
 constexpr int kChannelsPerPage = 100;
-constexpr int kCallChannelFirst = 1000;
-constexpr int kCallChannelCount = 4;
-constexpr int kBanks = 26;
-constexpr int kBankSlots = 100;
-constexpr int kScanEdges = 25;
-constexpr int kRepeaterGroups = 50;
+constexpr int kMemoryPages = layout::kMemoryChannels / kChannelsPerPage;
+static_assert(layout::kMemoryChannels % kChannelsPerPage == 0);
 
 struct ChannelRange {
   int first;
@@ -29,20 +27,10 @@ struct ChannelRange {
 };
 
 // Pages 0..9, then the call channels.
-constexpr std::array<ChannelRange, kMemoryPages + 1> kChannelRanges = {{
-    {0, 100},
-    {100, 100},
-    {200, 100},
-    {300, 100},
-    {400, 100},
-    {500, 100},
-    {600, 100},
-    {700, 100},
-    {800, 100},
-    {900, 100},
-    {kCallChannelFirst, kCallChannelCount},
-}};
-static_assert(kChannelsPerPage == 100);
+constexpr ChannelRange ChannelRangeOf(int page) {
+  if (page < kMemoryPages) return {page * kChannelsPerPage, kChannelsPerPage};
+  return {layout::kMemoryChannels, layout::kAllChannels - layout::kMemoryChannels};
+}
 
 bool Entered(const indActiveCell& ctx) { return ctx.Key() == cellop::kEnter; }
 
@@ -67,13 +55,13 @@ CellCase ChannelCheck(ChannelRange range) {
 CellCase BankCheck(int bank) {
   return [bank](indActiveCell& ctx) {
     cmcEeprom& image = ctx.Image();
-    ctx.MarkWarning(ScanBankRangeWarnings(image, bank, 0, kBankSlots) != 0);
-    ctx.MarkError(ScanBankRangeErrors(image, bank, 0, kBankSlots) != 0);
+    ctx.MarkWarning(ScanBankRangeWarnings(image, bank, 0, layout::kBankSlots) != 0);
+    ctx.MarkError(ScanBankRangeErrors(image, bank, 0, layout::kBankSlots) != 0);
   };
 }
 
 void ScanEdgeCheck(indActiveCell& ctx) {
-  ctx.MarkWarning(ScanScanEdgeChecks(ctx.Image(), 0, kScanEdges) != 0);
+  ctx.MarkWarning(ScanScanEdgeChecks(ctx.Image(), 0, layout::kScanEdges) != 0);
 }
 
 void YourCallCheck(indActiveCell& ctx) {
@@ -98,11 +86,11 @@ void RegisterMenuCheckCases(CellCaseTable& table) {
   table.Register(CL_Menu_File_Exit, ExitCase);
   table.Register(CallSheet, CallSheetCase);
   for (int page = 0; page <= kMemoryPages; ++page)
-    table.Register(CL_Check_MemoryCH0 + page, ChannelCheck(kChannelRanges[page]));
-  for (int bank = 0; bank < kBanks; ++bank)
+    table.Register(CL_Check_MemoryCH0 + page, ChannelCheck(ChannelRangeOf(page)));
+  for (int bank = 0; bank < layout::kBankCount; ++bank)
     table.Register(CL_Check_BankCHA + bank, BankCheck(bank));
   table.Register(CL_Check_ScanEdge, ScanEdgeCheck);
   table.Register(CL_Check_URList, YourCallCheck);
-  for (int group = 0; group < kRepeaterGroups; ++group)
+  for (int group = 0; group < layout::kRptGroups; ++group)
     table.Register(CL_Check_RPTList0 + group, RepeaterGroupCheck(group));
 }

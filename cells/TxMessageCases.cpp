@@ -10,7 +10,6 @@
 #include "cells/names/CellNames.h"
 #include "core/NumberText.h"
 #include "model/LayoutFixedAreas.h"
-#include "model/cmcEeprom.h"
 #include "sheet/cmcCellCapsule.h"
 
 namespace {
@@ -19,15 +18,14 @@ void MessageNumber(indActiveCell& ctx) {
   ctx.capsule.outputText = core::WriteFixedPoint(ctx.index, 0, '.');
 }
 
+constexpr listcells::FixedBlockTable kMessages{layout::kTxMessageCount, layout::kTxMessageSize,
+                                               layout::TxMessageAddress};
+
 void MessageText(indActiveCell& ctx) {
-  if (ctx.index < 0 || ctx.index >= layout::kTxMessageCount) return;
-  cmcEeprom& image = ctx.Image();
-  const std::int64_t address = layout::TxMessageAddress(ctx.index);
-  char text[layout::kTxMessageSize];
-  image.GetBlock(address, text, layout::kTxMessageSize);
-  if (EditMessageText(listcells::ConvertersFor(ctx), ctx.capsule, std::span<char>(text), -1,
-                      ctx.status) != 0)
-    image.SetBlock(address, text, layout::kTxMessageSize);
+  listcells::EditFixedBlock(ctx, kMessages, [](indActiveCell& cell, std::span<std::uint8_t> block) {
+    const std::span<char> text(reinterpret_cast<char*>(block.data()), block.size());
+    return EditMessageText(listcells::ConvertersFor(cell), cell.capsule, text, -1, cell.status);
+  });
 }
 
 }  // namespace

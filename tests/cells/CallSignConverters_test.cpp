@@ -106,7 +106,9 @@ TEST(EditCallSignCode, KeysOpenAnEditorOfTheFieldsLength) {
     EditCallSignCode(ctx, cap, f, false, status);
     EXPECT_EQ(status, c.status) << c.key;
     EXPECT_EQ(cap.outputText, c.output) << c.key;
-    if (c.status == kCellOpenEditor) EXPECT_EQ(cap.maxLength, 8);
+    if (c.status == kCellOpenEditor) {
+      EXPECT_EQ(cap.maxLength, 8);
+    }
   }
 }
 

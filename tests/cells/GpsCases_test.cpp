@@ -14,9 +14,6 @@
 #include "ListSheetRequests.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
-#include "core/TextTableChoice.h"
-#include "model/DefaultImage.h"
-#include "model/DefaultInitialImage.h"
 #include "model/ImageAccess.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
@@ -26,6 +23,7 @@
 #include "platform/LocaleInfo.h"
 #include "platform/MessageBoxService.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/cells/ListCasesFixture.h"
 
 namespace {
 
@@ -39,21 +37,15 @@ std::string NameOf(const cmcEeprom& image, int position) {
   return std::string(r.gpsName.begin(), r.gpsName.end());
 }
 
-class GpsCasesTest : public ::testing::Test {
+class GpsCasesTest : public kwtest::ListCasesFixture {
  protected:
   void SetUp() override {
-    rig_.image = kwtest::FullFromDefaultImage(BuildDefaultImage(0));
-    SelectTextTable(rig_.texts, TextTable::English);
     ASSERT_EQ(GpsOrderCount(rig_.image), 0);
     Append(0, "ALPHA");
     Append(0, "BRAVO");
     Append(1, "NEXT GROUP");
     RegisterGpsCases(rig_.table);
-    rig_.bus->AddListener(this, [this](const cmcEvent& e) {
-      if (e.id == ev::RenameTreeNode && e.Text()) renames_.push_back({e.p2, *e.Text()});
-    });
   }
-  void TearDown() override { rig_.bus->RemoveListener(this); }
 
   void Append(int group, const char* name) {
     const int at = GpsGroupFirst(rig_.image, group) + GpsGroupCount(rig_.image, group);
@@ -66,18 +58,9 @@ class GpsCasesTest : public ::testing::Test {
 
   // The sheet of a group as the list page shows it.
   std::unique_ptr<kwtest::FixtureSheet> GroupSheet(int group) {
-    auto sheet = rig_.Sheet("221");
-    sheet->AnswerListRange(
-        {group, GpsGroupFirst(rig_.image, group), GpsGroupCount(rig_.image, group)});
-    return sheet;
+    return ListSheet("221",
+                     {group, GpsGroupFirst(rig_.image, group), GpsGroupCount(rig_.image, group)});
   }
-
-  kwtest::CellFrameRig rig_;
-  struct Rename {
-    std::intptr_t page;
-    std::string text;
-  };
-  std::vector<Rename> renames_;
 };
 
 TEST_F(GpsCasesTest, TheNewEntryTitleIsOnTheRowAfterTheGroupsLastMemory) {

@@ -10,15 +10,10 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ListSheetRequests.h"
 #include "cells/names/CellNames.h"
 #include "core/ColorNames.h"
-#include "core/EventIds.h"
-#include "core/TextTableChoice.h"
-#include "model/DefaultImage.h"
-#include "model/DefaultInitialImage.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
@@ -26,6 +21,7 @@
 #include "model/RecordChecks.h"
 #include "model/RepeaterListType.h"
 #include "model/datCh.h"
+#include "support/cells/ListCasesFixture.h"
 
 namespace {
 
@@ -38,21 +34,15 @@ constexpr std::uint32_t kMHz = 1'000'000;
 
 std::string Text(const datText<8>& field) { return std::string(field.begin(), field.end()); }
 
-class RepeaterCasesTest : public ::testing::Test {
+class RepeaterCasesTest : public kwtest::ListCasesFixture {
  protected:
   void SetUp() override {
-    rig_.image = kwtest::FullFromDefaultImage(BuildDefaultImage(0));
-    SelectTextTable(rig_.texts, TextTable::English);
     ASSERT_EQ(GetRptTotalCount(rig_.image), 0);
     Append(0, "JA1RPA B", "JA1RPA G");
     Append(0, "CALLSIGN", "");
     Append(1, "JA1NXT A", "JA1NXT G");
     RegisterRepeaterCases(rig_.table);
-    rig_.bus->AddListener(this, [this](const cmcEvent& e) {
-      if (e.id == ev::RenameTreeNode && e.Text()) renames_.push_back({e.p2, *e.Text()});
-    });
   }
-  void TearDown() override { rig_.bus->RemoveListener(this); }
 
   void Append(int group, const char* call, const char* gateway) {
     const int at = GetRptGroupFirst(rig_.image, group) + GetRptGroupCount(rig_.image, group);
@@ -70,18 +60,9 @@ class RepeaterCasesTest : public ::testing::Test {
   }
 
   std::unique_ptr<kwtest::FixtureSheet> GroupSheet(int group) {
-    auto sheet = rig_.Sheet(std::to_string(123 + group));
-    sheet->AnswerListRange(
-        {group, GetRptGroupFirst(rig_.image, group), GetRptGroupCount(rig_.image, group)});
-    return sheet;
+    return ListSheet(std::to_string(123 + group), {group, GetRptGroupFirst(rig_.image, group),
+                                                   GetRptGroupCount(rig_.image, group)});
   }
-
-  kwtest::CellFrameRig rig_;
-  struct Rename {
-    std::intptr_t page;
-    std::string text;
-  };
-  std::vector<Rename> renames_;
 };
 
 TEST_F(RepeaterCasesTest, TheNewEntryTitleIsOnTheRowAfterTheGroupsLastEntry) {

@@ -167,10 +167,11 @@ TEST(DvRoutePairTest, ValidPairsAndRpt2Choices) {
   for (int access = 0; access <= 4; ++access) {
     for (int dest = 0; dest <= 7; ++dest) {
       const bool cq = dest == dvdest::kCq;
-      if (access == dvaccess::kUnusable || access == dvaccess::kNotFound)
+      if (access == dvaccess::kUnusable || access == dvaccess::kNotFound) {
         EXPECT_FALSE(IsDvRouteValid(access, dest)) << access << "," << dest;
-      else if (cq)
+      } else if (cq) {
         EXPECT_TRUE(IsDvRouteValid(access, dest)) << access << "," << dest;
+      }
     }
   }
   EXPECT_FALSE(IsDvRouteValid(dvaccess::kNone, dvdest::kSameRpt));
