@@ -6,12 +6,19 @@
 
 #include "core/indEnviron.h"
 
+struct BandPlanRow {
+  struct Range {
+    std::int64_t low;
+    std::int64_t high;  // inclusive
+  };
+  std::array<Range, 10> gaps;
+  int gapCount;
+  int offsetClass;
+};
+
 namespace {
 
-struct FreqRange {
-  std::int64_t low;
-  std::int64_t high;  // inclusive
-};
+using FreqRange = BandPlanRow::Range;
 
 constexpr std::int64_t kMax = 4294967294;  // highest frequency a 32-bit field holds short of "none"
 
@@ -32,16 +39,6 @@ constexpr std::array<std::array<std::int64_t, 4>, 7> kDefaultOffsets = {{
     {500000, 600000, 7600000, 28000000},
     {100000, 0, 5000000, 20000000},
 }};
-
-}  // namespace
-
-struct BandPlanRow {
-  std::array<FreqRange, 10> gaps;
-  int gapCount;
-  int offsetClass;
-};
-
-namespace {
 
 constexpr BandPlanRow kPlanAmericas = {
     {{{0, 117999999}, {174000001, 374999999}, {550000001, kMax}}}, 3, 0};

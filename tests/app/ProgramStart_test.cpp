@@ -1,3 +1,4 @@
+// kw-test: slow
 // Runs the kw3700 program itself, offscreen, on a scratch settings folder.
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+// kw-test: slow
 // kw-test: label=texts
 // Every program list with every byte value and the largest stored value:
 // plain queries never change the value, steps always land on an option,

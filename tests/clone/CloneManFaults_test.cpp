@@ -1,3 +1,4 @@
+// kw-test: slow
 // kw-test: link=radioemu
 // Every fault of the radio or the line ends with its exact message, leaves
 // the document and the settings as they were, and the next run works.

@@ -1,3 +1,4 @@
+// kw-test: slow
 // kw-test: link=radioemu
 // The clone manager against the emulated radio: what goes over the line at
 // which speed, and whole reads and writes end to end.

@@ -1,3 +1,4 @@
+// kw-test: slow
 // kw-test: with=BlankListsImage.cpp
 // Property test of the record codec: seeded valid records stored into every
 // item of kinds 1-8 load back as stored (except what Store documents), a
