@@ -67,8 +67,7 @@ MainFrame::MainFrame(indEnviron& env, cmcGTex& texts, QWidget* parent)
       listB_(kSmallImage, kSmallImage),
       listC_(kLargeImage, kLargeImage) {
   setObjectName(QStringLiteral("window"));
-  setWindowTitle(
-      platform::Cp932ToUnicode(texts_.GetFirst("GI_Sys_AppTitle"), CurrentTextDisplay()));
+  setWindowTitle(ToDisplayText(texts_.GetFirst("GI_Sys_AppTitle")));
   cmcCellObj formCell;
   formCell.Parse(texts_.GetFirst("GI_Form_Main_BasicCell"), texts_, nullptr, nullptr);
   setFont(ToQFont(formCell.EffectiveFont()));

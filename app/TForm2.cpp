@@ -33,7 +33,7 @@ std::string SetupKey(const char* name) { return std::string("GI_App_InitialSetup
 
 // Value n of a key.
 QString Caption(cmcGTex& texts, std::string_view key, int n = 0) {
-  return platform::Cp932ToUnicode(texts.GetText(key, n), CurrentTextDisplay());
+  return ToDisplayText(texts.GetText(key, n));
 }
 
 QFont FontOf(cmcGTex& texts, std::string_view key) {
@@ -67,13 +67,7 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   Memo1->setFrameShape(QFrame::NoFrame);
   Memo1->viewport()->setAutoFillBackground(false);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  QStringList lines;
-  for (int n = 0;; ++n) {
-    const std::string line = texts_.GetText(SetupKey("Memo_Caption"), n);
-    if (!line.empty() && line.front() == '#') break;
-    lines << platform::Cp932ToUnicode(line, CurrentTextDisplay());
-  }
-  Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+  Memo1->setPlainText(ToDisplayText(GetGTexLines(texts_, SetupKey("Memo_Caption"))));
   Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * kMemoLines);
   panel2Box->addWidget(Image1);
   panel2Box->addWidget(Memo1, 1);

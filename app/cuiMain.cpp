@@ -25,7 +25,7 @@
 namespace {
 
 QString TableText(cmcGTex& texts, std::string_view key) {
-  return platform::Cp932ToUnicode(texts.GetFirst(key), CurrentTextDisplay());
+  return ToDisplayText(texts.GetFirst(key));
 }
 
 // The settings' last folder, else the user's documents, else the working
@@ -184,7 +184,7 @@ void cuiMain::OnEvent(const cmcEvent& event) {
     case ev::StatusMessage:
       if (statusSink_) {
         const std::string* text = event.Text();
-        statusSink_(text ? platform::Cp932ToUnicode(*text, CurrentTextDisplay()) : QString());
+        statusSink_(text ? ToDisplayText(*text) : QString());
       }
       break;
     default: break;

@@ -49,8 +49,8 @@ cmcEeprom FullCleanImage() {
     r.Clear();
     // Call channels 1002 and 1003 are the UHF ones.
     r.freq = n >= 1002 ? 435000000 : 145000000 + 5000 * static_cast<std::uint32_t>(n % 400);
-    r.bank = static_cast<std::uint32_t>(n % 26);
-    r.bankSlot = static_cast<std::uint32_t>(n / 26 % 100);
+    r.bank = static_cast<std::uint32_t>(n % kBankCount);
+    r.bankSlot = static_cast<std::uint32_t>(n / kBankCount % kBankSlots);
     r.Store(itemkind::kChannel, static_cast<std::uint32_t>(n));
   }
   RebuildBankTable(image);
@@ -92,10 +92,11 @@ void BM_AllCheckScans(benchmark::State& state) {
       marks += ScanMchRangeWarnings(image, block * 100, block * 100 + 100);
       marks += ScanMchRangeErrors(image, block * 100, block * 100 + 100);
     }
-    marks += ScanMchRangeWarnings(image, 1000, 1004) + ScanMchRangeErrors(image, 1000, 1004);
+    marks += ScanMchRangeWarnings(image, kMemoryChannels, kAllChannels) +
+             ScanMchRangeErrors(image, kMemoryChannels, kAllChannels);
     for (int bank = 0; bank < kBankCount; ++bank)
-      marks +=
-          ScanBankRangeWarnings(image, bank, 0, 100) + ScanBankRangeErrors(image, bank, 0, 100);
+      marks += ScanBankRangeWarnings(image, bank, 0, kBankSlots) +
+               ScanBankRangeErrors(image, bank, 0, kBankSlots);
     marks += ScanScanEdgeChecks(image, 0, kScanEdges);
     marks += ScanYourCallChecks(image, 0, kUrCapacity);
     for (int g = 0; g < kRptGroups; ++g)

@@ -17,7 +17,7 @@ MaskedLineEdit::MaskedLineEdit(MaskedEditModel& model, QWidget* parent)
 }
 
 void MaskedLineEdit::Refresh() {
-  const QString shown = platform::Cp932ToUnicode(model_.Text(), CurrentTextDisplay());
+  const QString shown = ToDisplayText(model_.Text());
   if (text() != shown) setText(shown);
   setCursorPosition(model_.Caret());
 }

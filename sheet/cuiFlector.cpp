@@ -61,8 +61,7 @@ cuiFlector::cuiFlector(const cmcCellCapsule& owner, cmcGTex& texts, std::string 
   parent_.parent = nullptr;
   window_ = new QWidget(owner.owner, Qt::Popup | Qt::FramelessWindowHint);
   window_->setAttribute(Qt::WA_DeleteOnClose, false);
-  window_->setWindowTitle(
-      platform::Cp932ToUnicode(texts_.GetFirst("GI_Sys_AppTitle"), CurrentTextDisplay()));
+  window_->setWindowTitle(ToDisplayText(texts_.GetFirst("GI_Sys_AppTitle")));
 
   sheet_ = new cuiSheet(window_, &parent_, listId_, value, texts_, key_, owner.imageList);
   sheet_->SetReadOnly(true);

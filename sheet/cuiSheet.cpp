@@ -256,7 +256,7 @@ void cuiSheet::PlacePanels() {
       palette.setColor(QPalette::WindowText, ToQColor(titleFont_->color));
     }
     titlePanel_->setPalette(palette);
-    titleLabel_->setText(platform::Cp932ToUnicode(GetTitleText(), CurrentTextDisplay()));
+    titleLabel_->setText(ToDisplayText(GetTitleText()));
     auto* box = new QHBoxLayout(titlePanel_);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(titleLabel_);

@@ -72,7 +72,7 @@ void cuiSheetEditor::SetBytes(std::string_view text, int caret, int length) {
     }
     const std::size_t n = core::SjisCharLength(text, i);
     if (n == 2) charAt[i + 1] = static_cast<int>(shown.size());
-    shown += platform::Cp932ToUnicode(text.substr(i, n), CurrentTextDisplay());
+    shown += ToDisplayText(text.substr(i, n));
     i += n;
   }
   charAt[text.size()] = static_cast<int>(shown.size());
