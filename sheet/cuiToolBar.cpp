@@ -139,6 +139,26 @@ void cuiToolBar::Populate(ClickFn click) {
       button->setAutoRaise(false);
     entries_.push_back({action, cell});
   }
+  for (QPointer<QToolBar>& bar : rows_) ShowSeparatorsBetweenButtons(bar);
+}
+
+void cuiToolBar::ShowSeparatorsBetweenButtons(QToolBar* row) {
+  // The program's body ends in a run of separators, and a row may start with
+  // one: only one separator between two buttons is drawn, so no stray lines
+  // stand at an end or beside each other. The separators stay in the bar's
+  // line order.
+  bool buttonBefore = false;
+  QAction* pending = nullptr;
+  for (QAction* action : row->actions()) {
+    if (action->isSeparator()) {
+      action->setVisible(false);
+      if (buttonBefore && !pending) pending = action;
+      continue;
+    }
+    if (pending) pending->setVisible(true);
+    pending = nullptr;
+    buttonBefore = true;
+  }
 }
 
 void cuiToolBar::Clicked(QAction* action, const std::shared_ptr<cmcCellObj>& cell,

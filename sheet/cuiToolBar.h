@@ -82,6 +82,7 @@ class cuiToolBar {
 
   void Clear();
   QToolBar* AddRow();
+  static void ShowSeparatorsBetweenButtons(QToolBar* row);
   void RefreshButton(QAction* action, cmcCellObj& cell);
   void Clicked(QAction* action, const std::shared_ptr<cmcCellObj>& cell, const ClickFn& click);
   void OnEvent(const cmcEvent& event);

@@ -63,7 +63,9 @@ std::vector<std::string> Tables() {
   for (const auto& part :
        {Bar("GI_ToolBar_Empty", {}),
         Bar("GI_ToolBar_Rows", {"New\t{(ImageIndex=0)(%CL_Menu_File_New)}", "-", "-", "/",
-                                "Toolbar\t{(ImageIndex=3)(%CL_Menu_View_ToolBar)}"})})
+                                "Toolbar\t{(ImageIndex=3)(%CL_Menu_View_ToolBar)}"}),
+        Bar("GI_ToolBar_Gaps", {"-", "New\t{(ImageIndex=0)(%CL_Menu_File_New)}", "-", "-",
+                                "Open\t{(ImageIndex=1)(%CL_Menu_File_Open)}", "-", "-"})})
     all.insert(all.end(), part.begin(), part.end());
   return all;
 }
@@ -93,6 +95,12 @@ class ToolBarTest : public ::testing::Test {
     for (QAction* a : bar_->Actions()) n += a->isSeparator() ? 1 : 0;
     return n;
   }
+  // Separators drawn: only those between two buttons.
+  int ShownSeparators() const {
+    int n = 0;
+    for (QAction* a : bar_->Actions()) n += a->isSeparator() && a->isVisible() ? 1 : 0;
+    return n;
+  }
   int Buttons() const { return static_cast<int>(bar_->Actions().size()) - Separators(); }
   QToolButton* ButtonOf(QAction* action) {
     for (QToolBar* row : bar_->Rows())
@@ -112,6 +120,7 @@ TEST_F(ToolBarTest, TheProgramsBodyGivesSixButtonsAndElevenSeparators) {
   EXPECT_EQ(bar_->LineCount(), 17);
   EXPECT_EQ(Buttons(), 6);
   EXPECT_EQ(Separators(), 11);
+  EXPECT_EQ(ShownSeparators(), 1);  // the ten at the end draw nothing
   ASSERT_EQ(bar_->Rows().size(), 1u);
   // Line order; the caption is the tool tip; the image is the cell's.
   const std::vector<QAction*> actions = bar_->Actions();
@@ -142,6 +151,14 @@ TEST_F(ToolBarTest, EmptyBodiesSeparatorsAndRows) {
   EXPECT_EQ(rows[1]->actions()[0], bar_->FindButtonByCellId(CL_Menu_View_ToolBar));
   EXPECT_LT(rows[0]->geometry().bottom(), rows[1]->geometry().top());
   EXPECT_EQ(rows[0]->parentWidget(), control);
+  EXPECT_EQ(ShownSeparators(), 0);
+
+  // Leading, doubled and trailing separators: one line between the buttons.
+  Use("GI_ToolBar_Gaps");
+  EXPECT_EQ(Separators(), 5);
+  EXPECT_EQ(ShownSeparators(), 1);
+  const std::vector<QAction*> actions = bar_->Actions();
+  EXPECT_TRUE(actions[2]->isVisible());
 }
 
 TEST_F(ToolBarTest, ButtonStatesFollowTheCell) {
