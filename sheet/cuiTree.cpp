@@ -81,6 +81,11 @@ cuiTree::cuiTree(QWidget* owner, cmcGTex& gtex, std::string key, const cuiImageL
     : QTreeWidget(owner), owner_(owner), gtex_(gtex), key_(std::move(key)), images_(images) {
   setHeaderHidden(true);
   setColumnCount(1);
+  // Captions are never cut short: a node wider than the panel scrolls
+  // sideways.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  setTextElideMode(Qt::ElideNone);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setItemDelegate(new Delegate(*this));

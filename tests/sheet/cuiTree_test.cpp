@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 
 #include "core/cmcEvMan.h"
@@ -204,6 +205,18 @@ TEST_F(TreeTest, OverlaysDrawImagesFiveAndFourOverTheNodeImage) {
   tree_->SetNodeImage(second, 1);
   EXPECT_EQ(tree_->CellOf(second)->imageIndex, 1);
   EXPECT_EQ(ImagePixel(second), kImageColors[1]);
+}
+
+TEST_F(TreeTest, ANarrowPanelScrollsSidewaysInsteadOfCuttingCaptions) {
+  tree_->setGeometry(0, 0, 120, 400);
+  const QString caption = QStringLiteral("A caption far wider than the narrow panel it is in");
+  QTreeWidgetItem* second = Node(7);
+  second->setText(0, caption);
+  QApplication::processEvents();
+  const int textWidth = tree_->fontMetrics().horizontalAdvance(caption);
+  ASSERT_GT(textWidth, 200);
+  EXPECT_GE(tree_->visualItemRect(second).width(), textWidth);
+  EXPECT_GT(tree_->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TreeTest, TheSelectionKeepsItsColourWithoutFocus) {
