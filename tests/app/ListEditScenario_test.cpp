@@ -34,6 +34,7 @@
 #include "sheet/cmcCellObj.h"
 #include "support/ManualClock.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/model/ListFixture.h"
 
@@ -57,11 +58,7 @@ class ListEditScenarioTest : public ::testing::Test {
  protected:
   ListEditScenarioTest()
       : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
-    indEnviron::Options o;
-    o.userFile = dir_.File(QStringLiteral("kw3700.conf"));
-    o.machineFile = dir_.File(QStringLiteral("machine.conf"));
-    o.lockFolders = {dir_.File(QStringLiteral("run"))};
-    o.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
     env_ = std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
     main_ = std::make_unique<indMain>(*env_, gtex_);
     main_->Image() = kwtest::LoadListFixture("dv-routes.txt");

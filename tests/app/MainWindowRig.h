@@ -23,6 +23,7 @@
 #include "sheet/DefaultCellHandler.h"
 #include "support/ManualClock.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace kwtest {
@@ -73,11 +74,7 @@ inline std::vector<std::string> MainWindowTestLines() {
 class MainWindowRig {
  public:
   MainWindowRig() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
-    indEnviron::Options o;
-    o.userFile = dir_.File(QStringLiteral("kw3700.conf"));
-    o.machineFile = dir_.File(QStringLiteral("machine.conf"));
-    o.lockFolders = {dir_.File(QStringLiteral("run"))};
-    o.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
     env = std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
     env->EtcData.destination = 0;
     env->WindowLeft = 10;

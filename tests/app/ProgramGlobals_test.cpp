@@ -19,6 +19,7 @@
 #include "platform/StandardFolders.h"
 #include "sheet/cmcCellObj.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -44,11 +45,7 @@ TEST(ProgramGlobalsTest, BuiltInOrderTheyGiveTheDocumentItsFormatsAndParseTheTab
   system.listSeparator = ',';
   platform::ScopedLocaleInfo systemScope(system);
 
-  indEnviron::Options o;
-  o.userFile = dir.File(QStringLiteral("kw3700.conf"));
-  o.machineFile = dir.File(QStringLiteral("machine.conf"));
-  o.lockFolders = {dir.File(QStringLiteral("run"))};
-  o.arguments = {"/usr/bin/kw3700"};
+  const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir);
   indEnviron env(indEnviron::kMutexName, kKey, kKey, o);
   env.Language = 1;  // Japanese
   {

@@ -26,6 +26,7 @@
 #include "platform/StandardFolders.h"
 #include "support/ManualClock.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -44,11 +45,7 @@ platform::LocaleInfo JapaneseSystem() {
 class cuiMainTest : public ::testing::Test {
  protected:
   cuiMainTest() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
-    indEnviron::Options o;
-    o.userFile = dir_.File(QStringLiteral("kw3700.conf"));
-    o.machineFile = dir_.File(QStringLiteral("machine.conf"));
-    o.lockFolders = {dir_.File(QStringLiteral("run"))};
-    o.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
     env_ = std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
   }
   ~cuiMainTest() override { SelectTextTable(gtex_, TextTable::English); }

@@ -29,6 +29,7 @@
 #include "resources/text/TextTables.h"
 #include "support/ManualClock.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 
 namespace clonetest {
 
@@ -140,11 +141,7 @@ class CloneManFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     texts_.SetSource(kwres::kTextEnglish);
-    indEnviron::Options o;
-    o.userFile = dir_.File("kw3700.conf");
-    o.machineFile = dir_.File("machine.conf");
-    o.lockFolders = {dir_.File("run")};
-    o.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
     env_ = std::make_unique<indEnviron>(indEnviron::kMutexName, indEnviron::kKeyPath,
                                         indEnviron::kKeyPath, o);
     env_->ComPort = 7;

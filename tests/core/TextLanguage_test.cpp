@@ -10,6 +10,7 @@
 #include "platform/Fatal.h"
 #include "platform/LocaleInfo.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -19,11 +20,7 @@ constexpr char kKey[] = "Software\\Quor\\KW-3700";
 class TextLanguage : public ::testing::Test {
  protected:
   std::unique_ptr<indEnviron> MakeEnviron() {
-    indEnviron::Options o;
-    o.userFile = dir_.File("kw3700.conf");
-    o.machineFile = dir_.File("machine.conf");
-    o.lockFolders = {dir_.File("run")};
-    o.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
     return std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
   }
   static platform::LocaleInfo System(std::uint16_t id) {

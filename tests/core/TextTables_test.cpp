@@ -17,17 +17,12 @@
 
 #include "core/TextKeys.h"
 #include "core/cmcGTex.h"
+#include "support/BuiltInTextTables.h"
 
 namespace {
 
-struct Named {
-  const char* name;
-  const kwres::LineArray* table;
-};
-
-const Named kTables[] = {{"English", &kwres::kTextEnglish},
-                         {"Japanese", &kwres::kTextJapanese},
-                         {"mixed", &kwres::kTextMixed}};
+using Named = kwtest::NamedTextTable;
+constexpr const auto& kTables = kwtest::kBuiltInTextTables;
 
 std::vector<std::string> Lines(const kwres::LineArray& a) {
   return std::vector<std::string>(a.lines, a.lines + a.count);

@@ -20,6 +20,7 @@
 #include "support/ManualClock.h"
 #include "support/PumpUntil.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -93,11 +94,7 @@ TEST(TimedEventsTest, PostedEditRunsTheDelayedCheckOnceItsCountdownExpires) {
 // recorded with the table's own texts.
 TEST(TimedEventsTest, SettingsChooseTheTableThatWordsTheDelayedReport) {
   kwtest::ScratchDir dir;
-  indEnviron::Options options;
-  options.userFile = dir.File("kw3700.conf");
-  options.machineFile = dir.File("machine.conf");
-  options.lockFolders = {dir.File("run")};
-  options.arguments = {"/usr/bin/kw3700"};
+  const indEnviron::Options options = kwtest::ScratchEnvironOptions(dir);
   constexpr char kKey[] = "Software\\Quor\\KW-3700";
   {
     indEnviron first(indEnviron::kMutexName, kKey, kKey, options);

@@ -19,18 +19,13 @@
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
+#include "support/BuiltInTextTables.h"
 #include "tests/sheet/SheetFixture.h"
 
 namespace {
 
-struct Named {
-  const char* name;
-  const kwres::LineArray* table;
-};
-
-const Named kTables[] = {{"English", &kwres::kTextEnglish},
-                         {"Japanese", &kwres::kTextJapanese},
-                         {"mixed", &kwres::kTextMixed}};
+using Named = kwtest::NamedTextTable;
+constexpr const auto& kTables = kwtest::kBuiltInTextTables;
 
 std::set<std::string> TableKeys(const kwres::LineArray& a) {
   std::set<std::string> keys;

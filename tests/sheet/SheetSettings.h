@@ -7,6 +7,7 @@
 
 #include "core/indEnviron.h"
 #include "support/ScratchDir.h"
+#include "support/ScratchEnviron.h"
 
 namespace kwtest {
 
@@ -28,11 +29,7 @@ class SheetSettings {
 
  private:
   void Open() {
-    indEnviron::Options options;
-    options.userFile = dir_.File(QStringLiteral("kw3700.conf"));
-    options.machineFile = dir_.File(QStringLiteral("machine.conf"));
-    options.lockFolders = {dir_.File(QStringLiteral("run"))};
-    options.arguments = {"/usr/bin/kw3700"};
+    const indEnviron::Options options = kwtest::ScratchEnvironOptions(dir_);
     settings_ = std::make_unique<indEnviron>(indEnviron::kMutexName, indEnviron::kKeyPath,
                                              indEnviron::kKeyPath, options);
   }

@@ -18,17 +18,12 @@
 #include "resources/text/TextTables.h"
 #include "sheet/MarkupBodyCheck.h"
 #include "sheet/cmcCellObj.h"
+#include "support/BuiltInTextTables.h"
 
 namespace {
 
-struct Named {
-  const char* name;
-  const kwres::LineArray* table;
-};
-
-const Named kTables[] = {{"English", &kwres::kTextEnglish},
-                         {"Japanese", &kwres::kTextJapanese},
-                         {"mixed", &kwres::kTextMixed}};
+using Named = kwtest::NamedTextTable;
+constexpr const auto& kTables = kwtest::kBuiltInTextTables;
 
 bool IsKey(std::string_view l) { return l.size() >= 2 && l[0] == '#'; }
 

@@ -1,13 +1,11 @@
 #include "support/cells/ScratchSettings.h"
 
+#include "support/ScratchEnviron.h"
+
 namespace kwtest {
 
 ScratchSettings::ScratchSettings() {
-  indEnviron::Options options;
-  options.userFile = dir_.File(QStringLiteral("kw3700.conf"));
-  options.machineFile = dir_.File(QStringLiteral("machine.conf"));
-  options.lockFolders = {dir_.File(QStringLiteral("run"))};
-  options.arguments = {"/usr/bin/kw3700"};
+  const indEnviron::Options options = kwtest::ScratchEnvironOptions(dir_);
   settings_ = std::make_unique<indEnviron>(indEnviron::kMutexName, indEnviron::kKeyPath,
                                            indEnviron::kKeyPath, options);
   settings_->EtcData.destination = 0;
