@@ -1,4 +1,5 @@
 // kw-bench: ci
+// kw-bench: link=kw_bench_main_gui
 // kw-bench: link=cells
 // kw-bench: link=kw_bench_cells_support
 // Drawing and fitting sheet columns, offscreen. Goals: (a) one screen of a
@@ -152,13 +153,3 @@ void BM_FitColumn(benchmark::State& state) {
 BENCHMARK(BM_FitColumn)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,4 +1,5 @@
 // kw-bench: ci
+// kw-bench: link=kw_bench_main_gui
 // kw-bench: link=sheet
 // Sheets of 20 columns, offscreen. Goals: (a) building a 1000-row sheet,
 // looped or written out line by line, under 100 ms, and 1000 rows within 12
@@ -118,13 +119,3 @@ void BM_Repaint(benchmark::State& state) {
 BENCHMARK(BM_Repaint)->Arg(1)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
