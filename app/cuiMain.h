@@ -198,6 +198,14 @@ class cuiMain {
   // The commands' view of the document.
   DocumentContext Context();
 
+  // The print-all choices: whether memory-channel pages and bank pages
+  // print. Both are set at start and for printing the current sheet; the
+  // print-all dialog sets them from its two boxes.
+  bool PrintChoiceMemory() const { return printMemory_; }
+  void SetPrintChoiceMemory(bool print) { printMemory_ = print; }
+  bool PrintChoiceBank() const { return printBank_; }
+  void SetPrintChoiceBank(bool print) { printBank_ = print; }
+
   // The next sheet build reloads its layout (set by a language switch).
   bool RebuildFlag() const { return rebuild_; }
   void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }
@@ -323,6 +331,8 @@ class cuiMain {
   std::string years_;
   cmcTaskPtr tick_;
   bool rebuild_ = false;
+  bool printMemory_ = true;
+  bool printBank_ = true;
   std::array<std::uint32_t, 4> region_{};
   QString title_;
   StatusSink statusSink_;
