@@ -70,6 +70,8 @@ class Applier {
       Channel(line);
     else if (line.what == "repeater")
       Repeater(line);
+    else if (line.what == "group-name")
+      GroupName(line);
     else if (line.what == "yourcall")
       YourCall(line);
     else if (line.what == "gps")
@@ -133,6 +135,9 @@ class Applier {
     r.offset = Field(line, "offset", r.offset);
     r.mode = Field(line, "mode", r.mode);
     Text(line, "name", r.name);
+    Text(line, "ur", r.urCall);
+    Text(line, "rpt1", r.rpt1Call);
+    Text(line, "rpt2", r.rpt2Call);
     r.bank = datCh::kBankNone;
     if (Has(line, "bank")) {
       const std::string& bank = line.fields.at("bank");
@@ -167,6 +172,16 @@ class Applier {
     r.offset = Field(line, "offset", 0);
     r.useFrom = Field(line, "usefrom", 0);
     if (!r.StoreSelf()) Fail("repeater not stored");
+  }
+
+  void GroupName(const Line& line) {
+    const std::uint32_t g = Arg(line, 0);
+    if (g >= static_cast<std::uint32_t>(layout::kRptGroups)) return Fail("bad group");
+    datText<16> name;
+    SetText(name, "");
+    Text(line, "name", name);
+    image_.SetBlock(layout::kRptGroupNames + 16 * static_cast<std::int64_t>(g), name.data(),
+                    static_cast<std::int64_t>(name.size()));
   }
 
   void BlankRepeater(const Line& line) {

@@ -5,8 +5,10 @@
 //
 //   channel <n> freq=<Hz> name="<text>" [bank=<A..Z> slot=<0..99>]
 //           [duplex=<code> offset=<Hz> mode=<code>]
+//           [ur="<call>" rpt1="<call>" rpt2="<call>"]
 //   repeater <group> type=DV|FM|FM-N name=".." call=".." [gateway=".."]
 //            [freq=<Hz> duplex=<code> offset=<Hz> usefrom=<0|1>]
+//   group-name <group> name=".."   a repeater group's name
 //   yourcall name=".." call=".."
 //   gps <group> name=".." [date=<DDMMYY> time=<hhmmss>]   (BCD digits)
 //   gps-alarm type=<n> group=<n> position=<n>
