@@ -51,6 +51,11 @@ std::optional<bool> AppCellHost::RunCallSignDialog(cmcCellCapsule& capsule, int 
   return callSignDialog_(capsule, kind, field, second);
 }
 
+std::optional<bool> AppCellHost::RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) {
+  if (!repeaterDialog_) return std::nullopt;
+  return repeaterDialog_(capsule, record);
+}
+
 std::optional<int> AppCellHost::GetHelpIds(const cmcCellObj& cell) {
   if (!helpContext_ || !helpShow_) return std::nullopt;
   return helpContext_(cell);

@@ -18,6 +18,7 @@ class AppCellHost final : public CellHost {
  public:
   using CallSignDialog = std::function<bool(cmcCellCapsule& capsule, int kind, CallSignField& field,
                                             const CallSignField* second)>;
+  using RepeaterDialog = std::function<bool(cmcCellCapsule& capsule, datCh& record)>;
   using HelpContext = std::function<int(const cmcCellObj& cell)>;
   using HelpShow = std::function<void(int context)>;
 
@@ -25,6 +26,8 @@ class AppCellHost final : public CellHost {
 
   // Registration; an empty closure takes the part away again.
   void SetCallSignDialog(CallSignDialog dialog) { callSignDialog_ = std::move(dialog); }
+  // The Repeater Setting dialog, registered like the selector.
+  void SetRepeaterDialog(RepeaterDialog dialog) { repeaterDialog_ = std::move(dialog); }
   void SetHelpCommands(HelpContext context, HelpShow show);
 
   cmcEeprom& Image() override;
@@ -35,6 +38,7 @@ class AppCellHost final : public CellHost {
   bool SetRepeaterUseFromAll(int first, int last, bool use) override;
   std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
                                         const CallSignField* second) override;
+  std::optional<bool> RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override;
   const cmcEeprom* InitialImage() override;
@@ -46,6 +50,7 @@ class AppCellHost final : public CellHost {
  private:
   cuiMain& controller_;
   CallSignDialog callSignDialog_;
+  RepeaterDialog repeaterDialog_;
   HelpContext helpContext_;
   HelpShow helpShow_;
 };

@@ -161,6 +161,10 @@ void cuiMain::SetRadioInfo(const RadioInformation& info, std::uint32_t modelWord
   radioModelWord_ = modelWord;
 }
 
+void cuiMain::EnableHelpWindows() {
+  cuiHtmlHelp::EnableHelpWindows(help_->TopicWindow(), help_->PopupWindow());
+}
+
 DocumentContext cuiMain::Context() {
   return DocumentContext{*image_, *initial_, *clip_, bus_, texts_, [this] { SetModified(); }};
 }

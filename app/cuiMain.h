@@ -192,6 +192,9 @@ class cuiMain {
   cmcFCache& Choices() { return *choices_; }
   indCloneMan& CloneMan() { return *cloneMan_; }
   cuiHtmlHelp& Help() { return *help_; }
+  // Enables the help topic and popup windows again (a modal form disables
+  // the other windows while it runs).
+  void EnableHelpWindows();
   datClipCh& ClipBuffer() { return *clip_; }
   // The 50 ms task of the main window (stopped until the window starts it).
   cmcTask& TickTask() { return *tick_; }

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 
+#include "app/AppCellHost.h"
 #include "app/AppIcons.h"
 #include "app/MainFrame.h"
+#include "app/indDvSet.h"
 #include "app/iuiTree.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -59,6 +61,26 @@ void indMain::BuildTree() {
   }
   if (qobject_cast<QApplication*>(QCoreApplication::instance()))
     QApplication::setWindowIcon(ApplicationIcon());
+}
+
+bool indMain::RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
+                                const CallSignField* second) {
+  indDvSet dialogs(MainForm(), Context(), Settings(), true, [this] { EnableHelpWindows(); });
+  return dialogs.CallSignSettingDialog(&capsule, kind, field, second, -1, -1);
+}
+
+bool indMain::RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) {
+  indDvSet dialogs(MainForm(), Context(), Settings(), true, [this] { EnableHelpWindows(); });
+  return dialogs.RepeaterSettingDialog(&capsule, record, -1, -1);
+}
+
+void indMain::RegisterDvDialogs(AppCellHost& host) {
+  host.SetCallSignDialog([this](cmcCellCapsule& capsule, int kind, CallSignField& field,
+                                const CallSignField* second) {
+    return RunCallSignDialog(capsule, kind, field, second);
+  });
+  host.SetRepeaterDialog(
+      [this](cmcCellCapsule& capsule, datCh& record) { return RunRepeaterDialog(capsule, record); });
 }
 
 std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }

@@ -16,6 +16,11 @@
 #include <string>
 
 #include "app/cuiMain.h"
+#include "cells/CellHost.h"
+
+class AppCellHost;
+class cmcCellCapsule;
+class datCh;
 
 class indMain : public cuiMain {
  public:
@@ -37,6 +42,19 @@ class indMain : public cuiMain {
   // The base's tree, then node 0 named after the radio with image 0, and the
   // application's icon.
   void BuildTree() override;
+
+  // The digital-voice dialogs over the main form, at the request's cell:
+  // the call-sign selector on a channel's UR (kind 0), RPT1 (1) or RPT2 (2,
+  // with RPT1 as second call sign), and the Repeater Setting dialog on a
+  // channel record whose route summary is filled. True when the user
+  // confirmed (the field or record then holds the choice). Repeaters on
+  // frequencies the destination refuses are never offered for access.
+  bool RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
+                         const CallSignField* second);
+  bool RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record);
+  // Registers the two on the cell handler's host (which must not outlive
+  // this controller).
+  void RegisterDvDialogs(AppCellHost& host);
 
   // The radio's model name (value 0 of "GI_AppInd_Model").
   std::string ModelName();

@@ -23,6 +23,7 @@
 #include "app/ProgramGlobals.h"
 #include "app/TForm2.h"
 #include "app/cuiMain.h"
+#include "app/indMain.h"
 #include "app/iuiTree.h"
 #include "core/indEnviron.h"
 #include "platform/FileDialogService.h"
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
   // Every sheet, menu, tree node and tool-bar button acts through it.
   ProgramCellHandler cells(env, globals.Texts(), controller);
   ScopedDefaultCellHandler cellHandler(cells.Frame().Handler());
+  // The digital-voice call-sign dialogs of the radio's controller.
+  if (auto* radio = dynamic_cast<indMain*>(&controller)) radio->RegisterDvDialogs(cells.Host());
   // Bit, position and choice-list popups opened from cells.
   cuiFieldDialogs fieldDialogs(globals.Texts());
   ScopedFieldDialogOpener fieldDialogOpener(&fieldDialogs);

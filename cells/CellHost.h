@@ -76,6 +76,13 @@ class CellHost {
   virtual std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind,
                                                 CallSignField& field,
                                                 const CallSignField* second) = 0;
+  // The Repeater Setting dialog on a channel record whose route summary is
+  // filled: true when the user confirmed (the record then holds the new
+  // route), false when cancelled, nothing when the program has no such
+  // dialog.
+  virtual std::optional<bool> RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) {
+    return std::nullopt;
+  }
 
   // The help context of a cell; nothing when the program has no help
   // commands.

@@ -102,49 +102,43 @@ void DigitalCode(indActiveCell& ctx) {
   BlankUnused(ctx);
 }
 
-// The route cell's field, its selector kind (0 UR, 1 RPT1, 2 RPT2 with
-// RPT1 as second call sign) and the popup list its picks come from.
+// The route cell's field and the popup list its picks come from.
 struct RouteField {
   CallSignField* field;
-  const CallSignField* second;
-  int kind;
   int popupListId;
 };
 
 RouteField RouteFieldOf(indActiveCell& ctx) {
   datCh& r = ctx.record;
   switch (ctx.cellId) {
-    case CL_Mch_DYou_Callsign: return {&r.urCall, nullptr, 0, CL_You_Callsign_Cell_ChNo};
-    case CL_Mch_DRpt1_Callsign: return {&r.rpt1Call, nullptr, 1, CL_Repeater_List_ChNo};
-    default: return {&r.rpt2Call, &r.rpt1Call, 2, CL_Repeater_List_ChNo};
+    case CL_Mch_DYou_Callsign: return {&r.urCall, CL_You_Callsign_Cell_ChNo};
+    case CL_Mch_DRpt1_Callsign: return {&r.rpt1Call, CL_Repeater_List_ChNo};
+    default: return {&r.rpt2Call, CL_Repeater_List_ChNo};
   }
 }
 
-// The call-sign selector on the route field; true when the user chose.
-// On a bank sheet an accepted choice on an empty row takes a free channel
-// (kept blank until a frequency is typed) and a placeholder row joins the
-// slot.
+// The Repeater Setting dialog on the channel; true when the user confirmed.
+// On a bank sheet an empty row takes a free channel before the dialog (so
+// the route it writes makes that channel), and a placeholder row joins the
+// slot; both are judged on the row as it was.
 bool RunRouteDialog(indActiveCell& ctx, bool& tookChannel) {
+  const bool bankRow = IsBankCell(ctx) && SlotClaims(ctx) < 2;
+  const bool placeholder = ctx.record.IsUsed() && ctx.record.freq > kHighestHz;
+  if (bankRow && !ctx.record.IsUsed()) {
+    if (!TakeFreeChannel(ctx)) return false;
+    tookChannel = true;
+  }
   ctx.bus.Post(ev::SheetFlag, 0, 1);
   ResetChannelRoute(ctx.record);
   ResolveRptDisplay(ctx.record);
   GetDvRouteStatus(ctx.record);
-  RouteField route = RouteFieldOf(ctx);
-  const std::optional<bool> chosen =
-      ctx.host.RunCallSignDialog(ctx.capsule, route.kind, *route.field, route.second);
+  const std::optional<bool> chosen = ctx.host.RunRepeaterDialog(ctx.capsule, ctx.record);
   ctx.bus.Post(ev::SheetFlag, 0, 0);
-  if (!chosen || !*chosen) return false;
-  if (!IsBankCell(ctx) || SlotClaims(ctx) >= 2) return true;
-  if (!ctx.record.IsUsed()) {
-    const datCh chosenRecord = ctx.record;
-    if (!TakeFreeChannel(ctx)) return false;
-    ctx.record.urCall = chosenRecord.urCall;
-    ctx.record.rpt1Call = chosenRecord.rpt1Call;
-    ctx.record.rpt2Call = chosenRecord.rpt2Call;
-    ctx.record.flags |= datCh::kUsed;
-    ctx.record.freq = kPlaceholderHz;
-    tookChannel = true;
-  } else if (ctx.record.freq > kHighestHz) {
+  if (!chosen || !*chosen) {
+    tookChannel = false;
+    return false;
+  }
+  if (bankRow && (tookChannel || placeholder)) {
     ctx.record.bank = static_cast<std::uint32_t>(ctx.bankNo);
     ctx.record.bankSlot = static_cast<std::uint32_t>(ctx.index);
   }

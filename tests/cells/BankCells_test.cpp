@@ -127,6 +127,41 @@ TEST_F(BankCellsTest, ASlotClaimedTwiceRefusesFrequencyAndChannelChanges) {
   EXPECT_EQ(r_.boxes.Count(), 0u);
 }
 
+TEST_F(BankCellsTest, ARouteChosenForAnEmptySlotMakesTheFreeChannelOfTheSlot) {
+  r_.rig.settings->RepeaterDialog = 1;
+  // Cancelled: no channel is taken.
+  r_.rig.host.repeaterAnswers.push_back({false, {}});
+  const cmcEeprom before = r_.rig.image;
+  r_.Key(*bankA_, Cell(CL_Mch_DRpt1_Callsign, 6), cellop::kEnter);
+  EXPECT_EQ(r_.rig.image, before);
+
+  // Accepted: the route the dialog wrote into the free channel (an unused
+  // channel becomes its band's defaults, which carry no bank) lands in the slot.
+  r_.rig.host.repeaterAnswers.push_back({true, [](datCh& record) {
+                                           record.flags |= datCh::kUsed;
+                                           record.freq = 439'010'000;
+                                           record.mode = 5;
+                                           record.bank = datCh::kBankNone;
+                                           SetText(record.urCall, "CQCQCQ");
+                                           SetText(record.rpt1Call, "ABCDEF B");
+                                         }});
+  r_.rig.events.clear();
+  r_.Key(*bankA_, Cell(CL_Mch_DRpt1_Callsign, 5), cellop::kEnter);
+  ASSERT_EQ(r_.rig.host.repeaterCalls.size(), 2u);
+  const datCh& given = r_.rig.host.repeaterCalls.back();
+  EXPECT_EQ(given.index, 3u) << "the free channel is taken before the dialog";
+  EXPECT_FALSE(given.IsUsed());
+  const datCh channel = r_.Load(itemkind::kChannel, 3);
+  EXPECT_TRUE(channel.IsUsed());
+  EXPECT_EQ(channel.freq, 439'010'000u);
+  EXPECT_EQ(std::string(channel.rpt1Call.data(), 8), "ABCDEF B");
+  EXPECT_EQ(channel.bank, 0u);
+  EXPECT_EQ(channel.bankSlot, 5u);
+  EXPECT_EQ(Slot(0, 5), 3);
+  EXPECT_TRUE(r_.Saw(ev::DocumentEdited));
+  EXPECT_TRUE(r_.Saw(ev::ListChanged));
+}
+
 TEST_F(BankCellsTest, ABanksNewNameRenamesItsTreeNode) {
   std::vector<std::pair<std::intptr_t, std::string>> renames;
   r_.rig.bus->AddListener(&renames, [&](const cmcEvent& e) {

@@ -118,19 +118,23 @@ TEST_F(ChannelCellsTest, BankSlotMovesWithinTheBankAndMarksASlotClaimedTwice) {
 
 namespace {
 
-TEST_F(ChannelCellsTest, RouteCellOffersTheSelectorAndStoresWhatItChose) {
+TEST_F(ChannelCellsTest, RouteCellOffersTheRepeaterDialogAndStoresWhatItChose) {
   r_.SetChannel(4, 145'000'000);
   r_.rig.settings->RepeaterDialog = 1;
-  r_.rig.host.dialogAnswers.push_back({false, ""});
+  r_.rig.host.repeaterAnswers.push_back({false, {}});
   const cmcEeprom before = r_.rig.image;
   r_.Key(*sheet_, Cell(CL_Mch_DYou_Callsign, 4), cellop::kEnter);
-  EXPECT_EQ(r_.rig.image, before) << "a cancelled selector changes nothing";
+  EXPECT_EQ(r_.rig.image, before) << "a cancelled dialog changes nothing";
 
-  r_.rig.host.dialogAnswers.push_back({true, "JA1ABC  "});
+  r_.rig.host.repeaterAnswers.push_back(
+      {true, [](datCh& record) { SetText(record.urCall, "JA1ABC"); }});
   r_.Key(*sheet_, Cell(CL_Mch_DYou_Callsign, 4), cellop::kEnter);
-  ASSERT_EQ(r_.rig.host.dialogCalls.size(), 2u);
-  EXPECT_EQ(r_.rig.host.dialogCalls.back().kind, 0);
+  ASSERT_EQ(r_.rig.host.repeaterCalls.size(), 2u);
+  const datCh& given = r_.rig.host.repeaterCalls.back();
+  EXPECT_EQ(given.index, 4u);
+  EXPECT_EQ(given.routeKind, 1u) << "the dialog gets the channel's route summed up";
   EXPECT_EQ(std::string(r_.Load(itemkind::kChannel, 4).urCall.data(), 8), "JA1ABC  ");
+  EXPECT_TRUE(r_.rig.host.dialogCalls.empty()) << "Enter never opens the plain selector";
 
   r_.rig.settings->RepeaterDialog = 0;
   r_.Commit(*sheet_, Cell(CL_Mch_DRpt1_Callsign, 4), "jp1yiu a");

@@ -34,6 +34,15 @@ std::optional<bool> RecordingCellHost::RunCallSignDialog(cmcCellCapsule&, int ki
   return answer.ok;
 }
 
+std::optional<bool> RecordingCellHost::RunRepeaterDialog(cmcCellCapsule&, datCh& record) {
+  if (repeaterAnswers.empty()) return std::nullopt;
+  repeaterCalls.push_back(record);
+  const RepeaterAnswer answer = repeaterAnswers.front();
+  repeaterAnswers.pop_front();
+  if (answer.ok && answer.edit) answer.edit(record);
+  return answer.ok;
+}
+
 std::optional<int> RecordingCellHost::GetHelpIds(const cmcCellObj&) { return helpContext; }
 
 }  // namespace kwtest

@@ -2,15 +2,17 @@
 // A cell handler host for tests: the image is the test's own, the modified
 // state and the warning-check restarts are counted, list edit commands and
 // repeater-use requests are recorded (and do nothing), the call-sign
-// selector answers from a script and records what it was asked, help is
-// recorded. The selector and help are "not available" until the test scripts
-// them, as in a program that lacks them.
+// selector and the Repeater Setting dialog answer from a script and record
+// what they were asked, help is recorded. The dialogs and help are "not
+// available" until the test scripts them, as in a program that lacks them.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cells/CellHost.h"
+#include "model/datCh.h"
 
 namespace kwtest {
 
@@ -26,6 +28,7 @@ class RecordingCellHost : public CellHost {
   bool SetRepeaterUseFromAll(int first, int last, bool use) override;
   std::optional<bool> RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField& field,
                                         const CallSignField* second) override;
+  std::optional<bool> RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) override;
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override { helpShown.push_back(context); }
   const cmcEeprom* InitialImage() override { return initialImage; }
@@ -44,6 +47,13 @@ class RecordingCellHost : public CellHost {
     std::string choice;
   };
   std::deque<DialogAnswer> dialogAnswers;
+  // The Repeater Setting dialog's next answers; an accepted one applies
+  // `edit` to the record. With none queued the program "has no such dialog".
+  struct RepeaterAnswer {
+    bool ok = true;
+    std::function<void(datCh&)> edit;
+  };
+  std::deque<RepeaterAnswer> repeaterAnswers;
   // The help context of every cell; none: "no help commands".
   std::optional<int> helpContext;
   // The image new channels take their band's settings from (none: null).
@@ -70,6 +80,8 @@ class RecordingCellHost : public CellHost {
     std::string second;  // the second call sign, "" for none
   };
   std::vector<DialogCall> dialogCalls;
+  // Every record the Repeater Setting dialog was given, as given.
+  std::vector<datCh> repeaterCalls;
   std::vector<int> helpShown;
 
  private:
