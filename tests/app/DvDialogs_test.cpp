@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DocumentContext.h"
+#include "DvFormScript.h"
 #include "app/DvListBox.h"
 #include "app/ModalRunner.h"
 #include "core/TextTableChoice.h"
@@ -39,6 +40,8 @@
 
 namespace {
 
+using namespace kwtest;
+
 template <std::size_t N>
 std::string Bytes(const std::array<char, N>& field) {
   return std::string(field.begin(), field.end());
@@ -49,77 +52,6 @@ CallSignField Call(const char* text) {
   SetText(field, text);
   return field;
 }
-
-// Drives each form the dialogs run, in order; a step ends its form with OK,
-// Cancel, Escape or a close.
-class FormScript {
- public:
-  using Step = std::function<void(QDialog&)>;
-
-  void Then(std::string name, Step step) { steps_.push_back({std::move(name), std::move(step)}); }
-  bool Done() const { return steps_.empty(); }
-
-  int Run(QDialog& form) {
-    forms.push_back(&form);
-    parents.push_back(form.parentWidget());
-    windowModal.push_back(form.windowModality() == Qt::WindowModal);
-    if (steps_.empty()) {
-      ADD_FAILURE() << "unexpected form " << form.objectName().toStdString();
-      form.reject();
-      return form.result();
-    }
-    auto [name, step] = std::move(steps_.front());
-    steps_.pop_front();
-    EXPECT_EQ(form.objectName().toStdString(), name);
-    form.show();
-    QApplication::processEvents();
-    step(form);
-    if (form.isVisible()) {
-      ADD_FAILURE() << name << " was left open";
-      form.reject();
-    }
-    return form.result();
-  }
-
-  std::vector<QPointer<QDialog>> forms;
-  std::vector<QWidget*> parents;
-  std::vector<bool> windowModal;
-
- private:
-  std::deque<std::pair<std::string, Step>> steps_;
-};
-
-DvListBox* ListOf(QDialog& form, const char* name) {
-  auto* list = form.findChild<DvListBox*>(QLatin1String(name));
-  EXPECT_NE(list, nullptr) << name;
-  return list;
-}
-QPushButton* ButtonOf(QDialog& form, const char* name) {
-  auto* button = form.findChild<QPushButton*>(QLatin1String(name));
-  EXPECT_NE(button, nullptr) << name;
-  return button;
-}
-QLineEdit* EditOf(QDialog& form, const char* name) {
-  auto* edit = form.findChild<QLineEdit*>(QLatin1String(name));
-  EXPECT_NE(edit, nullptr) << name;
-  return edit;
-}
-
-QStringList Rows(DvListBox* list) {
-  QStringList rows;
-  for (int r = 0; r < list->count(); ++r) rows << list->item(r)->text().trimmed();
-  return rows;
-}
-void ClickRow(DvListBox* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(row)).center());
-}
-void DoubleClickRow(DvListBox* list, int row) {
-  const QPoint at = list->visualItemRect(list->item(row)).center();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 class DvDialogsTest : public ::testing::Test {
  protected:
@@ -154,7 +86,7 @@ class DvDialogsTest : public ::testing::Test {
   DocumentContext document_{image_, initial_, clip_, bus_.Bus(), texts_};
   QWidget owner_;
   int helpEnables_ = 0;
-  FormScript script_;
+  DvFormScript script_;
   ScopedModalRunner runner_{[this](QDialog& form) { return script_.Run(form); }};
 };
 
