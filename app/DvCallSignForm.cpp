@@ -10,41 +10,29 @@
 #include <algorithm>
 
 #include "app/DvCallSignPicker.h"
+#include "app/DvFormKit.h"
 #include "app/DvListBox.h"
-#include "core/TextTableChoice.h"
 #include "core/WindowPlacement.h"
 #include "core/cmcGTex.h"
 #include "platform/Monitors.h"
-#include "sheet/FieldDialogFrame.h"
 
 using namespace dvpick;
 
-namespace {
-
-constexpr int kListHeight = 160;
-constexpr int kButtonWidth = 75;
-constexpr int kFrameInset = 4;
-
-QString TableText(cmcGTex& texts, std::string_view key, int n) {
-  return ToDisplayText(texts.GetText(key, n));
-}
-
-}  // namespace
+using dvform::kButtonWidth;
+using dvform::kFrameInset;
+using dvform::kListHeight;
+using dvform::TableText;
 
 DvCallSignForm::DvCallSignForm(QWidget* parent, DvCallSignPicker& picker, cmcGTex& texts,
                                std::function<void()> onShow)
     : QDialog(parent), picker_(picker), onShow_(std::move(onShow)) {
-  setObjectName(QStringLiteral("DvCallSignForm"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(fielddialog::DialogFont(texts));
   const int kind = picker_.Kind();
   if (kind == kKindCalled)
-    setWindowTitle(TableText(texts, "GI_AppInd_Call_Sign_DR_Caption", 2));
+    dvform::SetUpForm(*this, "DvCallSignForm", texts, "GI_AppInd_Call_Sign_DR_Caption", 2);
   else if (kind == kKindAccess)
-    setWindowTitle(TableText(texts, "GI_AppInd_Call_Sign_DR_Caption", 1));
+    dvform::SetUpForm(*this, "DvCallSignForm", texts, "GI_AppInd_Call_Sign_DR_Caption", 1);
   else
-    setWindowTitle(TableText(texts, "GI_AppInd_Call_Sign_Setting_Caption", 0));
+    dvform::SetUpForm(*this, "DvCallSignForm", texts, "GI_AppInd_Call_Sign_Setting_Caption", 0);
 
   const QFontMetrics metrics(font());
   u_ = metrics.height();
@@ -84,8 +72,8 @@ DvCallSignForm::DvCallSignForm(QWidget* parent, DvCallSignPicker& picker, cmcGTe
   detail_->setObjectName(QStringLiteral("detail"));
   const int buttonHeight = 2 * u_;
   const int buttonTop = frame_->height() + u_;
-  for (QWidget* w : {static_cast<QWidget*>(ok_), static_cast<QWidget*>(cancel_),
-                     static_cast<QWidget*>(detail_)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(ok_), static_cast<QWidget*>(cancel_), static_cast<QWidget*>(detail_)})
     w->setFixedSize(kButtonWidth, buttonHeight);
   detail_->move(2 * u_, buttonTop);
   ok_->move(0, buttonTop);

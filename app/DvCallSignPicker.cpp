@@ -75,7 +75,8 @@ DvCallSignPicker::DvCallSignPicker(const cmcEeprom& image, cmcGTex& texts, Setup
   PickerList& kinds = lists_[kListKind];
   const int firstSource = IsUrLike(kind_) ? 0 : 2;
   const int lastSource = IsUrLike(kind_) ? 1 : 2;
-  for (int n = firstSource; n <= lastSource; ++n) kinds.entries.push_back(texts_.GetText(kSourceKey, n));
+  for (int n = firstSource; n <= lastSource; ++n)
+    kinds.entries.push_back(texts_.GetText(kSourceKey, n));
   kinds.entries.push_back(texts_.GetText(kSourceKey, 3));
   const char dot = static_cast<char>(setup.japaneseDot ? kJapaneseDot : kWesternDot);
   for (int g = 0; g < layout::kRptGroups; ++g)
@@ -180,17 +181,11 @@ void DvCallSignPicker::FillYourCalls() {
   PickerList& names = lists_[kListName];
   for (int k = 0; k < count; ++k) {
     const datCh entry = LoadDetached(image_, itemkind::kYourCall, static_cast<std::uint32_t>(k));
-    names.entries.push_back(IsBlankText(entry.name) ? Text(entry.urCall) : TrimRight(Text(entry.name)));
+    names.entries.push_back(IsBlankText(entry.name) ? Text(entry.urCall)
+                                                    : TrimRight(Text(entry.name)));
     yourCallMap_.push_back(k);
   }
-  if (names.entries.empty()) {
-    SetEmpty(names);
-    SetEmpty(lists_[kListCall]);
-    ok_ = false;
-    return;
-  }
-  names.selected = 0;
-  FillCalls(0);
+  ShowFirstName();
 }
 
 void DvCallSignPicker::FillRepeaters(int first, int count) {
@@ -204,6 +199,13 @@ void DvCallSignPicker::FillRepeaters(int first, int count) {
     names.entries.push_back(r.text);
     repeaterMap_.push_back(i);
   }
+  ShowFirstName();
+}
+
+// The first name and its call signs; a source that offers nothing cannot
+// be accepted.
+void DvCallSignPicker::ShowFirstName() {
+  PickerList& names = lists_[kListName];
   if (names.entries.empty()) {
     SetEmpty(names);
     SetEmpty(lists_[kListCall]);

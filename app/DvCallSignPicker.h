@@ -140,6 +140,7 @@ class DvCallSignPicker {
   void Fill(int code);
   void FillRepeaters(int first, int count);
   void FillYourCalls();
+  void ShowFirstName();
   void FillCalls(int nameEntry);
   void Preselect(const std::string& value, const std::string& second);
   void SelectRepeater(int index, int callEntry);

@@ -45,7 +45,8 @@ class DvItemDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-DvListBox::DvListBox(QWidget* parent, int itemHeight) : QListWidget(parent), itemHeight_(itemHeight) {
+DvListBox::DvListBox(QWidget* parent, int itemHeight)
+    : QListWidget(parent), itemHeight_(itemHeight) {
   setItemDelegate(new DvItemDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -89,7 +90,8 @@ void DvListBox::SetGrey(bool grey) {
   const QPalette standard = QPalette();
   const QColor back = grey ? standard.color(QPalette::Active, QPalette::Button)
                            : standard.color(QPalette::Active, QPalette::Base);
-  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     p.setColor(group, QPalette::Base, back);
   setPalette(p);
 }

@@ -11,18 +11,19 @@
 #include <algorithm>
 
 #include "app/DvCallSignPicker.h"
+#include "app/DvFormKit.h"
 #include "app/DvListBox.h"
 #include "app/DvRouteEditor.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcGTex.h"
 #include "platform/Cp932.h"
-#include "sheet/FieldDialogFrame.h"
 
 namespace {
 
-constexpr int kSelectListHeight = 160;
-constexpr int kFormButtonWidth = 75;
-constexpr int kSelectFrameInset = 4;
+using dvform::kButtonWidth;
+using dvform::kFrameInset;
+using dvform::kListHeight;
+using dvform::TableText;
 constexpr char kLabelKey[] = "GI_AppInd_Call_Sign_DR_Label";
 constexpr char kButtonKey[] = "GI_AppInd_Call_Sign_Setting_Buttons";
 constexpr char kCaptionKey[] = "GI_AppInd_Call_Sign_DR_Caption";
@@ -37,10 +38,6 @@ enum RouteLabel {
   kLabelCallSetting = 7,
   kLabelGatewayAuto = 8,
 };
-
-QString RouteText(cmcGTex& texts, std::string_view key, int n) {
-  return ToDisplayText(texts.GetText(key, n));
-}
 
 template <std::size_t N>
 QString FieldText(const datText<N>& field) {
@@ -65,11 +62,6 @@ class CalledTextLimit : public QValidator {
   }
 };
 
-void SetFixedDialogFlags(QDialog* dialog) {
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-}
-
 // A read-only text the user never tabs to.
 QLineEdit* ShowOnlyEdit(QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -81,7 +73,8 @@ QLineEdit* ShowOnlyEdit(QWidget* parent) {
 void SetBackground(QWidget* widget, QPalette::ColorRole role) {
   QPalette p = widget->palette();
   const QColor color = QPalette().color(QPalette::Active, role);
-  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     p.setColor(group, QPalette::Base, color);
   widget->setPalette(p);
 }
@@ -97,10 +90,7 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
       chooser_(std::move(chooser)),
       rpt2Chooser_(std::move(rpt2Chooser)),
       onShow_(std::move(onShow)) {
-  setObjectName(QStringLiteral("DvRepeaterForm"));
-  SetFixedDialogFlags(this);
-  setFont(fielddialog::DialogFont(texts_));
-  setWindowTitle(RouteText(texts_, kCaptionKey, 0));
+  dvform::SetUpForm(*this, "DvRepeaterForm", texts_, kCaptionKey, 0);
 
   const QFontMetrics metrics(font());
   const int u = metrics.height();
@@ -115,7 +105,7 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
   const int labelAbove = (6 * u) / 5;
 
   // Top panel: the access repeater, then the call setting.
-  auto* accessGroup = new QGroupBox(RouteText(texts_, kLabelKey, kLabelAccess), this);
+  auto* accessGroup = new QGroupBox(TableText(texts_, kLabelKey, kLabelAccess), this);
   access_ = ShowOnlyEdit(accessGroup);
   access_->setObjectName(QStringLiteral("access"));
   access_->setGeometry(u, rowTop + (buttonHeight - editHeight) / 2, editWidth, editHeight);
@@ -125,8 +115,8 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
   const int accessWidth = editWidth + buttonWidth + (5 * u) / 2;
   accessGroup->setGeometry(u, u, accessWidth, groupHeight);
 
-  callSetting_ = new QGroupBox(RouteText(texts_, kLabelKey, kLabelCallSetting), this);
-  auto* calledLabel = new QLabel(RouteText(texts_, kLabelKey, kLabelCalled), callSetting_);
+  callSetting_ = new QGroupBox(TableText(texts_, kLabelKey, kLabelCallSetting), this);
+  auto* calledLabel = new QLabel(TableText(texts_, kLabelKey, kLabelCalled), callSetting_);
   calledLabel->setGeometry(u, rowTop - labelAbove, editWidth, u);
   called_ = new QLineEdit(callSetting_);
   called_->setObjectName(QStringLiteral("called"));
@@ -136,7 +126,7 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
   calledButton_->setObjectName(QStringLiteral("calledButton"));
   calledButton_->setGeometry(u + editWidth + u / 2, rowTop, buttonWidth, buttonHeight);
   const int selectLeft = calledButton_->geometry().right() + 1 + u;
-  auto* selectLabel = new QLabel(RouteText(texts_, kLabelKey, kLabelSelect), callSetting_);
+  auto* selectLabel = new QLabel(TableText(texts_, kLabelKey, kLabelSelect), callSetting_);
   selectLabel->setGeometry(selectLeft, rowTop - labelAbove, editWidth, u);
   select_ = ShowOnlyEdit(callSetting_);
   select_->setObjectName(QStringLiteral("select"));
@@ -150,13 +140,13 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
 
   // Client panel: the call signs the route gives.
   const int callSignWidth = accessWidth + u / 2 + callSettingWidth;
-  auto* callSigns = new QGroupBox(RouteText(texts_, kLabelKey, kLabelCallSigns), this);
+  auto* callSigns = new QGroupBox(TableText(texts_, kLabelKey, kLabelCallSigns), this);
   const int margin = u;
   const int boxWidth = (callSignWidth - 2 * margin - 4 * u) / 3;
   static const char* const kBoxNames[] = {"ur", "rpt1", "rpt2"};
   for (int k = 0; k < 3; ++k) {
     const int x = margin + k * (boxWidth + 2 * u);
-    auto* label = new QLabel(RouteText(texts_, kLabelKey, kLabelYour + k), callSigns);
+    auto* label = new QLabel(TableText(texts_, kLabelKey, kLabelYour + k), callSigns);
     label->setGeometry(x, rowTop - labelAbove, boxWidth, u);
     // Shown only, on the button face; not greyed out, so that they read well.
     auto* box = ShowOnlyEdit(callSigns);
@@ -170,21 +160,19 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
   // Bottom panel: the hidden "Gateway Auto Set", OK and Cancel.
   const int bottomTop = 2 * topPanelHeight;
   const int formButtonHeight = 2 * u;
-  auto* gatewayAuto = new QCheckBox(RouteText(texts_, kLabelKey, kLabelGatewayAuto), this);
+  auto* gatewayAuto = new QCheckBox(TableText(texts_, kLabelKey, kLabelGatewayAuto), this);
   gatewayAuto->setChecked(true);
   gatewayAuto->setEnabled(false);
   gatewayAuto->hide();
   gatewayAuto->setGeometry(u, bottomTop, callSignWidth / 2, formButtonHeight);
-  cancel_ = new QPushButton(RouteText(texts_, kButtonKey, 1), this);
+  cancel_ = new QPushButton(TableText(texts_, kButtonKey, 1), this);
   cancel_->setObjectName(QStringLiteral("cancel"));
   const int groupRight = u + callSignWidth;
-  cancel_->setGeometry(groupRight - u - kFormButtonWidth, bottomTop, kFormButtonWidth,
-                       formButtonHeight);
-  ok_ = new QPushButton(RouteText(texts_, kButtonKey, 0), this);
+  cancel_->setGeometry(groupRight - u - kButtonWidth, bottomTop, kButtonWidth, formButtonHeight);
+  ok_ = new QPushButton(TableText(texts_, kButtonKey, 0), this);
   ok_->setObjectName(QStringLiteral("ok"));
   ok_->setDefault(true);
-  ok_->setGeometry(cancel_->x() - u - kFormButtonWidth, bottomTop, kFormButtonWidth,
-                   formButtonHeight);
+  ok_->setGeometry(cancel_->x() - u - kButtonWidth, bottomTop, kButtonWidth, formButtonHeight);
   setFixedSize(callSignWidth + 2 * u, bottomTop + formButtonHeight + u);
 
   setTabOrder(accessButton_, called_);
@@ -263,10 +251,7 @@ DvRepeaterSelectForm::DvRepeaterSelectForm(QWidget* parent, const QStringList& c
                                            int selected, cmcGTex& texts,
                                            std::function<void()> onShow)
     : QDialog(parent), onShow_(std::move(onShow)) {
-  setObjectName(QStringLiteral("DvRepeaterSelectForm"));
-  SetFixedDialogFlags(this);
-  setFont(fielddialog::DialogFont(texts));
-  setWindowTitle(RouteText(texts, kCaptionKey, 3));
+  dvform::SetUpForm(*this, "DvRepeaterSelectForm", texts, kCaptionKey, 3);
   const QFontMetrics metrics(font());
   const int u = metrics.height();
   const int listWidth = 20 * metrics.horizontalAdvance(QLatin1Char('W'));
@@ -275,25 +260,24 @@ DvRepeaterSelectForm::DvRepeaterSelectForm(QWidget* parent, const QStringList& c
   frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   list_ = new DvListBox(frame, u + 2);
   list_->setObjectName(QStringLiteral("choices"));
-  list_->setGeometry(u, u, listWidth, kSelectListHeight);
+  list_->setGeometry(u, u, listWidth, kListHeight);
   list_->Show(choices, selected, 0);
   list_->SetGrey(false);
   list_->onDoubleClick = [this](int) { accept(); };
-  frame->setGeometry(kSelectFrameInset, kSelectFrameInset, listWidth + 2 * u,
-                     kSelectListHeight + 2 * u);
+  frame->setGeometry(kFrameInset, kFrameInset, listWidth + 2 * u, kListHeight + 2 * u);
 
   const int buttonTop = frame->height() + u;
-  auto* cancel = new QPushButton(RouteText(texts, kButtonKey, 1), this);
+  auto* cancel = new QPushButton(TableText(texts, kButtonKey, 1), this);
   cancel->setObjectName(QStringLiteral("cancel"));
-  cancel->setGeometry(kSelectFrameInset + frame->width() - u - kFormButtonWidth, buttonTop,
-                      kFormButtonWidth, 2 * u);
-  auto* ok = new QPushButton(RouteText(texts, kButtonKey, 0), this);
+  cancel->setGeometry(kFrameInset + frame->width() - u - kButtonWidth, buttonTop, kButtonWidth,
+                      2 * u);
+  auto* ok = new QPushButton(TableText(texts, kButtonKey, 0), this);
   ok->setObjectName(QStringLiteral("ok"));
   ok->setDefault(true);
-  ok->setGeometry(cancel->x() - u - kFormButtonWidth, buttonTop, kFormButtonWidth, 2 * u);
+  ok->setGeometry(cancel->x() - u - kButtonWidth, buttonTop, kButtonWidth, 2 * u);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  setFixedSize(frame->width() + 2 * kSelectFrameInset, buttonTop + 2 * u + u / 2);
+  setFixedSize(frame->width() + 2 * kFrameInset, buttonTop + 2 * u + u / 2);
 }
 
 int DvRepeaterSelectForm::Selected() const {

@@ -92,8 +92,8 @@ DvRouteEditor::DvRouteEditor(const cmcEeprom& image, const cmcEeprom& initial, c
   const DvRouteCheck check = CheckDvRoute(image_, access, dest, exclusion_);
   const int mode = static_cast<int>(record.routeRpt2Mode);
   const int choice = GetRpt2ChoiceKind(check.access, check.dest);
-  bool consistent = choice == 0 ? mode == 0 || mode == kRpt2SameRpt
-                                : choice != 1 || mode != kRpt2Gateway;
+  bool consistent =
+      choice == 0 ? mode == 0 || mode == kRpt2SameRpt : choice != 1 || mode != kRpt2Gateway;
   if (choice == 1 || choice == 2)
     consistent = consistent && IsRptSameSite(image_, static_cast<int>(record.routeRpt2Index),
                                              static_cast<int>(record.routeAccessIndex));

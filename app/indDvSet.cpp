@@ -105,8 +105,8 @@ bool indDvSet::RepeaterSettingDialog(const cmcCellCapsule* capsule, datCh& recor
 
 int indDvSet::RunRpt2Select(QWidget* opener, const QStringList& choices, int selected,
                             const QPoint& at) {
-  auto* form = new DvRepeaterSelectForm(opener, choices, selected, document_.texts,
-                                        enableHelpWindows_);
+  auto* form =
+      new DvRepeaterSelectForm(opener, choices, selected, document_.texts, enableHelpWindows_);
   form->setWindowModality(Qt::WindowModal);
   Place(*form, nullptr, at.x(), at.y());
   const bool accepted = RunModalForm(*form) == QDialog::Accepted;
@@ -121,8 +121,8 @@ void indDvSet::Place(QDialog& form, const cmcCellCapsule* capsule, int left, int
     return;
   }
   form.move(left, top);
-  const platform::ScreenRect placed = placement::FitFormToMonitor(
-      platform::ScreenRect::FromQRect(form.frameGeometry()), std::nullopt,
-      platform::CurrentMonitors().List());
+  const platform::ScreenRect placed =
+      placement::FitFormToMonitor(platform::ScreenRect::FromQRect(form.frameGeometry()),
+                                  std::nullopt, platform::CurrentMonitors().List());
   form.move(placed.left, placed.top);
 }

@@ -7,7 +7,7 @@
 // what OK gives the caller, what Cancel, Escape and closing leave, the
 // Detail setting, the typed called station, and that every form is
 // window-modal to its opener, enables the help windows and is released.
-#include "app/indDvSet.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,12 +21,11 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "app/DocumentContext.h"
 #include "DvFormScript.h"
+#include "app/DocumentContext.h"
 #include "app/DvListBox.h"
 #include "app/ModalRunner.h"
+#include "app/indDvSet.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
@@ -58,7 +57,9 @@ class DvDialogsTest : public ::testing::Test {
   DvDialogsTest() { SelectTextTable(texts_, TextTable::English); }
   ~DvDialogsTest() override { EXPECT_TRUE(script_.Done()) << "forms the dialogs never opened"; }
 
-  indDvSet Dialogs() { return indDvSet(&owner_, document_, settings_.Get(), true, [this] { ++helpEnables_; }); }
+  indDvSet Dialogs() {
+    return indDvSet(&owner_, document_, settings_.Get(), true, [this] { ++helpEnables_; });
+  }
 
   // A channel as the cell handler hands it to the Repeater Setting dialog.
   datCh Channel(int n) {
@@ -115,7 +116,8 @@ TEST_F(DvDialogsTest, TheSelectorShowsThePickersListsAndOkGivesTheChosenCallSign
     QTest::keyClick(kinds, Qt::Key_Left);
     EXPECT_EQ(form.focusWidget(), calls);
     // Clicks on blank space below the entries change nothing.
-    QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, QPoint(5, names->viewport()->height() - 2));
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                      QPoint(5, names->viewport()->height() - 2));
     EXPECT_EQ(Rows(calls), (QStringList{"ABCDEF C", "ABCDEF G"}));
     Click(ButtonOf(form, "ok"));
   });
@@ -180,9 +182,9 @@ TEST_F(DvDialogsTest, DetailWidensNameSelectorsAndIsRememberedByThemOnly) {
     EXPECT_TRUE(calls->isVisible());
     EXPECT_FALSE(calls->isEnabled());
     EXPECT_GT(form.width(), narrow);
-    EXPECT_EQ(ButtonOf(form, "cancel")->geometry().right(),
-              ListOf(form, "callList")->parentWidget()->geometry().right() -
-                  form.fontMetrics().height())
+    EXPECT_EQ(
+        ButtonOf(form, "cancel")->geometry().right(),
+        ListOf(form, "callList")->parentWidget()->geometry().right() - form.fontMetrics().height())
         << "Cancel follows the frame's right edge";
     Click(ButtonOf(form, "cancel"));
   });

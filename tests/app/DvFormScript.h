@@ -5,6 +5,8 @@
 // Escape or a close) and answers its result; nested forms come back to it
 // while their opener's step runs. Also finders and clicks for the forms'
 // widgets.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -16,8 +18,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/DvListBox.h"
 

@@ -229,7 +229,8 @@ TEST(DvCalledTextTest, IsReadBackAsSixteenBytesOfCodePage932) {
       {"a double-byte character never split", fifteen + QString::fromUtf8("\u3042"),
        "ABCDEFGHIJKLMNO "},
       {"a double-byte character that fits", QString::fromUtf8("\u3042A"),
-       "\x82\xA0" "A             "},
+       "\x82\xA0"
+       "A             "},
       {"a character without a code is a blank", QString::fromUtf8("A\U0001F600B"),
        "A B             "},
   };

@@ -1,0 +1,24 @@
+#include "app/DvFormKit.h"
+
+#include <QDialog>
+
+#include "core/TextTableChoice.h"
+#include "core/cmcGTex.h"
+#include "sheet/FieldDialogFrame.h"
+
+namespace dvform {
+
+QString TableText(cmcGTex& texts, std::string_view key, int n) {
+  return ToDisplayText(texts.GetText(key, n));
+}
+
+void SetUpForm(QDialog& form, const char* objectName, cmcGTex& texts, std::string_view captionKey,
+               int n) {
+  form.setObjectName(QLatin1String(objectName));
+  form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  form.setFont(fielddialog::DialogFont(texts));
+  form.setWindowTitle(TableText(texts, captionKey, n));
+}
+
+}  // namespace dvform
