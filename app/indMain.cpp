@@ -75,12 +75,13 @@ bool indMain::RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) {
 }
 
 void indMain::RegisterDvDialogs(AppCellHost& host) {
-  host.SetCallSignDialog([this](cmcCellCapsule& capsule, int kind, CallSignField& field,
-                                const CallSignField* second) {
-    return RunCallSignDialog(capsule, kind, field, second);
+  host.SetCallSignDialog(
+      [this](cmcCellCapsule& capsule, int kind, CallSignField& field, const CallSignField* second) {
+        return RunCallSignDialog(capsule, kind, field, second);
+      });
+  host.SetRepeaterDialog([this](cmcCellCapsule& capsule, datCh& record) {
+    return RunRepeaterDialog(capsule, record);
   });
-  host.SetRepeaterDialog(
-      [this](cmcCellCapsule& capsule, datCh& record) { return RunRepeaterDialog(capsule, record); });
 }
 
 std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }
