@@ -1,6 +1,7 @@
 #include "app/DvFormKit.h"
 
 #include <QDialog>
+#include <QWidget>
 
 #include "core/TextTableChoice.h"
 #include "core/cmcGTex.h"
@@ -19,6 +20,15 @@ void SetUpForm(QDialog& form, const char* objectName, cmcGTex& texts, std::strin
                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   form.setFont(fielddialog::DialogFont(texts));
   form.setWindowTitle(TableText(texts, captionKey, n));
+}
+
+void SetBackground(QWidget* widget, QPalette::ColorRole role) {
+  QPalette p = widget->palette();
+  const QColor color = QPalette().color(QPalette::Active, role);
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    p.setColor(group, QPalette::Base, color);
+  widget->setPalette(p);
 }
 
 }  // namespace dvform

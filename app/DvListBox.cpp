@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "app/DvFormKit.h"
+
 namespace {
 
 constexpr int kTextInset = 3;
@@ -86,14 +88,7 @@ void DvListBox::Show(const QStringList& texts, int selected, int widthHint) {
 }
 
 void DvListBox::SetGrey(bool grey) {
-  QPalette p = palette();
-  const QPalette standard = QPalette();
-  const QColor back = grey ? standard.color(QPalette::Active, QPalette::Button)
-                           : standard.color(QPalette::Active, QPalette::Base);
-  for (const QPalette::ColorGroup group :
-       {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    p.setColor(group, QPalette::Base, back);
-  setPalette(p);
+  dvform::SetBackground(this, grey ? QPalette::Button : QPalette::Base);
 }
 
 void DvListBox::keyPressEvent(QKeyEvent* event) {

@@ -70,15 +70,6 @@ QLineEdit* ShowOnlyEdit(QWidget* parent) {
   return edit;
 }
 
-void SetBackground(QWidget* widget, QPalette::ColorRole role) {
-  QPalette p = widget->palette();
-  const QColor color = QPalette().color(QPalette::Active, role);
-  for (const QPalette::ColorGroup group :
-       {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    p.setColor(group, QPalette::Base, color);
-  widget->setPalette(p);
-}
-
 }  // namespace
 
 DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& texts,
@@ -151,7 +142,7 @@ DvRepeaterForm::DvRepeaterForm(QWidget* parent, DvRouteEditor& editor, cmcGTex& 
     // Shown only, on the button face; not greyed out, so that they read well.
     auto* box = ShowOnlyEdit(callSigns);
     box->setObjectName(QLatin1String(kBoxNames[k]));
-    SetBackground(box, QPalette::Button);
+    dvform::SetBackground(box, QPalette::Button);
     box->setGeometry(x, rowTop + (buttonHeight - editHeight) / 2, boxWidth, editHeight);
     boxes_[k] = box;
   }
@@ -203,7 +194,7 @@ void DvRepeaterForm::Render() {
   select_->setText(BytesText(editor_.SelectText()));
   select_->setEnabled(editor_.SelectEnabled());
   selectButton_->setEnabled(editor_.SelectEnabled());
-  SetBackground(select_, editor_.SelectEnabled() ? QPalette::Base : QPalette::Button);
+  dvform::SetBackground(select_, editor_.SelectEnabled() ? QPalette::Base : QPalette::Button);
   boxes_[0]->setText(FieldText(editor_.Ur()));
   boxes_[1]->setText(FieldText(editor_.Rpt1()));
   boxes_[2]->setText(FieldText(editor_.Rpt2()));
