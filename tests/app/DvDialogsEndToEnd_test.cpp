@@ -8,6 +8,7 @@
 // popup command "Select..." runs the selector on one call sign.
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "DvFormScript.h"
 #include "app/ModalRunner.h"
 #include "app/ProgramCellHandler.h"
+#include "app/cuiHtmlHelp.h"
 #include "app/indMain.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
@@ -200,6 +202,21 @@ TEST_F(DvDialogsEndToEndTest, SelectOnARouteCellSetsOneCallSign) {
     EXPECT_TRUE(Saw("send 44"));
   }
   EXPECT_EQ(Record(31, 0, 6), frequency) << "frequency, offset and mode kept";
+}
+
+TEST_F(DvDialogsEndToEndTest, HelpStaysUsableWhileADialogIsUp) {
+  QPointer<QWidget> topic;
+  ASSERT_EQ(controller_->Help().ShowTopic(QStringLiteral(KW_SOURCE_DIR "/resources/help/en"),
+                                          &topic),
+            cuiHtmlHelp::kShown);
+  ASSERT_FALSE(topic.isNull());
+  topic->setEnabled(false);  // as a modal run disables the other windows
+  script_.Then("DvCallSignForm", [&topic](QDialog& form) {
+    EXPECT_TRUE(topic->isEnabled());
+    EXPECT_NE(topic->window(), form.parentWidget()->window()) << "the form does not block it";
+    Click(ButtonOf(form, "cancel"));
+  });
+  sheet_.DoCellAction(sheet_.Cell(CT_Conv, CL_Mch_DYou_Callsign, 31), 0, CL_PMenu_Rpt_Set);
 }
 
 }  // namespace
