@@ -13,6 +13,7 @@
 #include "cells/MenuCheckCases.h"
 #include "cells/RepeaterCases.h"
 #include "cells/ScanEdgeCases.h"
+#include "cells/SettingCases.h"
 #include "cells/TxMessageCases.h"
 
 namespace {
@@ -33,6 +34,7 @@ CellCaseTable ProgramTable() {
   RegisterCallSignCases(table);
   RegisterRepeaterCases(table);
   RegisterMenuCheckCases(table);
+  RegisterSettingCases(table);
   return table;
 }
 

@@ -72,7 +72,8 @@ TEST_F(DefaultImageMembership, ChoiceBytesHoldMembersInBothLanguages) {
       if (f.selector == choicefield::Selector::kAprsSymbol) continue;
       for (int index = f.firstIndex; index <= f.lastIndex; ++index) {
         for (const bool japanese : {false, true}) {
-          const char* list = choicefield::ChoiceListOf(f, index, image_, {japanese, Destination()});
+          const char* list = choicefield::ChoiceListOf(f, index, imageaccess::CommonBlock(image_),
+                                                       {japanese, Destination()});
           if (!list) continue;
           const auto value = static_cast<int>(choicefield::ReadChoiceValue(image_, f, index));
           EXPECT_TRUE(SourceHasValue(list, value))
