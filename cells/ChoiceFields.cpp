@@ -59,10 +59,11 @@ constexpr ChoiceField SymbolPick(int id, const char* name, std::int64_t offset) 
       Sel(id, name, offset, Selector::kAprsSymbol, "GI_Sheet_Sel_Common_APRS_Symbol", nullptr);
   f.shape = Shape::kSymbol;
   f.size = 2;
+  f.readByOthers = true;  // the code cell below shows the same bytes
   return f;
 }
 constexpr ChoiceField SymbolCode(int id, const char* name, std::int64_t offset) {
-  return In(id, name, offset, Shape::kSymbolText, 2);
+  return In(id, name, offset, Shape::kSymbolText, 2).ReadByOthers();
 }
 // A 43-byte comment of the position, object, item or weather report.
 constexpr int kCommentSize = 43;

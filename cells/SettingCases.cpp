@@ -151,8 +151,8 @@ bool EditShape(indActiveCell& ctx, const ChoiceField& row) {
     case Shape::kHomeVfo:
     case Shape::kHomeMemory:
     case Shape::kHomeRepeater: settinghooks::ShowHomeChannel(ctx, row); return false;
-    case Shape::kSymbol:
-    case Shape::kSymbolText: return false;
+    case Shape::kSymbol: return settinghooks::EditSymbol(ctx, row);
+    case Shape::kSymbolText: return settinghooks::EditSymbolCode(ctx, row);
     default:
       return listcells::EditImageBlock(ctx, choicefield::ChoiceByteOffset(row, ctx.index), row.size,
                                        [&row](indActiveCell& cell, std::span<std::uint8_t> b) {
@@ -182,7 +182,6 @@ void RegisterSettingCases(CellCaseTable& table) {
     if (row.cellId < kFirstSettingId || row.cellId > kLastSettingId || row.cellId == last ||
         FrameOwns(row.cellId))
       continue;
-    if (row.shape == Shape::kSymbol || row.shape == Shape::kSymbolText) continue;
     table.Register(row.cellId, RunSettingRow);
     last = row.cellId;
   }

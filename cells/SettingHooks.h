@@ -2,7 +2,9 @@
 // The behaviour some set-mode settings add to their row of the settings
 // table (cells/ChoiceFields.h): the GPS alarm's type, group and memory, the
 // GPS transmit mode and sentence set with the auto TX timer they govern, the
-// bank links of a scan band, and the home channels, which only show.
+// bank links of a scan band, the home channels, which only show, and the
+// position-report symbols, each a choice and an editable code over the same
+// two bytes (table character and symbol character).
 //
 // The row runner (cells/SettingCases.h) asks a hook first whether the cell
 // edits at all, runs the hooked shapes through these editors, and calls the
@@ -37,5 +39,16 @@ bool EditAlarmMemory(indActiveCell& ctx, const choicefield::ChoiceField& row);
 bool EditBankLinkGroup(indActiveCell& ctx, const choicefield::ChoiceField& row);
 // The home VFO, memory channel and repeater, drawn olive; keys do nothing.
 void ShowHomeChannel(indActiveCell& ctx, const choicefield::ChoiceField& row);
+
+// The symbol as one of the selectable symbols (the list by symbol index; a
+// code none of them is shows "---"). A pick writes the picked code; an
+// overlay character of the stored code stays when the picked symbol is of
+// the alternate table. Picking none (255) changes nothing, and Space or
+// Backspace step past it.
+bool EditSymbol(indActiveCell& ctx, const choicefield::ChoiceField& row);
+// The symbol's two characters as a text: an entry whose first character is
+// no table character ("/", "\", "0"-"9", "A"-"Z") or whose second is not
+// one of "!".."~" is refused whole.
+bool EditSymbolCode(indActiveCell& ctx, const choicefield::ChoiceField& row);
 
 }  // namespace settinghooks

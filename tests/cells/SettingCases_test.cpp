@@ -276,6 +276,72 @@ TEST_F(SettingCasesTest, HomeRepeaterShowsNameCallSignAndFrequency) {
   EXPECT_EQ(r_.Show(CL_Common_HmchDr), "439.000000");
 }
 
+// A position-report symbol: its choice and its code are the same two bytes.
+class SymbolTest : public SettingCasesTest {
+ protected:
+  static constexpr std::int64_t kSymbol = 0x29DE0;  // position report, No.1
+  std::string Code() {
+    char b[2];
+    r_.rig.image.GetBlock(kSymbol, b, 2);
+    return std::string(b, 2);
+  }
+  void SetCode(const char* code) { r_.rig.image.SetBlock(kSymbol, code, 2); }
+};
+
+TEST_F(SymbolTest, APickKeepsAnOverlayOfTheAlternateTable) {
+  const struct {
+    const char* stored;
+    int picked;  // symbol index
+    const char* after;
+  } cases[] = {
+      {"/>", 46, "\\#"},  // \#, Overlayed Digipeater
+      {"A>", 46, "A#"},   // the overlay stays on an alternate symbol
+      {"A>", 1, "/#"},    // and goes with a primary one
+      {"QY", 52, "\\>"},  // "QY" carries no overlay
+      {"A>", 255, "A>"},  // none changes nothing
+  };
+  for (const auto& c : cases) {
+    SetCode(c.stored);
+    r_.Pick(CL_Common_AprsSymbolSel_1, c.picked);
+    EXPECT_EQ(Code(), c.after) << c.stored << " pick " << c.picked;
+  }
+  SetCode("/>");
+  EXPECT_EQ(r_.Show(CL_Common_AprsSymbolSel_1), "Car");
+  EXPECT_EQ(r_.Show(CL_Common_AprsSymbolEdit_1), "/>");
+  SetCode("A>");
+  EXPECT_EQ(r_.Show(CL_Common_AprsSymbolSel_1), "Overlayed Car");
+  SetCode("/$");  // a code none of the selectable ones is
+  EXPECT_EQ(r_.Show(CL_Common_AprsSymbolSel_1), "---");
+  // Steps skip "none": Space from the last symbol wraps to the first.
+  SetCode("\\x");
+  r_.Key(CL_Common_AprsSymbolSel_1, cellop::kSpace);
+  EXPECT_EQ(Code(), "/!");
+  r_.Key(CL_Common_AprsSymbolSel_1, cellop::kBackspace);
+  EXPECT_EQ(Code(), "\\x");
+  EXPECT_TRUE(r_.LastMask() & redraw::kAllData) << "the code cell shows the same bytes";
+}
+
+TEST_F(SymbolTest, ACodeOutsideTheSymbolSetsIsRefusedWhole) {
+  const struct {
+    const char* entry;
+    const char* after;
+  } cases[] = {
+      {"/-", "/-"},        {"B&", "B&"}, {"\\k", "\\k"},  // accepted
+      {"a>", "/>"},        {"/", "/>"},  {"/ ", "/>"},    // refused: no table, no symbol
+      {"\x82\x60>", "A>"},                                // a full-width "A" folds to "A"
+  };
+  for (const auto& c : cases) {
+    SetCode("/>");
+    const cmcEeprom before = r_.rig.image;
+    const auto answer = r_.Commit(CL_Common_AprsSymbolEdit_1, c.entry);
+    EXPECT_EQ(Code(), c.after) << c.entry;
+    if (Code() == "/>") {
+      EXPECT_EQ(r_.rig.image, before) << c.entry;
+      EXPECT_EQ(answer.capsule.outputText, "/>") << c.entry;
+    }
+  }
+}
+
 // GPS TX mode, auto TX timer and the sentence set keep one rule: NMEA with
 // a long sentence set never keeps the 5-second interval.
 class GpsTxTest : public SettingCasesTest {
