@@ -2,6 +2,7 @@
 
 #include "app/cuiMain.h"
 #include "cells/BankCases.h"
+#include "cells/CallCases.h"
 #include "cells/CallSignCases.h"
 #include "cells/ChannelCases.h"
 #include "cells/ChannelChoiceCases.h"
@@ -35,6 +36,7 @@ CellCaseTable ProgramTable() {
   RegisterRepeaterCases(table);
   RegisterMenuCheckCases(table);
   RegisterSettingCases(table);
+  RegisterCallCases(table);
   return table;
 }
 

@@ -6,7 +6,17 @@ int PositionFormat(const CommonBlock& common) { return common.Get8(kPositionForm
 
 bool MetricAltitude(const CommonBlock& common) { return common.Get8(kAltitudeUnit) == 0; }
 
+int AltitudeUnit(const CommonBlock& common) { return common.Get8(kAltitudeUnit); }
+
 int SpeedUnit(const CommonBlock& common) { return common.Get8(kSpeedUnit); }
+
+int TemperatureUnit(const CommonBlock& common) { return common.Get8(kTemperatureUnit); }
+
+int PressureUnit(const CommonBlock& common) { return common.Get8(kPressureUnit); }
+
+int RainUnit(const CommonBlock& common) { return common.Get8(kRainUnit); }
+
+int WindSpeedUnit(const CommonBlock& common) { return common.Get8(kWindSpeedUnit); }
 
 int GpsTxMode(const CommonBlock& common) { return common.Get8(kGpsTxMode); }
 

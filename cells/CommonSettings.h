@@ -34,6 +34,10 @@ inline constexpr std::int64_t kSystemLanguage = 0x57;
 inline constexpr std::int64_t kPositionFormat = OffsetOf(layout::kGpsPositionFormat);
 inline constexpr std::int64_t kAltitudeUnit = 0x59;  // 0 metres, else feet
 inline constexpr std::int64_t kSpeedUnit = 0x5A;
+inline constexpr std::int64_t kTemperatureUnit = 0x5B;
+inline constexpr std::int64_t kPressureUnit = 0x5C;
+inline constexpr std::int64_t kRainUnit = 0x5D;
+inline constexpr std::int64_t kWindSpeedUnit = 0x5E;
 inline constexpr std::int64_t kGpsSelect = 0x67;
 inline constexpr std::int64_t kHomeVfo = 0x91;  // 32 bits, 0 none
 inline constexpr std::int64_t kHomeMemory = OffsetOf(layout::kMemoryHomeChannel);
@@ -59,8 +63,15 @@ inline constexpr int kExtensionPhgd = 2;
 // 0 hundredths of a minute, any other value seconds.
 int PositionFormat(const CommonBlock& common);
 bool MetricAltitude(const CommonBlock& common);
-// 1 mph, 2 knots, any other km/h.
+// The unit settings, numbered as their choice lists ("GI_Sheet_Sel_Common_
+// Linear_Measure", "_Speed_Units", "_Temp_Units", "_Baro_Units",
+// "_Rain_Units", "_WidSpd_Units").
+int AltitudeUnit(const CommonBlock& common);
 int SpeedUnit(const CommonBlock& common);
+int TemperatureUnit(const CommonBlock& common);
+int PressureUnit(const CommonBlock& common);
+int RainUnit(const CommonBlock& common);
+int WindSpeedUnit(const CommonBlock& common);
 int GpsTxMode(const CommonBlock& common);
 // The six sentence flags, each 0 or 1.
 SixFlags SentenceFlags(const CommonBlock& common);

@@ -27,9 +27,7 @@ std::string_view CodeOf(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), 2};
 }
 
-bool HasOverlay(std::string_view code) {
-  return IsAprsOverlayChar(code[0]) && code != kQyCode;
-}
+bool HasOverlay(std::string_view code) { return IsAprsOverlayChar(code[0]) && code != kQyCode; }
 
 // A step that lands on "none" goes one option further in the same direction.
 void StepPastNone(indActiveCell& ctx, const char* list, std::int32_t& index) {
@@ -48,8 +46,7 @@ bool EditSymbol(indActiveCell& ctx, const choicefield::ChoiceField& row) {
       [&row](indActiveCell& cell, std::span<std::uint8_t> bytes) {
         const std::string_view stored = CodeOf(bytes);
         std::int32_t index = FindAprsSymbolIndex(stored, true);
-        if (SelectChoice(cell.Choices(), cell.capsule, row.list, index, cell.status) == 0)
-          return 0;
+        if (SelectChoice(cell.Choices(), cell.capsule, row.list, index, cell.status) == 0) return 0;
         StepPastNone(cell, row.list, index);
         const std::optional<aprscodes::Code> picked = GetAprsSymbolCode(index);
         if (!picked) return 0;
