@@ -20,8 +20,8 @@
 #include "cells/ChoiceFields.h"
 #include "cells/PositionConverters.h"
 #include "cells/rxformat/AprsSymbols.h"
-#include "model/BandDefaults.h"
 #include "model/DefaultImage.h"
+#include "model/InitialImage.h"
 #include "model/indDestination.h"
 #include "sheet/choices/ChoiceTable.h"
 #include "sheet/choices/cmcFCache.h"
@@ -139,15 +139,9 @@ TEST(SettingsTableStructure, ThePagesIndexesLieInsideTheirRows) {
 
 // ---- The walk ---------------------------------------------------------------
 
-// The default image of a destination as a document holds it.
+// The default image of a destination as a new document starts from it.
 cmcEeprom DocumentImage(int destination) {
-  const cmcEeprom defaults = BuildDefaultImage(destination);
-  cmcEeprom image;
-  image.SetSize(layout::kImageSize);
-  image.Fill(0);
-  image.SetBlock(0, defaults.Data(), defaults.GetSize());
-  EXPECT_TRUE(WriteBandDefaults(image, destination));
-  return image;
+  return FullImageFromDefault(BuildDefaultImage(destination));
 }
 
 // The bytes a row's hook may write besides the row's own.
