@@ -2,6 +2,7 @@
 
 #include "app/cuiMain.h"
 #include "cells/BankCases.h"
+#include "cells/CallCases.h"
 #include "cells/CallSignCases.h"
 #include "cells/ChannelCases.h"
 #include "cells/ChannelChoiceCases.h"
@@ -13,6 +14,7 @@
 #include "cells/MenuCheckCases.h"
 #include "cells/RepeaterCases.h"
 #include "cells/ScanEdgeCases.h"
+#include "cells/SettingCases.h"
 #include "cells/TxMessageCases.h"
 
 namespace {
@@ -33,6 +35,8 @@ CellCaseTable ProgramTable() {
   RegisterCallSignCases(table);
   RegisterRepeaterCases(table);
   RegisterMenuCheckCases(table);
+  RegisterSettingCases(table);
+  RegisterCallCases(table);
   return table;
 }
 

@@ -19,6 +19,9 @@ namespace channelcase {
 inline constexpr std::uint32_t kModeDv = 5;
 
 inline constexpr std::uint32_t kHighestHz = 550'000'000;
+// The range a channel, scan-edge or link frequency is typed in.
+inline constexpr double kLowestMHz = 118.0;
+inline constexpr double kHighestMHz = 550.0;
 // The frequency a channel chosen for a bank slot gets while it has none.
 inline constexpr std::uint32_t kPlaceholderHz = 550'005'000;
 

@@ -25,8 +25,6 @@ namespace {
 
 using namespace channelcase;
 
-constexpr double kLowestMHz = 118.0;
-constexpr double kHighestMHz = 550.0;
 constexpr double kHighestOffsetMHz = 59.995;
 constexpr std::uint32_t kDvSqlCode = 4;
 

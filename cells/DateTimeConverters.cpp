@@ -2,6 +2,7 @@
 
 #include "cells/ConverterContext.h"
 #include "core/BcdBits.h"
+#include "core/ShortDateText.h"
 #include "model/GpsDateTime.h"
 #include "model/datCh.h"
 
@@ -11,13 +12,7 @@ using namespace std::chrono;
 
 enum Byte { kDay = 0, kMonth, kYear, kHour, kMinute, kSecond };
 
-// The fixed day on which a time without a valid date is shifted.
-constexpr year_month_day kFixedDay{year{2006}, month{4}, day{10}};
-
-std::int64_t LocalMs(year_month_day date, seconds timeOfDay) {
-  const auto moment = sys_days(date) + timeOfDay;
-  return duration_cast<milliseconds>(moment.time_since_epoch()).count();
-}
+using gpstime::kFixedDay;
 
 // The local moment of a valid UTC date and time.
 sys_seconds LocalMoment(year_month_day date, seconds timeOfDay, int utcOffset) {
@@ -31,13 +26,7 @@ sys_seconds NowLocal(const ConverterContext& ctx) {
 }
 
 std::string DateInOrder(year_month_day date, int order) {
-  const std::string fixed = core::FixedDateText(date);  // yyyy/mm/dd
-  const std::string y = fixed.substr(0, 4);
-  const std::string m = fixed.substr(5, 2);
-  const std::string d = fixed.substr(8, 2);
-  if (order == 1) return m + "/" + d + "/" + y;
-  if (order == 2) return d + "/" + m + "/" + y;
-  return fixed;
+  return core::ShortDateText(date, order, '/');
 }
 
 }  // namespace
@@ -50,26 +39,6 @@ DateTimeBcd GpsDateTimeOf(const datCh& record) {
 void SetGpsDateTime(datCh& record, const DateTimeBcd& value) {
   record.gpsDate = {value[kDay], value[kMonth], value[kYear]};
   record.gpsTime = {value[kHour], value[kMinute], value[kSecond]};
-}
-
-bool GetRecordDate(const DateTimeBcd& record, year_month_day& date) {
-  if (!core::IsBcdBytes(std::span<const std::uint8_t>(record.data(), 3))) return false;
-  const year_month_day d{year{2000 + core::BcdToBin(record[kYear])},
-                         month{static_cast<unsigned>(core::BcdToBin(record[kMonth]))},
-                         day{static_cast<unsigned>(core::BcdToBin(record[kDay]))}};
-  if (!d.ok()) return false;
-  date = d;
-  return true;
-}
-
-bool GetRecordTime(const DateTimeBcd& record, seconds& timeOfDay) {
-  if (!core::IsBcdBytes(std::span<const std::uint8_t>(record.data() + 3, 3))) return false;
-  const int h = core::BcdToBin(record[kHour]);
-  const int m = core::BcdToBin(record[kMinute]);
-  const int s = core::BcdToBin(record[kSecond]);
-  if (h > 23 || m > 59 || s > 59) return false;
-  timeOfDay = hours{h} + minutes{m} + seconds{s};
-  return true;
 }
 
 void SetRecordDate(DateTimeBcd& record, year_month_day date) {
@@ -145,29 +114,4 @@ bool IsValidTimeHm(std::span<const std::uint8_t, 2> field) {
 std::string EditTimeHm(std::span<const std::uint8_t, 2> field) {
   if (!IsValidTimeHm(field)) return "--:--";
   return core::FixedTimeHmText(field[0], field[1]);
-}
-
-bool StoreLocalAsUtc(DateTimeBcd& record, year_month_day localDate, seconds localTime,
-                     int utcOffset) {
-  std::array<std::uint8_t, 3> d{};
-  std::array<std::uint8_t, 3> t{};
-  if (!gpstime::LocalToBcd(LocalMs(localDate, localTime), gpstime::UsableUtcOffset(utcOffset), d,
-                           t)) {
-    return false;
-  }
-  record = {d[0], d[1], d[2], t[0], t[1], t[2]};
-  return true;
-}
-
-bool LocalToUtc(DateTimeBcd& record, int utcOffset) {
-  seconds timeOfDay{};
-  if (!GetRecordTime(record, timeOfDay)) return false;
-  year_month_day date;
-  if (GetRecordDate(record, date)) return StoreLocalAsUtc(record, date, timeOfDay, utcOffset);
-  DateTimeBcd scratch = record;
-  if (!StoreLocalAsUtc(scratch, kFixedDay, timeOfDay, utcOffset)) return false;
-  record[kHour] = scratch[kHour];
-  record[kMinute] = scratch[kMinute];
-  record[kSecond] = scratch[kSecond];
-  return true;
 }

@@ -16,12 +16,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/BcdDateTime.h"
 #include "core/GpsFieldText.h"
+#include "model/GpsDateTime.h"
 
 class datCh;
 struct ConverterContext;
-
-using DateTimeBcd = std::array<std::uint8_t, 6>;  // day, month, year-2000, hour, minute, second
 
 // Forms of the texts: 0 the cell's (date in the context's date order), 1 the
 // GPS field dialog's ("yyyy/mm/dd"; today or now for an invalid value), 2
@@ -36,11 +36,8 @@ inline constexpr int kFixed = 2;
 DateTimeBcd GpsDateTimeOf(const datCh& record);
 void SetGpsDateTime(datCh& record, const DateTimeBcd& value);
 
-// BCD to a date (year 2000 + the year byte): false when a byte is not BCD or
-// the date does not exist.
-bool GetRecordDate(const DateTimeBcd& record, std::chrono::year_month_day& date);
-// BCD to a time of day: false when a byte is not BCD or out of range.
-bool GetRecordTime(const DateTimeBcd& record, std::chrono::seconds& timeOfDay);
+// GetRecordDate and GetRecordTime (BCD to date and time) are in
+// core/BcdDateTime.h; LocalToUtc and StoreLocalAsUtc in model/GpsDateTime.h.
 // Through the fixed-form parsers below.
 void SetRecordDate(DateTimeBcd& record, std::chrono::year_month_day date);
 void SetRecordTime(DateTimeBcd& record, std::chrono::seconds timeOfDay);
@@ -63,15 +60,3 @@ std::string EditTime(const ConverterContext& ctx, const DateTimeBcd& record, int
 // "hh:nn" of an hour-minute field; "--:--" beyond 23:59.
 std::string EditTimeHm(std::span<const std::uint8_t, 2> field);
 bool IsValidTimeHm(std::span<const std::uint8_t, 2> field);
-
-// A record holding local date and time turned into UTC in one step. With an
-// invalid date and a valid time only the time is shifted (the date stays
-// invalid). False, and nothing written, when the time is invalid or the UTC
-// moment falls outside 2000-2099.
-bool LocalToUtc(DateTimeBcd& record, int utcOffset);
-
-// Local date and time (as "yyyy/mm/dd" and "hh:nn:ss" would give them)
-// minus the offset into the record; false, nothing written, outside
-// 2000-2099.
-bool StoreLocalAsUtc(DateTimeBcd& record, std::chrono::year_month_day localDate,
-                     std::chrono::seconds localTime, int utcOffset);

@@ -3,16 +3,13 @@
 // repeater and your-call lists show nothing but their number, popup menu
 // items see the row they were opened on, and the call lists are drawn as
 // display-only.
-#include <QColor>
-
 #include "cells/FrameSteps.h"
+#include "cells/ListCellKit.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
-#include "core/ColorNames.h"
 #include "core/indEnviron.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
-#include "sheet/cuiCanvas.h"
 
 namespace {
 
@@ -98,10 +95,7 @@ void EntryListRow(indActiveCell& ctx, int numberCell, int keyCell) {
 // The received and transmitted call lists only show: drawn olive, but for
 // their row numbers.
 void CallListRow(indActiveCell& ctx) {
-  if (ctx.cellId == CL_Misc_ChNo_1Base || !ctx.capsule.canvas) return;
-  constexpr std::uint32_t kOlive = color::kOlive;
-  ctx.capsule.canvas->SetFontColor(
-      QColor(color::Red(kOlive), color::Green(kOlive), color::Blue(kOlive)));
+  if (ctx.cellId != CL_Misc_ChNo_1Base) listcells::Olive(ctx);
 }
 
 bool HelpIsHandledIn(int category) {

@@ -1,5 +1,6 @@
 // The popup-command step of the cell handler.
 #include "cells/CellHost.h"
+#include "cells/CommonSettings.h"
 #include "cells/FrameSteps.h"
 #include "cells/SheetBankNo.h"
 #include "cells/indActiveCell.h"
@@ -8,6 +9,7 @@
 #include "core/indEnviron.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
+#include "model/ListCounts.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -16,13 +18,6 @@ namespace {
 constexpr int kRowsPerBlock = 100;
 constexpr int kFirstCallChannel = layout::kMemoryChannels;  // 1000
 constexpr int kLastCallChannel = layout::kAllChannels - 1;  // 1003
-
-// Home-channel bytes of the common settings block.
-constexpr int kHomeVfoFirst = 0x91;  // four bytes, cleared to 0
-constexpr int kHomeVfoBytes = 4;
-constexpr int kHomeMemory = 0x95;    // channel word, 0xFFFF none
-constexpr int kHomeRepeater = 0x97;  // repeater word, 0xFFFF none
-constexpr std::uint16_t kNoHome = 0xFFFF;
 
 void HundredBlock(int index, int& first, int& last) {
   first = index >= 0 ? index / kRowsPerBlock * kRowsPerBlock : 0;
@@ -94,11 +89,9 @@ void RunCallSignSelector(indActiveCell& ctx) {
 
 void ClearHomeChannel(indActiveCell& ctx) {
   switch (ctx.cellId) {
-    case CL_Common_HmchVfo:
-      for (int k = 0; k < kHomeVfoBytes; ++k) ctx.common.Set8(kHomeVfoFirst + k, 0);
-      break;
-    case CL_Common_HmchMr: ctx.common.Set16(kHomeMemory, kNoHome); break;
-    case CL_Common_HmchDr: ctx.common.Set16(kHomeRepeater, kNoHome); break;
+    case CL_Common_HmchVfo: commonset::ClearHomeVfo(ctx.common); break;
+    case CL_Common_HmchMr: SetSelectedChannel(ctx.Image(), kNoSelectedChannel); break;
+    case CL_Common_HmchDr: SetSelectedRepeater(ctx.Image(), kNoSelectedRepeater); break;
     default: break;
   }
 }

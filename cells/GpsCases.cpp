@@ -5,6 +5,7 @@
 
 #include "cells/CellCaseTable.h"
 #include "cells/ChoiceList.h"
+#include "cells/CommonSettings.h"
 #include "cells/ListCellKit.h"
 #include "cells/PositionConverters.h"
 #include "cells/TextConverters.h"
@@ -22,9 +23,6 @@
 namespace {
 
 using namespace listcells;
-
-// Common settings of the GPS cells.
-constexpr std::int64_t kAltitudeUnit = 0x59;  // 0 metres, else feet
 
 // Tree pages of the named GPS groups: group name i is page 222 + i.
 constexpr int kFirstNamedGroupPage = 222;
@@ -76,7 +74,7 @@ void Position(indActiveCell& ctx, bool latitude) {
 
 void Altitude(indActiveCell& ctx) {
   const ConverterContext converters = ConvertersFor(ctx);
-  const bool metric = ctx.common.Get8(kAltitudeUnit) == 0;
+  const bool metric = commonset::MetricAltitude(ctx.common);
   if (EditAltitude(converters, ctx.capsule, ctx.record.altitude, metric, ctx.status) != 0)
     ctx.StoreRecord();
   BlankWhenUnused(ctx);

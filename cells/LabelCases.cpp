@@ -78,9 +78,7 @@ void LinkPosition(indActiveCell& ctx) {
   Show(ctx, std::to_string(ctx.index % layout::kLinkPositions));
 }
 
-void EdgeLabel(indActiveCell& ctx) {
-  Show(ctx, TwoDigits(ctx.index / 2) + (ctx.index % 2 == 0 ? 'A' : 'B'));
-}
+void EdgeLabel(indActiveCell& ctx) { Show(ctx, EdgeLabelText(ctx.index)); }
 
 void GroupNumber(indActiveCell& ctx) { Show(ctx, TwoDigits(ctx.index)); }
 
@@ -93,6 +91,8 @@ void TopCopyright(indActiveCell& ctx) {
 }
 
 }  // namespace
+
+std::string EdgeLabelText(int n) { return TwoDigits(n / 2) + (n % 2 == 0 ? 'A' : 'B'); }
 
 void RegisterLabelCases(CellCaseTable& table) {
   table.Register(CL_Misc_ChNo_0Base, ZeroBased);

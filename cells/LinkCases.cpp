@@ -21,8 +21,6 @@ namespace {
 using namespace channelcase;
 
 constexpr int kNameBytes = 16;
-constexpr double kLowestMHz = 118.0;
-constexpr double kHighestMHz = 550.0;
 
 // The link's name; a change renames the link's tree node.
 void LinkName(indActiveCell& ctx) {

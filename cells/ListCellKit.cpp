@@ -9,6 +9,7 @@
 #include "cells/CellHost.h"
 #include "cells/ChoiceFields.h"
 #include "cells/ChoiceList.h"
+#include "cells/CommonSettings.h"
 #include "cells/EditorProtocol.h"
 #include "cells/TextConverters.h"
 #include "cells/indActiveCell.h"
@@ -17,8 +18,10 @@
 #include "core/EventIds.h"
 #include "core/NumberText.h"
 #include "core/TextFields.h"
+#include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/indEnviron.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutFixedAreas.h"
 #include "model/LayoutLists.h"
@@ -35,10 +38,6 @@ namespace {
 constexpr char kNewEntryTitle[] = "GI_NewChTitle";
 constexpr char kListFull[] = "GI_AppMess_MemoryErr_Overflow";
 constexpr char kAppTitle[] = "GI_Sys_AppTitle";
-
-// The position-format byte of the common settings (0 hundredths of a
-// minute, else seconds).
-constexpr std::int64_t kPositionFormat = 0x58;
 
 constexpr std::uint32_t kLightGrey = 0xC0C0C0;
 
@@ -78,14 +77,21 @@ bool Append(indActiveCell& ctx, cmcEeprom& image, int at) {
 
 ConverterContext ConvertersFor(const indActiveCell& ctx) {
   return ConverterContext::FromSettings(ctx.settings, ctx.host.DateOrder(),
-                                        ctx.common.Get8(kPositionFormat));
+                                        commonset::PositionFormat(ctx.common));
 }
 
-void Grey(indActiveCell& ctx) {
+namespace {
+
+void DrawTextIn(indActiveCell& ctx, std::uint32_t rgb) {
   if (!ctx.capsule.canvas) return;
-  ctx.capsule.canvas->SetFontColor(
-      QColor(color::Red(kLightGrey), color::Green(kLightGrey), color::Blue(kLightGrey)));
+  ctx.capsule.canvas->SetFontColor(QColor(color::Red(rgb), color::Green(rgb), color::Blue(rgb)));
 }
+
+}  // namespace
+
+void Grey(indActiveCell& ctx) { DrawTextIn(ctx, kLightGrey); }
+
+void Olive(indActiveCell& ctx) { DrawTextIn(ctx, color::kOlive); }
 
 bool IsNewEntryRow(const indActiveCell& ctx) {
   return ShowsList(ctx.range) && ctx.index == ctx.range.first + ctx.range.count;
@@ -146,22 +152,31 @@ void EditNodeName(indActiveCell& ctx, std::int64_t firstName, int entry, int cou
   ctx.bus.PostStr(ev::RenameTreeNode, 0, page, label(ctx.Image(), labelEntry, false));
 }
 
-void EditChoiceByte(indActiveCell& ctx) {
-  const choicefield::ChoiceField* field = choicefield::FindChoiceField(ctx.cellId);
-  if (!field || choicefield::ChoiceByteOffset(*field, ctx.index) < 0) return;
+bool EditChoiceByte(indActiveCell& ctx) {
+  const choicefield::SelectorContext selector{IsJapaneseUi(ctx.settings),
+                                              static_cast<int>(ctx.settings.EtcData.destination)};
+  const choicefield::ChoiceField* field = choicefield::FindRowAt(ctx.cellId, ctx.index, selector);
+  if (!field) return false;
+  const char* list = choicefield::ChoiceListOf(*field, ctx.index, ctx.common, selector);
+  if (!list) return false;
   cmcEeprom& image = ctx.Image();
   auto value = static_cast<std::int32_t>(choicefield::ReadChoiceValue(image, *field, ctx.index));
-  if (SelectChoice(ctx.Choices(), ctx.capsule, field->list, value, ctx.status) != 0)
-    choicefield::WriteChoiceValue(image, *field, ctx.index, static_cast<std::uint32_t>(value));
+  if (SelectChoice(ctx.Choices(), ctx.capsule, list, value, ctx.status) == 0) return false;
+  return choicefield::WriteChoiceValue(image, *field, ctx.index, static_cast<std::uint32_t>(value));
 }
 
-void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, BlockEditor edit) {
-  if (ctx.index < 0 || ctx.index >= table.count) return;
+bool EditImageBlock(indActiveCell& ctx, std::int64_t address, int size, const BlockEditor& edit) {
   cmcEeprom& image = ctx.Image();
-  const std::int64_t address = table.address(ctx.index);
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(table.size));
-  image.GetBlock(address, block.data(), table.size);
-  if (edit(ctx, block) != 0) image.SetBlock(address, block.data(), table.size);
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(size));
+  image.GetBlock(address, block.data(), size);
+  if (edit(ctx, block) == 0) return false;
+  image.SetBlock(address, block.data(), size);
+  return true;
+}
+
+void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, const BlockEditor& edit) {
+  if (ctx.index < 0 || ctx.index >= table.count) return;
+  EditImageBlock(ctx, table.address(ctx.index), table.size, edit);
 }
 
 std::string FieldText(std::span<const char> field) {

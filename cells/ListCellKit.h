@@ -12,6 +12,7 @@
 // it was. Nothing is ever stored on that row: the entry is appended at the
 // end of the sheet's group or list and the row's record then names it.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -31,6 +32,9 @@ ConverterContext ConvertersFor(const indActiveCell& ctx);
 // Draws the cell's text light grey (0xC0C0C0) when it is being drawn; the
 // cell stays editable.
 void Grey(indActiveCell& ctx);
+// Draws the cell's text olive (0x008080) when it is being drawn: a cell that
+// only shows.
+void Olive(indActiveCell& ctx);
 
 // The row-number cell of a GPS, your-call or repeater sheet: value 0 of
 // "GI_NewChTitle" on the new-entry row (index first + count of the list
@@ -67,11 +71,12 @@ using NodeLabel = std::string (*)(const cmcEeprom& image, int entry, bool leadin
 void EditNodeName(indActiveCell& ctx, std::int64_t firstName, int entry, int count, int page,
                   NodeLabel label, int labelEntry);
 
-// A byte of the image that the cell edits through a fixed choice list: the
-// row of the cell in the choice-field table (cells/ChoiceFields.h). A
-// changed value is written into the row's bits; an index outside the row
-// shows and writes nothing.
-void EditChoiceByte(indActiveCell& ctx);
+// A byte of the image that the cell edits through a choice list: the row of
+// the cell in the settings table (cells/ChoiceFields.h) at the cell's index,
+// its list as the row's selector picks it. A changed value is written into
+// the row's bits; an index outside the row, or a row that offers no list
+// now, shows and writes nothing. True when the value was written.
+bool EditChoiceByte(indActiveCell& ctx);
 
 // A table of fixed-size blocks in the image (the DTMF memories, the TX
 // messages): `count` entries, entry n the `size` bytes at address(n).
@@ -81,11 +86,13 @@ struct FixedBlockTable {
   std::int64_t (*address)(int entry);
 };
 // Edits the block in place: answers non-zero when it changed the bytes.
-using BlockEditor = int (*)(indActiveCell& ctx, std::span<std::uint8_t> block);
+using BlockEditor = std::function<int(indActiveCell& ctx, std::span<std::uint8_t> block)>;
 // The block of the row's entry (ctx.index) edited as text: `edit` gets a
 // copy of the block's bytes, which is written back only when it answers a
 // change. A row outside the table shows and writes nothing.
-void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, BlockEditor edit);
+void EditFixedBlock(indActiveCell& ctx, const FixedBlockTable& table, const BlockEditor& edit);
+// The same for the `size` bytes at `address`: true when they were written.
+bool EditImageBlock(indActiveCell& ctx, std::int64_t address, int size, const BlockEditor& edit);
 
 // The stored bytes of a record's name field as a text, and back (blank
 // padded); the converters take names as texts.

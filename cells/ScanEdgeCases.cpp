@@ -16,8 +16,6 @@ namespace {
 
 using namespace channelcase;
 
-constexpr double kLowestMHz = 118.0;
-constexpr double kHighestMHz = 550.0;
 // Mode and step of an edge whose ends lie in different bands: none ("---").
 constexpr std::uint32_t kNoneForTwoBands = 0xFF;
 // Typed steps pick the nearest number, typed modes the first option they

@@ -77,3 +77,29 @@ void SetDateTimeFromClock(datCh& record, int utcOffsetMinutes) {
 }
 
 }  // namespace gpstime
+
+using namespace std::chrono;
+
+bool StoreLocalAsUtc(DateTimeBcd& record, year_month_day localDate, seconds localTime,
+                     int utcOffset) {
+  const auto moment = sys_days(localDate) + localTime;
+  const std::int64_t localMs = duration_cast<milliseconds>(moment.time_since_epoch()).count();
+  std::array<std::uint8_t, 3> d{};
+  std::array<std::uint8_t, 3> t{};
+  if (!gpstime::LocalToBcd(localMs, gpstime::UsableUtcOffset(utcOffset), d, t)) return false;
+  record = {d[0], d[1], d[2], t[0], t[1], t[2]};
+  return true;
+}
+
+bool LocalToUtc(DateTimeBcd& record, int utcOffset) {
+  seconds timeOfDay{};
+  if (!GetRecordTime(record, timeOfDay)) return false;
+  year_month_day date;
+  if (GetRecordDate(record, date)) return StoreLocalAsUtc(record, date, timeOfDay, utcOffset);
+  DateTimeBcd scratch = record;
+  if (!StoreLocalAsUtc(scratch, gpstime::kFixedDay, timeOfDay, utcOffset)) return false;
+  record[3] = scratch[3];
+  record[4] = scratch[4];
+  record[5] = scratch[5];
+  return true;
+}

@@ -3,7 +3,10 @@
 // by the radio's UTC offset, as packed BCD day, month, year - 2000 and hour,
 // minute, second.
 #include <array>
+#include <chrono>
 #include <cstdint>
+
+#include "core/BcdDateTime.h"
 
 class cmcEeprom;
 class datCh;
@@ -33,4 +36,19 @@ std::int64_t LocalNowMs();
 // Sets the record's GPS date and time from the clock.
 void SetDateTimeFromClock(datCh& record, int utcOffsetMinutes);
 
+// The fixed day on which a time without a valid date is shifted.
+inline constexpr std::chrono::year_month_day kFixedDay{
+    std::chrono::year{2006}, std::chrono::month{4}, std::chrono::day{10}};
+
 }  // namespace gpstime
+
+// A record holding local date and time turned into UTC in one step. With an
+// invalid date and a valid time only the time is shifted (the date stays
+// invalid). False, and nothing written, when the time is invalid or the UTC
+// moment falls outside 2000-2099.
+bool LocalToUtc(DateTimeBcd& record, int utcOffset);
+
+// Local date and time minus the offset into the record; false, nothing
+// written, outside 2000-2099.
+bool StoreLocalAsUtc(DateTimeBcd& record, std::chrono::year_month_day localDate,
+                     std::chrono::seconds localTime, int utcOffset);

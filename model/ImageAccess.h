@@ -58,6 +58,12 @@ class CommonBlock {
   void Set16(std::int64_t offset, std::uint32_t value) {
     imageaccess::Set16(*image_, Address(offset), value);
   }
+  std::uint32_t Get32(std::int64_t offset) const {
+    return imageaccess::Get32(*image_, Address(offset));
+  }
+  void Set32(std::int64_t offset, std::uint32_t value) {
+    imageaccess::Set32(*image_, Address(offset), value);
+  }
   cmcEeprom& Image() const { return *image_; }
 
  private:

@@ -85,6 +85,49 @@ void Diagnostics::Error(const std::string& message) {
   if (echo_) std::fprintf(stderr, "%s\n", messages_.back().c_str());
 }
 
+bool Utf8ToCp932Line(const std::string& text, const std::string& file, int number,
+                     std::string& bytes, Diagnostics& diag) {
+  if (!Converter().ok()) {
+    diag.Error("iconv has no UTF-8 to CP932 converter");
+    return false;
+  }
+  const std::string& path = file;
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (c == '\r') {
+      diag.Error(path, number, "carriage return (save the file with LF line ends)");
+      return false;
+    }
+    if (c == '\0') {
+      diag.Error(path, number, "NUL byte");
+      return false;
+    }
+    if (c == '\\' && i + 4 <= text.size() && text[i + 1] == 'x') {
+      const std::string hex = text.substr(i + 2, 2);
+      if (hex == "B0" || hex == "b0" || hex == "B7" || hex == "b7") {
+        bytes.push_back(static_cast<char>(hex[1] == '0' ? 0xB0 : 0xB7));
+        i += 4;
+        continue;
+      }
+    }
+    const std::size_t len = Utf8Length(text, i);
+    if (len == 0) {
+      diag.Error(path, number, "invalid UTF-8 at byte " + std::to_string(i + 1));
+      return false;
+    }
+    if (len == 1) {
+      bytes.push_back(c);
+    } else if (!Converter().Convert(text.data() + i, len, bytes)) {
+      diag.Error(path, number,
+                 "character '" + Excerpt(text, i, len) + "' at byte " + std::to_string(i + 1) +
+                     " has no code page 932 byte");
+      return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
 std::vector<SourceLine> ReadSourceLines(const std::string& path, Diagnostics& diag) {
   std::vector<SourceLine> out;
   std::ifstream in(path, std::ios::binary);
@@ -106,43 +149,7 @@ std::vector<SourceLine> ReadSourceLines(const std::string& path, Diagnostics& di
     start = end + 1;
     ++number;
     SourceLine line{{}, path, number};
-    bool bad = false;
-    for (std::size_t i = 0; i < text.size() && !bad;) {
-      const char c = text[i];
-      if (c == '\r') {
-        diag.Error(path, number, "carriage return (save the file with LF line ends)");
-        bad = true;
-        break;
-      }
-      if (c == '\0') {
-        diag.Error(path, number, "NUL byte");
-        bad = true;
-        break;
-      }
-      if (c == '\\' && i + 4 <= text.size() && text[i + 1] == 'x') {
-        const std::string hex = text.substr(i + 2, 2);
-        if (hex == "B0" || hex == "b0" || hex == "B7" || hex == "b7") {
-          line.bytes.push_back(static_cast<char>(hex[1] == '0' ? 0xB0 : 0xB7));
-          i += 4;
-          continue;
-        }
-      }
-      const std::size_t len = Utf8Length(text, i);
-      if (len == 0) {
-        diag.Error(path, number, "invalid UTF-8 at byte " + std::to_string(i + 1));
-        bad = true;
-        break;
-      }
-      if (len == 1) {
-        line.bytes.push_back(c);
-      } else if (!Converter().Convert(text.data() + i, len, line.bytes)) {
-        diag.Error(path, number,
-                   "character '" + Excerpt(text, i, len) + "' at byte " + std::to_string(i + 1) +
-                       " has no code page 932 byte");
-        bad = true;
-      }
-      i += len;
-    }
+    const bool bad = !Utf8ToCp932Line(text, path, number, line.bytes, diag);
     if (!bad && line.bytes.size() > kMaxLineBytes) {
       diag.Error(path, number,
                  "line of " + std::to_string(line.bytes.size()) + " bytes (at most " +

@@ -50,6 +50,12 @@ constexpr std::size_t kMaxLineBytes = 8191;
 // Refuses CR, NUL, invalid UTF-8 and lines over kMaxLineBytes bytes.
 std::vector<SourceLine> ReadSourceLines(const std::string& path, Diagnostics& diag);
 
+// One line of UTF-8 (with the same "\xB0" and "\xB7" escapes) appended to
+// bytes in CP932; false, with the fault reported at file:number, on the same
+// faults as ReadSourceLines.
+bool Utf8ToCp932Line(const std::string& text, const std::string& file, int number,
+                     std::string& bytes, Diagnostics& diag);
+
 // Splits lines into key blocks; lines before the first key are an error.
 std::vector<KeyBlock> SplitBlocks(const std::vector<SourceLine>& lines, Diagnostics& diag);
 

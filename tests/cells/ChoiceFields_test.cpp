@@ -29,6 +29,8 @@ std::int64_t Common(std::int64_t offset) { return layout::kCommonSettings + offs
 
 TEST(ChoiceFields, EveryNamedListExists) {
   for (const ChoiceField& f : choicefield::ChoiceFields()) {
+    // Rows of other shapes (texts, numbers, positions) offer no list.
+    if (f.shape != choicefield::Shape::kChoice && f.shape != choicefield::Shape::kSymbol) continue;
     ASSERT_NE(f.list, nullptr) << f.cellName;
     EXPECT_NE(kwtest::FindSourceList(f.list), nullptr) << f.cellName << " " << f.list;
     if (f.listAlt) {
@@ -37,19 +39,28 @@ TEST(ChoiceFields, EveryNamedListExists) {
   }
 }
 
-// Two rows never edit one byte, except the auto-repeater cell, whose byte
-// depends on the destination; and no row reaches outside the common block
-// unless it is one of the message-page bytes.
+// Two rows never edit one bit, except the auto-repeater cell, whose byte
+// depends on the destination, and the two cells of a position-report symbol
+// (its choice and its code).
 TEST(ChoiceFields, EachByteHasOneRow) {
-  std::map<std::int64_t, std::string> owner;
+  std::map<std::pair<std::int64_t, int>, const ChoiceField*> owner;
+  auto isSymbol = [](const ChoiceField& f) {
+    return f.shape == choicefield::Shape::kSymbol || f.shape == choicefield::Shape::kSymbolText;
+  };
   for (const ChoiceField& f : choicefield::ChoiceFields()) {
-    const int width = f.selector == Selector::kAprsSymbol ? 2 : 1;
     for (int i = f.firstIndex; i <= f.lastIndex; ++i) {
       const std::int64_t at = choicefield::ChoiceByteOffset(f, i);
-      for (int b = 0; b < width; ++b) {
-        const auto [it, fresh] = owner.emplace(at + b, f.cellName);
-        EXPECT_TRUE(fresh || it->second == f.cellName)
-            << std::hex << at + b << " in " << f.cellName << " and " << it->second;
+      for (int b = 0; b < f.size; ++b) {
+        const std::uint8_t bits = choicefield::FieldBits(f, b);
+        for (int bit = 0; bit < 8; ++bit) {
+          if (((bits >> bit) & 1) == 0) continue;
+          const auto [it, fresh] = owner.emplace(std::pair{at + b, bit}, &f);
+          const ChoiceField& other = *it->second;
+          const bool symbolPair = isSymbol(f) && isSymbol(other) && other.offset == f.offset &&
+                                  other.cellId + 1 == f.cellId;
+          EXPECT_TRUE(fresh || other.cellId == f.cellId || symbolPair)
+              << std::hex << at + b << " in " << f.cellName << " and " << other.cellName;
+        }
       }
     }
   }
@@ -62,7 +73,8 @@ TEST(ChoiceFields, SelectorsPickTheListOfTheCellsRule) {
   const choicefield::SelectorContext english{false, 1}, japanese{true, 1};
   auto listOf = [&](int cellId, int index, const choicefield::SelectorContext& c) {
     const ChoiceField* f = choicefield::FindChoiceField(cellId);
-    const char* list = f ? choicefield::ChoiceListOf(*f, index, image, c) : nullptr;
+    const char* list =
+        f ? choicefield::ChoiceListOf(*f, index, imageaccess::CommonBlock(image), c) : nullptr;
     return std::string(list ? list : "-");
   };
   // Language.
@@ -91,7 +103,8 @@ TEST(ChoiceFields, SelectorsPickTheListOfTheCellsRule) {
     ++rows;
     const bool dest0 = f.offset == Common(0x04);
     for (const int d : {0, 1, 2, 10, 11}) {
-      const char* list = choicefield::ChoiceListOf(f, 0, image, {false, d});
+      const char* list =
+          choicefield::ChoiceListOf(f, 0, imageaccess::CommonBlock(image), {false, d});
       const bool expected = dest0 ? d == 0 : (d == 2 || d == 10);
       EXPECT_EQ(list != nullptr, expected) << "destination " << d << " offset " << f.offset;
     }
@@ -114,7 +127,9 @@ TEST(ChoiceFields, GpsAutoTxListFollowsTheSentenceSet) {
       {2, "110000", 24, "GI_Sheet_Sel_Common_GpsAutoTX"},   // number 7
       {2, "111110", 31, "GI_Sheet_Sel_Common_GpsAutoTX2"},  // five sentences: 255, longer still
       {1, "111100", 30, "GI_Sheet_Sel_Common_GpsAutoTX"},   // D-PRS: the full list
-      {2, "111120", 64, "GI_Sheet_Sel_Common_GpsAutoTX"},   // a flag byte of 2: not packed
+      // A flag byte of 2 counts as set, as every reader of the flags counts it
+      // (the GPS TX mode's rule and the sentence cell agree): five sentences.
+      {2, "111120", 31, "GI_Sheet_Sel_Common_GpsAutoTX2"},
   };
   const ChoiceField* f = choicefield::FindChoiceField(395);
   ASSERT_NE(f, nullptr);
@@ -123,8 +138,9 @@ TEST(ChoiceFields, GpsAutoTxListFollowsTheSentenceSet) {
     image.SetByte(Common(0x30), static_cast<std::uint8_t>(c.mode));
     for (int i = 0; i < 6; ++i)
       image.SetByte(Common(0x31 + i), static_cast<std::uint8_t>(c.flags[i] - '0'));
-    EXPECT_EQ(choicefield::PackSentenceFlags(image), c.packed) << c.flags;
-    EXPECT_STREQ(choicefield::ChoiceListOf(*f, 0, image, {}), c.list) << c.flags;
+    const imageaccess::CommonBlock common(image);
+    EXPECT_EQ(choicefield::PackSentenceFlags(common), c.packed) << c.flags;
+    EXPECT_STREQ(choicefield::ChoiceListOf(*f, 0, common, {}), c.list) << c.flags;
   }
   EXPECT_EQ(choicefield::SentenceCombinationNumber(63), 255);
   EXPECT_EQ(choicefield::SentenceCombinationNumber(16), 1);  // RMC alone

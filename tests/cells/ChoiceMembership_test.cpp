@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cells/ChoiceFields.h"
 #include "cells/RecordChoiceLists.h"
+#include "cells/rxformat/AprsSymbols.h"
 #include "model/BandDefaults.h"
 #include "model/DefaultImage.h"
 #include "model/ItemKinds.h"
@@ -67,12 +69,19 @@ class DefaultImageMembership : public ::testing::Test {
 TEST_F(DefaultImageMembership, ChoiceBytesHoldMembersInBothLanguages) {
   ForEachImage([&] {
     for (const choicefield::ChoiceField& f : choicefield::ChoiceFields()) {
-      // Symbol fields store a two-byte code that only the symbol table maps to a
-      // list value; they join once that table is in.
-      if (f.selector == choicefield::Selector::kAprsSymbol) continue;
+      // Symbol fields store a two-byte code: one of the selectable symbols.
+      if (f.selector == choicefield::Selector::kAprsSymbol) {
+        char code[2];
+        image_.GetBlock(f.offset, code, 2);
+        const int index = FindAprsSymbolIndex(std::string_view(code, 2), true);
+        EXPECT_TRUE(index != 255 && SourceHasValue(f.list, index))
+            << f.cellName << " holds " << std::string(code, 2);
+        continue;
+      }
       for (int index = f.firstIndex; index <= f.lastIndex; ++index) {
         for (const bool japanese : {false, true}) {
-          const char* list = choicefield::ChoiceListOf(f, index, image_, {japanese, Destination()});
+          const char* list = choicefield::ChoiceListOf(f, index, imageaccess::CommonBlock(image_),
+                                                       {japanese, Destination()});
           if (!list) continue;
           const auto value = static_cast<int>(choicefield::ReadChoiceValue(image_, f, index));
           EXPECT_TRUE(SourceHasValue(list, value))
