@@ -193,8 +193,14 @@ class cuiMain {
   indCloneMan& CloneMan() { return *cloneMan_; }
   cuiHtmlHelp& Help() { return *help_; }
   datClipCh& ClipBuffer() { return *clip_; }
-  // The 50 ms task of the main window (stopped until the window starts it).
+  // The 50 ms task of the main window. It runs only while it has work: no
+  // sheet open on the visible window, or the check delay running; it stops
+  // itself once both are done.
   cmcTask& TickTask() { return *tick_; }
+  // Starts the tick task when it has work (a sheet closed while the window
+  // is visible, the window shown without a sheet, an edit); a running task
+  // is left as it is.
+  void ArmTick();
   // The commands' view of the document.
   DocumentContext Context();
 
@@ -260,7 +266,7 @@ class cuiMain {
   // --- main window ----------------------------------------------------------
   // Builds the window's parts for the document (called once by main()):
   // the initial image, menu, tool bar, panels, tree and status bar, the
-  // self check, then starts the tick.
+  // self check, then arms the tick.
   void BuildMainWindow(MainFrame& frame);
   MainFrame* Window() const;
   // The main form's close was accepted: the tick stops and the form is
@@ -301,6 +307,8 @@ class cuiMain {
 
  private:
   void OnEvent(const cmcEvent& event);
+  // The tick has something to do: a page to open or a check to run.
+  bool TickHasWork() const;
 
   indEnviron& settings_;
   cmcGTex& texts_;

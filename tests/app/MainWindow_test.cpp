@@ -9,13 +9,19 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <limits>
+#include <vector>
 
 #include "app/ImagePasses.h"
 #include "app/MainFrame.h"
 #include "core/EventIds.h"
+#include "core/cmcTask.h"
 #include "model/ItemKinds.h"
 #include "model/datCh.h"
 #include "platform/MessageBoxService.h"
+#include "platform/Monitors.h"
+#include "sheet/cmcCellCapsule.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
 #include "tests/app/MainWindowRig.h"
@@ -99,6 +105,58 @@ TEST_F(MainWindowTest, TheTickOpensTheSelectedPageWhenNoneIsOpen) {
   rig_.main->TickTask().OnTick();
   ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
   EXPECT_EQ(rig_.main->CurrentSheet()->GetTitle(), "GI_Sheet_P");
+}
+
+// The tick wakes the program only while it has work: a page to open or a
+// delayed check to run (opening a page by its tree node is a key on the
+// node, which starts a check too).
+TEST_F(MainWindowTest, TheTickRunsOnlyWhileAPageIsMissingOrACheckIsPending) {
+  rig_.Build();
+  cmcTask& tick = rig_.main->TickTask();
+  // Ticks every 50 ms on the manual clock until the task stops itself.
+  auto tickUntilIdle = [&] {
+    int ticks = 0;
+    for (; tick.TimerActive() && ticks < 40; ++ticks) {
+      rig_.clock.Advance(50);
+      tick.OnTick();
+    }
+    return ticks;
+  };
+  tickUntilIdle();  // the check the build asked for
+  EXPECT_FALSE(tick.TimerActive()) << "hidden, nothing to do";
+  EXPECT_EQ(rig_.main->CurrentSheet(), nullptr);
+  rig_.window->show();
+  EXPECT_TRUE(tick.TimerActive()) << "shown without a page";
+  QApplication::processEvents();
+  const int first = tickUntilIdle();
+  EXPECT_LE(first, 7) << "the page and its check take a few ticks";
+  ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
+  EXPECT_EQ(rig_.main->CheckDelay(), nullptr);
+  EXPECT_FALSE(tick.TimerActive()) << "the first page is open, no check pending";
+
+  // An edit arms it; it stops once the delayed check has run.
+  cuiSheet* sheet = rig_.main->CurrentSheet();
+  const std::string name = "ABC";
+  sheet->DoCellAction(1, 1, cellop::kQuery, 0, &name);
+  EXPECT_TRUE(tick.TimerActive()) << "edited";
+  rig_.clock.Advance(200);
+  tick.OnTick();
+  EXPECT_NE(rig_.main->CheckDelay(), nullptr);
+  EXPECT_TRUE(tick.TimerActive()) << "the check is still pending";
+  rig_.clock.Advance(100);
+  tick.OnTick();
+  EXPECT_EQ(rig_.main->CheckDelay(), nullptr);
+  EXPECT_FALSE(tick.TimerActive()) << "the check has run";
+
+  // A closed page arms it until the page is back; a hidden window does not.
+  rig_.main->CloseSheet();
+  EXPECT_TRUE(tick.TimerActive());
+  tickUntilIdle();
+  EXPECT_NE(rig_.main->CurrentSheet(), nullptr);
+  EXPECT_FALSE(tick.TimerActive());
+  rig_.window->hide();
+  rig_.main->CloseSheet();
+  EXPECT_FALSE(tick.TimerActive());
 }
 
 TEST_F(MainWindowTest, PagesKeepTheirOwnRowAndScrollPosition) {
