@@ -50,8 +50,9 @@ QRect PlacedBounds(const indEnviron& env) {
   width = std::max(width, MainFrame::kMinWidth);
   height = std::max(height, MainFrame::kMinHeight);
   const placement::MonitorList monitors = platform::CurrentMonitors().List();
+  // The stored values are a hand-edited file's: held to the desktop first.
   platform::ScreenRect rect =
-      platform::ScreenRect::FromSize(env.WindowLeft, env.WindowTop, width, height);
+      placement::StoredFormRect(env.WindowLeft, env.WindowTop, width, height, monitors);
   rect = placement::KeepFormOnScreen(rect, monitors);
   rect = placement::LimitFormSize(rect, std::nullopt, monitors);
   return rect.ToQRect();

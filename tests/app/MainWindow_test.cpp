@@ -281,6 +281,41 @@ TEST_F(MainWindowTest, AMaximisedWindowStoresItsNormalRectangle) {
   EXPECT_EQ(rig_.env->WindowHeight, 500);
 }
 
+// A hand-edited settings file may hold any int32 in the four placement
+// values: the window still lands on a monitor's work area.
+TEST_F(MainWindowTest, AnyStoredPlacementLandsOnAMonitor) {
+  rig_.Build();  // the table the window takes its title and font from
+  using platform::ScreenRect;
+  const std::vector<platform::MonitorInfo> layout = {
+      {ScreenRect::FromSize(0, 0, 1280, 1024), ScreenRect::FromSize(0, 0, 1280, 984)},
+      {ScreenRect::FromSize(1280, 0, 1024, 768), ScreenRect::FromSize(1280, 0, 1024, 768)}};
+  platform::FixedMonitors monitors(layout);
+  platform::ScopedMonitors scope(&monitors);
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const struct Case {
+    int left, top, width, height;
+  } cases[] = {
+      {10, 10, kMax, 600},   {10, 10, 800, kMax}, {kMax, kMax, kMax, kMax}, {kMin, kMin, kMin, kMin},
+      {kMin, kMax, 800, 600}, {kMax, kMin, 800, 600}, {0, 0, 0, 0},        {-500, -500, -1, -1},
+      {2000, 100, kMin, 600}, {kMax - 5, 0, 10, 10},
+  };
+  for (const Case& c : cases) {
+    rig_.env->WindowLeft = c.left;
+    rig_.env->WindowTop = c.top;
+    rig_.env->WindowWidth = c.width;
+    rig_.env->WindowHeight = c.height;
+    const MainFrame frame(*rig_.env, rig_.texts);
+    const QRect placed(frame.pos(), frame.size());
+    const bool onMonitor = std::any_of(layout.begin(), layout.end(), [&](const auto& m) {
+      return m.workArea.ToQRect().contains(placed);
+    });
+    EXPECT_TRUE(onMonitor) << c.left << " " << c.top << " " << c.width << " " << c.height
+                           << " placed at " << placed.x() << " " << placed.y() << " "
+                           << placed.width() << " " << placed.height();
+  }
+}
+
 TEST_F(MainWindowTest, YesCannotSaveYetAndKeepsTheProgramRunning) {
   rig_.Build();
   Show();
