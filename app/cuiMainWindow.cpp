@@ -162,8 +162,10 @@ void cuiMain::StartCheckDelay() {
 }
 
 bool cuiMain::TickHasWork() const {
-  const bool pageToOpen = window_ && window_->isVisible() && !CurrentSheet();
-  return pageToOpen || checkDelay_ != nullptr;
+  // Without the main window (before it is built, after it closed) the tick
+  // has nothing to do: a check still waiting runs once the window is there.
+  if (!window_) return false;
+  return (window_->isVisible() && !CurrentSheet()) || checkDelay_ != nullptr;
 }
 
 void cuiMain::ArmTick() {

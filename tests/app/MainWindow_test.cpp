@@ -56,13 +56,14 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, PartsTitleStatusAndAnEmptyTreePanelWidth) {
   rig_.env->SplitterV = 0;
   rig_.Build();
+  // Before it shows: once shown, the tick may open the first page at once.
+  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), MainFrame::kNoSheetNumber);
   Show();
   MainFrame& w = *rig_.window;
   EXPECT_EQ(w.menuBar()->actions().size(), 6);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Untitled - KW-3700"));
   EXPECT_EQ(w.TreePanelWidth(), MainFrame::kMinTreeWidth);
   EXPECT_EQ(w.Splitter()->handleWidth(), MainFrame::kSplitterHandle);
-  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), MainFrame::kNoSheetNumber);
   EXPECT_GE(w.minimumWidth(), MainFrame::kMinWidth);
   EXPECT_GE(w.minimumHeight(), MainFrame::kMinHeight);
 
@@ -175,7 +176,15 @@ TEST_F(MainWindowTest, PagesKeepTheirOwnRowAndScrollPosition) {
   EXPECT_EQ(grid->TopRow(), top);
   rig_.Choose(rig_.NodeOf(kPage1));
   EXPECT_EQ(rig_.main->CurrentSheet()->Grid()->Row(), 10);
-  EXPECT_EQ(rig_.window->SheetPositions().size(), 2u);
+  // One record per page (the first page, which the tick may have opened
+  // before, has its own).
+  const auto& positions = rig_.window->SheetPositions();
+  for (const char* page : {kPage0, kPage1})
+    EXPECT_EQ(std::count_if(positions.begin(), positions.end(),
+                            [&](const MainFrame::SheetPosition& p) { return p.reference == page; }),
+              1)
+        << page;
+  EXPECT_LE(positions.size(), 3u);
 }
 
 TEST_F(MainWindowTest, GroupNodesTakeTheirListsNames) {
