@@ -39,25 +39,23 @@ class StoredNulBytesTest : public ::testing::Test {
   }
 
   // The state bits of a warning-check cell, as the warning check asks.
-  std::uint8_t CheckBits(std::int32_t cellId) {
-    cmcCellObj cell;
-    cell.category = CT_None;
-    cell.cellId = cellId;
+  std::uint8_t Bits(cmcCellObj& cell) {
     cmcCellCapsule capsule;
     capsule.cell = &cell;
     rig_.frame.Handle(capsule, 0);
     return capsule.stateBits;
   }
+  std::uint8_t CheckBits(std::int32_t cellId) {
+    cmcCellObj cell;
+    cell.category = CT_None;
+    cell.cellId = cellId;
+    return Bits(cell);
+  }
 
   // Warnings and errors over the whole check list of the program's table.
   int FaultTotal() {
-    const warningcheck::ScanResult r =
-        warningcheck::ScanWarningCheckList(texts_, [this](cmcCellObj& cell) {
-          cmcCellCapsule capsule;
-          capsule.cell = &cell;
-          rig_.frame.Handle(capsule, 0);
-          return capsule.stateBits;
-        });
+    const warningcheck::ScanResult r = warningcheck::ScanWarningCheckList(
+        texts_, [this](cmcCellObj& cell) { return Bits(cell); });
     return r.warnings + r.errors;
   }
 
