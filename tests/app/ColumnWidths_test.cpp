@@ -2,9 +2,11 @@
 // Every page the tree offers, in each interface table, opens with data
 // columns wide enough for what their cells can show.
 //
-// The rule: at 100 % font size and with no stored widths, each data column
-// is at least as wide as the widest text its cells' converters can show,
-// plus the margins (the width the sheet gives a 'W' sample). The texts are
+// The rule: at 100 % font size and with no stored widths, each column that
+// shows a converter's text (a cell with a cell id below the header rows,
+// with any columns joined on to it) is at least as wide as the widest text
+// that converter can show, plus the margins (the width the sheet gives a
+// 'W' sample). The texts are
 // found through the cell handler, as a user would meet them: every data
 // cell's display text on every page; and on the first page of each sheet,
 // for each data column, every choice its cell steps through with Space and,
@@ -18,9 +20,9 @@
 #include <QApplication>
 #include <algorithm>
 #include <map>
-#include <utility>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cells/names/CellNames.h"
