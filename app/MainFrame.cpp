@@ -50,8 +50,9 @@ QRect PlacedBounds(const indEnviron& env) {
   width = std::max(width, MainFrame::kMinWidth);
   height = std::max(height, MainFrame::kMinHeight);
   const placement::MonitorList monitors = platform::CurrentMonitors().List();
+  // The stored values are a hand-edited file's: held to the desktop first.
   platform::ScreenRect rect =
-      platform::ScreenRect::FromSize(env.WindowLeft, env.WindowTop, width, height);
+      placement::StoredFormRect(env.WindowLeft, env.WindowTop, width, height, monitors);
   rect = placement::KeepFormOnScreen(rect, monitors);
   rect = placement::LimitFormSize(rect, std::nullopt, monitors);
   return rect.ToQRect();
@@ -86,6 +87,7 @@ MainFrame::MainFrame(indEnviron& env, cmcGTex& texts, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+  controller_ = nullptr;  // it may be gone already
   CloseSheet();
   DeleteTree();
   buttons_.reset();
@@ -195,7 +197,7 @@ cuiSheet* MainFrame::CreateSheet(QWidget* parent, const std::string& reference) 
 }
 
 void MainFrame::OpenSheet(const std::string& reference, bool rebuild) {
-  CloseSheet();
+  DropSheet();
   sheet_ = CreateSheet(sheetPanel_, reference);
   const auto saved = std::find_if(positions_.begin(), positions_.end(),
                                   [&](const SheetPosition& p) { return p.reference == reference; });
@@ -212,6 +214,13 @@ void MainFrame::OpenSheet(const std::string& reference, bool rebuild) {
 }
 
 void MainFrame::CloseSheet() {
+  if (!sheet_) return;
+  DropSheet();
+  // The controller's tick opens the selected page again.
+  if (controller_ && isVisible()) controller_->ArmTick();
+}
+
+void MainFrame::DropSheet() {
   if (!sheet_) return;
   if (cuiGrid* grid = sheet_->Grid(); grid && grid->isVisible()) {
     SheetPosition position{sheet_->GetTitle(), grid->Col(), grid->Row(), grid->LeftCol(),
@@ -243,6 +252,12 @@ void MainFrame::StorePlacement() {
   env_.WindowTop = place.y();
   env_.WindowWidth = place.width();
   env_.WindowHeight = place.height();
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Shown without a page: the controller's tick opens one.
+  if (controller_ && !sheet_) controller_->ArmTick();
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

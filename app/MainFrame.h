@@ -116,11 +116,14 @@ class MainFrame : public QMainWindow {
   void Closed();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LayoutStatusPanels();
+  // CloseSheet without waking the controller's tick (a page follows).
+  void DropSheet();
 
   indEnviron& env_;
   cmcGTex& texts_;

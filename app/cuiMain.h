@@ -196,8 +196,14 @@ class cuiMain {
   // the other windows while it runs).
   void EnableHelpWindows();
   datClipCh& ClipBuffer() { return *clip_; }
-  // The 50 ms task of the main window (stopped until the window starts it).
+  // The 50 ms task of the main window. It runs only while it has work: no
+  // sheet open on the visible window, or the check delay running; it stops
+  // itself once both are done.
   cmcTask& TickTask() { return *tick_; }
+  // Starts the tick task when it has work (a sheet closed while the window
+  // is visible, the window shown without a sheet, an edit); a running task
+  // is left as it is.
+  void ArmTick();
   // The commands' view of the document.
   DocumentContext Context();
 
@@ -263,7 +269,7 @@ class cuiMain {
   // --- main window ----------------------------------------------------------
   // Builds the window's parts for the document (called once by main()):
   // the initial image, menu, tool bar, panels, tree and status bar, the
-  // self check, then starts the tick.
+  // self check, then arms the tick.
   void BuildMainWindow(MainFrame& frame);
   MainFrame* Window() const;
   // The main form's close was accepted: the tick stops and the form is
@@ -304,6 +310,8 @@ class cuiMain {
 
  private:
   void OnEvent(const cmcEvent& event);
+  // The tick has something to do: a page to open or a check to run.
+  bool TickHasWork() const;
 
   indEnviron& settings_;
   cmcGTex& texts_;

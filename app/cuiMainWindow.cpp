@@ -71,15 +71,19 @@ void cuiMain::BuildMainWindow(MainFrame& frame) {
   BuildTree();
 
   imagepass::SelfCheckImageSize(imageSize_);
-  tick_->SetInterval(kTickIntervalMs);
+  ArmTick();
   if (!IsSystemJapanese()) platform::SetInputMethodsAllowed(false);
 }
 
 void cuiMain::OnMainFormClosed() {
-  tick_->SetInterval(-1);
-  CloseSheet();
-  if (window_) window_->DeleteTree();
+  // Forgotten first, so that closing the sheet arms no tick.
+  MainFrame* window = window_.data();
   window_ = nullptr;
+  tick_->SetInterval(-1);
+  if (window) {
+    window->CloseSheet();
+    window->DeleteTree();
+  }
   form_ = nullptr;
   SetStatusSink({});
 }
@@ -154,6 +158,20 @@ void cuiMain::RunWarningCheck(int* errors, int* warnings) {
 void cuiMain::StartCheckDelay() {
   if (!checkDelay_) checkDelay_ = std::make_unique<cmcTick>();
   checkDelay_->Start(kCheckDelayMs);
+  ArmTick();
+}
+
+bool cuiMain::TickHasWork() const {
+  // Without the main window (before it is built, after it closed) the tick
+  // has nothing to do: a check still waiting runs once the window is there.
+  if (!window_) return false;
+  return (window_->isVisible() && !CurrentSheet()) || checkDelay_ != nullptr;
+}
+
+void cuiMain::ArmTick() {
+  // A running timer keeps its phase: a check still runs within one tick of
+  // its countdown's end.
+  if (tick_ && TickHasWork() && !tick_->TimerActive()) tick_->SetInterval(kTickIntervalMs);
 }
 
 void cuiMain::OnTick(cmcTask& task) {
@@ -169,6 +187,9 @@ void cuiMain::OnTick(cmcTask& task) {
     RunWarningCheck(nullptr, nullptr);
     bus_.Post(ev::ImageWindowRebuild);
   }
+  // Idle: no wake-ups until a sheet closes, the window shows without one or
+  // an edit starts the check delay.
+  if (!TickHasWork()) task.SetInterval(-1);
 }
 
 int cuiMain::ConfirmSaveChanges(bool askWriteFile) {

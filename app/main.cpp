@@ -33,6 +33,7 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
+#include "platform/gui/QtTranslations.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiFieldDialogs.h"
 
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
   // The loop ends when the main window's close is accepted (or on a signal).
   app.setQuitOnLastWindowClosed(false);
 
+  // Qt's standard buttons and file dialog in the system's language.
+  const platform::QtTranslations qtTexts;
   platform::QtMessageBoxService boxes;
   platform::ScopedMessageBoxService boxScope(&boxes);
   platform::QtFileDialogService fileDialogs;

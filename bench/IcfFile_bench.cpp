@@ -1,15 +1,21 @@
 // kw-bench: ci
 // Reading and writing a full revision-3 data file with digest line, against
-// their floors: reading the file's bytes and hex-decoding them, and
-// hex-encoding the bytes and writing them in one call. The "ratio" counters
-// are the goals (at most 3.0 each).
+// their floors. Reading: the file's bytes read and hex-decoded; goal "ratio"
+// at most 3.0. Writing: a save must be durable (temporary file, data synced,
+// renamed over the old file), so its floor is the same bytes written in one
+// call, synced with fdatasync and renamed, measured in the same run; goal
+// "ratio" at most 1.3. "ratio_vs_plain_write" (the bytes written without a
+// sync) is shown for reference only.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -89,10 +95,9 @@ std::size_t ReadFloor(const std::string& path, std::vector<std::uint8_t>& out) {
   return static_cast<std::size_t>(o - out.data());
 }
 
-// Floor of writing: the clone range hex-encoded and written in one call,
-// through the same atomic save (temporary file, sync, rename) every file of
-// the program goes through, or with a plain unsynced write.
-void WriteFloor(const std::string& path, const cmcEeprom& image, bool atomic) {
+// Reference for writing: the clone range hex-encoded and written in one
+// plain call, without a sync.
+void WriteFloor(const std::string& path, const cmcEeprom& image) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   const std::int64_t n = MemMapRevisionOf(3).LastCloneAddress() + 1;
   QByteArray text;
@@ -102,16 +107,22 @@ void WriteFloor(const std::string& path, const cmcEeprom& image, bool atomic) {
     out[2 * a] = kDigits[image.Data()[a] >> 4];
     out[2 * a + 1] = kDigits[image.Data()[a] & 0xF];
   }
-  if (atomic) {
-    QSaveFile f(QString::fromStdString(path));
-    f.open(QIODevice::WriteOnly);
-    f.write(text);
-    f.commit();
-  } else {
-    QFile f(QString::fromStdString(path));
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(text);
-  }
+  QFile f(QString::fromStdString(path));
+  f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  f.write(text);
+}
+
+// Floor of a durable save: the file's own bytes written to a temporary file
+// in one call, synced, and renamed over the target.
+void DurableFloor(const std::string& path, const QByteArray& bytes) {
+  const std::string temporary = path + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return;
+  const ssize_t written = ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+  benchmark::DoNotOptimize(written);
+  ::fdatasync(fd);
+  ::close(fd);
+  std::rename(temporary.c_str(), path.c_str());
 }
 
 void BM_ReadFullFile(benchmark::State& state) {
@@ -141,27 +152,33 @@ void BM_WriteFullFile(benchmark::State& state) {
   cmcIcfFile file;
   Fixture::Configure(file, fx.image);
   const std::string out = fx.dir.filePath(QStringLiteral("out.icf")).toStdString();
-  const std::string floorOut = fx.dir.filePath(QStringLiteral("floor.hex")).toStdString();
+  const std::string floorOut = fx.dir.filePath(QStringLiteral("floor.icf")).toStdString();
+  const std::string plainOut = fx.dir.filePath(QStringLiteral("plain.hex")).toStdString();
+  if (file.Write(out, MemMapRevisionOf(3).MemMapBlockList()) != 0) {
+    state.SkipWithError("write failed");
+    return;
+  }
+  // The floor writes exactly the bytes the save writes.
+  QFile written(QString::fromStdString(out));
+  written.open(QIODevice::ReadOnly);
+  const QByteArray bytes = written.readAll();
+  written.close();
   double writeSeconds = 0, floorSeconds = 0, plainSeconds = 0;
   for (auto _ : state) {
     const auto t0 = Clock::now();
     if (file.Write(out, MemMapRevisionOf(3).MemMapBlockList()) != 0)
       state.SkipWithError("write failed");
     const auto t1 = Clock::now();
-    WriteFloor(floorOut, fx.image, true);
+    DurableFloor(floorOut, bytes);
     const auto t2 = Clock::now();
-    WriteFloor(floorOut, fx.image, false);
+    WriteFloor(plainOut, fx.image);
     const auto t3 = Clock::now();
     writeSeconds += std::chrono::duration<double>(t1 - t0).count();
     floorSeconds += std::chrono::duration<double>(t2 - t1).count();
     plainSeconds += std::chrono::duration<double>(t3 - t2).count();
   }
-  // The goal: against the encoded bytes written in one plain call. The save
-  // itself also pays the atomic replacement (temporary file, sync, rename),
-  // which on a disk outweighs everything else; the second figure leaves that
-  // cost out of the comparison.
-  state.counters["ratio"] = plainSeconds > 0 ? writeSeconds / plainSeconds : 0;
-  state.counters["ratio_vs_atomic_save"] = floorSeconds > 0 ? writeSeconds / floorSeconds : 0;
+  state.counters["ratio"] = floorSeconds > 0 ? writeSeconds / floorSeconds : 0;
+  state.counters["ratio_vs_plain_write"] = plainSeconds > 0 ? writeSeconds / plainSeconds : 0;
 }
 BENCHMARK(BM_WriteFullFile)->Unit(benchmark::kMillisecond);
 

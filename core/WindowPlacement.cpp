@@ -100,6 +100,32 @@ ScreenRect FitFormToMonitor(const ScreenRect& form, const std::optional<ScreenRe
   return form.MovedTo(left, top);
 }
 
+ScreenRect StoredFormRect(int left, int top, int width, int height, const MonitorList& monitors) {
+  constexpr int kFar = 1 << 24;
+  ScreenRect desktop{-kFar, -kFar, kFar, kFar};
+  if (!monitors.empty()) {
+    desktop = monitors.front().geometry;
+    for (const MonitorInfo& m : monitors) {
+      desktop.left = std::min(desktop.left, m.geometry.left);
+      desktop.top = std::min(desktop.top, m.geometry.top);
+      desktop.right = std::max(desktop.right, m.geometry.right);
+      desktop.bottom = std::max(desktop.bottom, m.geometry.bottom);
+    }
+  }
+  // One axis: the size within [1, extent], the start within one size of
+  // the desktop's edges.
+  auto hold = [](int start, int size, int lo, int hi, int* outStart, int* outSize) {
+    const std::int64_t extent = std::max<std::int64_t>(std::int64_t{hi} - lo, 1);
+    const std::int64_t s = std::clamp<std::int64_t>(size, 1, extent);
+    *outSize = static_cast<int>(s);
+    *outStart = static_cast<int>(std::clamp<std::int64_t>(start, lo - s, hi));
+  };
+  int x = 0, y = 0, w = 0, h = 0;
+  hold(left, width, desktop.left, desktop.right, &x, &w);
+  hold(top, height, desktop.top, desktop.bottom, &y, &h);
+  return ScreenRect::FromSize(x, y, w, h);
+}
+
 ScreenRect KeepFormOnScreen(const ScreenRect& form, const MonitorList& monitors) {
   if (monitors.empty()) return form;
   struct Corner {

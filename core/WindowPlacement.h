@@ -39,6 +39,15 @@ ScreenRect CenterForm(const ScreenRect& form, const ScreenRect& parent,
 ScreenRect FitFormToMonitor(const ScreenRect& form, const std::optional<ScreenRect>& window,
                             const MonitorList& monitors);
 
+// A form's stored corner and size as a rectangle, held to the virtual
+// desktop (the box around all monitors) before any sum is taken: a size of
+// at least 1 and at most the desktop's, a corner at most one form size
+// outside the desktop. Whatever int32 values a hand-edited settings file
+// holds, no edge or later sum overflows; values already in that range come
+// back as they were. Without monitors the desktop is taken as 2^24 pixels
+// either way of 0.
+ScreenRect StoredFormRect(int left, int top, int width, int height, const MonitorList& monitors);
+
 // Moved so that every corner lies on some monitor's work area.
 ScreenRect KeepFormOnScreen(const ScreenRect& form, const MonitorList& monitors);
 

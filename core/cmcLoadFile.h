@@ -23,11 +23,25 @@ class cmcLoadFile {
   int Load(const std::string& name);
   // The line at the current index (empty when there is none). Lines are
   // views into the loaded bytes, valid until the next Load.
-  std::string_view GetLine() const;
+  std::string_view GetLine() const { return GetLineAt(index_); }
   // Line i; empty when i is negative or not below the count.
-  std::string_view GetLineAt(std::int32_t i) const;
+  std::string_view GetLineAt(std::int32_t i) const {
+    if (i < 0 || i >= Count()) return {};
+    const Span& line = lines_[static_cast<std::size_t>(i)];
+    return std::string_view(bytes_.get() + line.offset, line.length);
+  }
   // Moves to the next non-empty line: 1; none left: index back to 0, 0.
-  int NextLine();
+  // (Inline: a walk over a large file calls it once per line.)
+  int NextLine() {
+    for (std::int32_t i = index_ + 1; i < Count(); ++i) {
+      if (lines_[static_cast<std::size_t>(i)].length != 0) {
+        index_ = i;
+        return 1;
+      }
+    }
+    index_ = 0;
+    return 0;
+  }
 
   std::int32_t Count() const { return static_cast<std::int32_t>(lines_.size()); }
   std::int32_t Index() const { return index_; }

@@ -19,13 +19,16 @@ namespace {
 using Call = std::array<char, 8>;
 using Name = std::array<char, 16>;
 
+// The first `length` bytes of the text as they are (a NUL is a byte like
+// any other: stored fields are blank padded, not terminated), padded with
+// blanks to N.
 template <std::size_t N>
 std::array<char, N> PaddedTo(const char* text, int length) {
   std::array<char, N> out;
   out.fill(' ');
   if (text == nullptr) return out;
   const int n = std::clamp(length, 0, static_cast<int>(N));
-  for (int i = 0; i < n && text[i] != '\0'; ++i) out[static_cast<std::size_t>(i)] = text[i];
+  std::copy_n(text, n, out.begin());
   return out;
 }
 

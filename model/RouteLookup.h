@@ -3,8 +3,9 @@
 // lookups answer 65535 and your-call lookups 300 when nothing matches. A
 // repeater search runs over [from, to), clipped to the used part of the
 // list; the whole-list forms search 0 .. total - 1; a your-call search runs
-// below the your-call count. Call signs are 8 characters and names 16
-// (shorter texts are blank padded to `length`; a NUL ends a text early).
+// below the your-call count. Call signs are 8 characters and names 16; a
+// text is its first `length` bytes as stored (the caller gives at least that
+// many), blank padded when shorter, and every byte counts, a NUL included.
 // Nothing outside the lists is ever read, whatever the counts say.
 #include <cstdint>
 

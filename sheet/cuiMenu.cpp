@@ -145,6 +145,13 @@ QAction* cuiMenu::AddItem(QWidget* menu, const std::string& line, const cmcCellO
   return action;
 }
 
+bool cuiMenu::Mirrors(const QWidget* menu, std::intptr_t source) const {
+  const auto* other = reinterpret_cast<const void*>(source);
+  for (QAction* action : Actions(menu))
+    if (items_.at(action).contextOwner == other) return true;
+  return false;
+}
+
 void cuiMenu::ClearItems(QWidget* menu) {
   for (QAction* action : Actions(menu)) {
     if (QMenu* sub = action->menu()) {
@@ -268,7 +275,8 @@ void cuiMenu::OnEvent(const cmcEvent& event) {
     case ev::MenusRefresh: Refresh(); break;
     case ev::SubmenuClear:
       if (QAction* head = FindItemByCellId(static_cast<int>(event.p2)))
-        if (QMenu* sub = head->menu()) ClearItems(sub);
+        if (QMenu* sub = head->menu(); sub && (event.p1 == 0 || Mirrors(sub, event.p1)))
+          ClearItems(sub);
       break;
     case ev::SubmenuRebuild: {
       const auto* source = reinterpret_cast<const cuiMenu*>(event.p1);

@@ -15,12 +15,15 @@
 // no other sheet answers for them.
 //
 // Event 11 mirrors another menu (a sheet's context menu) under the item
-// with a given cell id; event 10 clears such a submenu. Mirrored items act
+// with a given cell id; event 10 clears such a submenu: any mirror when its
+// first parameter is 0, else only a mirror of the menu it names (a sheet
+// takes back its own mirror, never another sheet's). Mirrored items act
 // through the other menu's click and register no shortcut (the context
 // menu's own actions hold them). A line without '+' is skipped. Items go
 // with deleteLater, disconnected first, so a menu may be cleared or
 // destroyed from inside one of its own clicks.
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -87,6 +90,8 @@ class cuiMenu {
   QAction* AddItem(QWidget* menu, const std::string& line, const cmcCellObj& basic,
                    const ClickFn& click, const void* contextOwner, bool shortcuts);
   void ClearItems(QWidget* menu);
+  // The submenu holds items mirrored from the menu at `source`.
+  bool Mirrors(const QWidget* menu, std::intptr_t source) const;
   void RefreshItems(const QWidget* menu);
   void RefreshItem(QAction* action, Item& item);
   void AskContext(const void* contextOwner);

@@ -85,12 +85,14 @@ cuiSheet::~cuiSheet() {
     bus->Send(ev::SheetDestroying, 0, reinterpret_cast<std::intptr_t>(owner_));
     if (controls) bus->Send(ev::SheetDestroying, 0, reinterpret_cast<std::intptr_t>(grid_));
   }
-  contextMenu_.reset();
-  if (bus) {
-    // The main menu's mirror of the context menu calls into this sheet.
-    bus->Send(ev::SubmenuClear, 0, CL_Menu_Edit_Top);
-    bus->Send(ev::MenusRefresh);
+  if (bus && contextMenu_) {
+    // The main menu's mirror of the context menu calls into this sheet; a
+    // mirror of another sheet's menu (the page under a field dialog) stays.
+    bus->Send(ev::SubmenuClear, reinterpret_cast<std::intptr_t>(contextMenu_.get()),
+              CL_Menu_Edit_Top);
   }
+  contextMenu_.reset();
+  if (bus) bus->Send(ev::MenusRefresh);
   if (controls) {
     grid_->OnDrawCell = {};
     grid_->OnSelectCell = {};

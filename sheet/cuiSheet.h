@@ -238,6 +238,10 @@ class cuiSheet {
   // Fits a column to its contents (double click on a header border): the
   // widest header caption or display text plus the margins.
   virtual void FitColumn(int col);
+  // The column width the cell needs to show its display text (a data cell
+  // asks the handler; any other shows its caption) in full: the text's
+  // extent in the cell's font plus the margins.
+  int DisplayTextWidth(int col, int row);
   // Keeps data columns between the minimum width and the maximum (650, or
   // the width left beside the fixed columns when that is less); the grid
   // calls it whenever widths change.
@@ -273,6 +277,8 @@ class cuiSheet {
   // Asks the handler for a cell's display text and marks through the
   // drawing capsule (notify 0).
   void QueryCell(const cmcCellObj& cell, cuiCanvas& canvas, const QRect& textRect, bool selected);
+  // A text's extent in the cell's font plus the margins.
+  int TextWidthIn(const cmcCellObj& cell, std::string_view text);
   // The row whose cells say which columns are data columns.
   int WidthReferenceRow() const;
   // The sheet's group in the width list (empty: none); looked up once.

@@ -490,10 +490,14 @@ void cuiSheet::ConnectGrid() {
     RedrawSelection();
   });
   grid_->SetOnKillFocus([this] {
+    // Only this sheet's own mirror goes: the grid that took the focus may
+    // have mirrored its menu already.
+    if (contextMenu_)
+      EvMan().Send(ev::SubmenuClear, reinterpret_cast<std::intptr_t>(contextMenu_.get()),
+                   CL_Menu_Edit_Top);
     contextMenu_.reset();
     lastContextCell_ = nullptr;
     lastContextMenuName_.clear();
-    EvMan().Send(ev::SubmenuClear, 0, CL_Menu_Edit_Top);
     EvMan().Send(ev::MenusRefresh);
     RedrawSelection();
   });

@@ -93,30 +93,39 @@ void cuiSheet::ClampColWidths() {
   }
 }
 
-void cuiSheet::FitColumn(int col) {
-  if (cells_.empty() || col < 0 || col >= colCount_) return;
+int cuiSheet::TextWidthIn(const cmcCellObj& cell, std::string_view text) {
   cuiCanvas& canvas = MeasureCanvas();
   const double margin = 8 * printScale_ + 0.5;
+  canvas.SetFont(QFontFor(cell.EffectiveFont()));
+  return static_cast<int>(core::GetTextExtentLines(canvas, text).width + margin);
+}
+
+int cuiSheet::DisplayTextWidth(int col, int row) {
+  if (cells_.empty() || !InTable(col, row)) return 0;
+  const cmcCellObj& cell = GetCellSlot(col, row).cell;
+  if (cell.cellId == CL_None) return TextWidthIn(cell, cell.GetCaption());
+  QueryCell(cell, MeasureCanvas(), grid_->CellRect(col, row), false);
+  const std::string text = std::move(drawCapsule_.outputText);
+  return TextWidthIn(cell, text);
+}
+
+void cuiSheet::FitColumn(int col) {
+  if (cells_.empty() || col < 0 || col >= colCount_) return;
   const int headerRows = grid_->FixedRows();
   const int rowCount = static_cast<int>(rows_.size());
   int widest = 0;
   for (int r = 0; r < rowCount; ++r) {
     const cmcCellObj& cell = GetCellSlot(col, r).cell;
-    std::string text;
+    int width = 0;
     if (r < headerRows) {
       // A header caption that runs on into the next column is not this
       // column's alone.
       if (col + 1 < colCount_ && GetCellSlot(col + 1, r).cell.HasLayout(celllayout::kJoinLeft))
         continue;
-      text = cell.GetCaption();
-    } else if (cell.cellId != CL_None) {
-      QueryCell(cell, canvas, grid_->CellRect(col, r), false);
-      text = std::move(drawCapsule_.outputText);
+      width = TextWidthIn(cell, cell.GetCaption());
     } else {
-      text = cell.GetCaption();
+      width = DisplayTextWidth(col, r);
     }
-    canvas.SetFont(QFontFor(cell.EffectiveFont()));
-    const int width = static_cast<int>(core::GetTextExtentLines(canvas, text).width + margin);
     widest = std::max(widest, width);
   }
   grid_->SetColWidth(col, widest);

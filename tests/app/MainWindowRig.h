@@ -91,10 +91,13 @@ class MainWindowRig {
   }
 
   // The controller over the test table, its cell handler, then the window.
-  void Build() {
+  void Build() { BuildWith(MainWindowTestLines()); }
+  // The same over other table lines (the program's own table, or fixture
+  // keys in front of it).
+  void BuildWith(std::vector<std::string> lines) {
     main = std::make_unique<indMain>(*env, texts);
     texts.Reset();
-    texts.SetSource(MainWindowTestLines());
+    texts.SetSource(std::move(lines));
     cells = std::make_unique<ProgramCellHandler>(*env, texts, *main);
     cellHandler = std::make_unique<ScopedDefaultCellHandler>(cells->Frame().Handler());
     window = std::make_unique<MainFrame>(*env, texts);

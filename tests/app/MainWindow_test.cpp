@@ -9,13 +9,19 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <algorithm>
+#include <limits>
+#include <vector>
 
 #include "app/ImagePasses.h"
 #include "app/MainFrame.h"
 #include "core/EventIds.h"
+#include "core/cmcTask.h"
 #include "model/ItemKinds.h"
 #include "model/datCh.h"
 #include "platform/MessageBoxService.h"
+#include "platform/Monitors.h"
+#include "sheet/cmcCellCapsule.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
 #include "tests/app/MainWindowRig.h"
@@ -50,13 +56,14 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, PartsTitleStatusAndAnEmptyTreePanelWidth) {
   rig_.env->SplitterV = 0;
   rig_.Build();
+  // Before it shows: once shown, the tick may open the first page at once.
+  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), MainFrame::kNoSheetNumber);
   Show();
   MainFrame& w = *rig_.window;
   EXPECT_EQ(w.menuBar()->actions().size(), 6);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Untitled - KW-3700"));
   EXPECT_EQ(w.TreePanelWidth(), MainFrame::kMinTreeWidth);
   EXPECT_EQ(w.Splitter()->handleWidth(), MainFrame::kSplitterHandle);
-  EXPECT_EQ(rig_.main->GetCurrentSheetNumber(), MainFrame::kNoSheetNumber);
   EXPECT_GE(w.minimumWidth(), MainFrame::kMinWidth);
   EXPECT_GE(w.minimumHeight(), MainFrame::kMinHeight);
 
@@ -101,6 +108,58 @@ TEST_F(MainWindowTest, TheTickOpensTheSelectedPageWhenNoneIsOpen) {
   EXPECT_EQ(rig_.main->CurrentSheet()->GetTitle(), "GI_Sheet_P");
 }
 
+// The tick wakes the program only while it has work: a page to open or a
+// delayed check to run (opening a page by its tree node is a key on the
+// node, which starts a check too).
+TEST_F(MainWindowTest, TheTickRunsOnlyWhileAPageIsMissingOrACheckIsPending) {
+  rig_.Build();
+  cmcTask& tick = rig_.main->TickTask();
+  // Ticks every 50 ms on the manual clock until the task stops itself.
+  auto tickUntilIdle = [&] {
+    int ticks = 0;
+    for (; tick.TimerActive() && ticks < 40; ++ticks) {
+      rig_.clock.Advance(50);
+      tick.OnTick();
+    }
+    return ticks;
+  };
+  tickUntilIdle();  // the check the build asked for
+  EXPECT_FALSE(tick.TimerActive()) << "hidden, nothing to do";
+  EXPECT_EQ(rig_.main->CurrentSheet(), nullptr);
+  rig_.window->show();
+  EXPECT_TRUE(tick.TimerActive()) << "shown without a page";
+  QApplication::processEvents();
+  const int first = tickUntilIdle();
+  EXPECT_LE(first, 7) << "the page and its check take a few ticks";
+  ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
+  EXPECT_EQ(rig_.main->CheckDelay(), nullptr);
+  EXPECT_FALSE(tick.TimerActive()) << "the first page is open, no check pending";
+
+  // An edit arms it; it stops once the delayed check has run.
+  cuiSheet* sheet = rig_.main->CurrentSheet();
+  const std::string name = "ABC";
+  sheet->DoCellAction(1, 1, cellop::kQuery, 0, &name);
+  EXPECT_TRUE(tick.TimerActive()) << "edited";
+  rig_.clock.Advance(200);
+  tick.OnTick();
+  EXPECT_NE(rig_.main->CheckDelay(), nullptr);
+  EXPECT_TRUE(tick.TimerActive()) << "the check is still pending";
+  rig_.clock.Advance(100);
+  tick.OnTick();
+  EXPECT_EQ(rig_.main->CheckDelay(), nullptr);
+  EXPECT_FALSE(tick.TimerActive()) << "the check has run";
+
+  // A closed page arms it until the page is back; a hidden window does not.
+  rig_.main->CloseSheet();
+  EXPECT_TRUE(tick.TimerActive());
+  tickUntilIdle();
+  EXPECT_NE(rig_.main->CurrentSheet(), nullptr);
+  EXPECT_FALSE(tick.TimerActive());
+  rig_.window->hide();
+  rig_.main->CloseSheet();
+  EXPECT_FALSE(tick.TimerActive());
+}
+
 TEST_F(MainWindowTest, PagesKeepTheirOwnRowAndScrollPosition) {
   rig_.Build();
   Show();
@@ -117,7 +176,15 @@ TEST_F(MainWindowTest, PagesKeepTheirOwnRowAndScrollPosition) {
   EXPECT_EQ(grid->TopRow(), top);
   rig_.Choose(rig_.NodeOf(kPage1));
   EXPECT_EQ(rig_.main->CurrentSheet()->Grid()->Row(), 10);
-  EXPECT_EQ(rig_.window->SheetPositions().size(), 2u);
+  // One record per page (the first page, which the tick may have opened
+  // before, has its own).
+  const auto& positions = rig_.window->SheetPositions();
+  for (const char* page : {kPage0, kPage1})
+    EXPECT_EQ(std::count_if(positions.begin(), positions.end(),
+                            [&](const MainFrame::SheetPosition& p) { return p.reference == page; }),
+              1)
+        << page;
+  EXPECT_LE(positions.size(), 3u);
 }
 
 TEST_F(MainWindowTest, GroupNodesTakeTheirListsNames) {
@@ -221,6 +288,41 @@ TEST_F(MainWindowTest, AMaximisedWindowStoresItsNormalRectangle) {
   EXPECT_TRUE(w.close());
   EXPECT_EQ(rig_.env->WindowWidth, 700);
   EXPECT_EQ(rig_.env->WindowHeight, 500);
+}
+
+// A hand-edited settings file may hold any int32 in the four placement
+// values: the window still lands on a monitor's work area.
+TEST_F(MainWindowTest, AnyStoredPlacementLandsOnAMonitor) {
+  rig_.Build();  // the table the window takes its title and font from
+  using platform::ScreenRect;
+  const std::vector<platform::MonitorInfo> layout = {
+      {ScreenRect::FromSize(0, 0, 1280, 1024), ScreenRect::FromSize(0, 0, 1280, 984)},
+      {ScreenRect::FromSize(1280, 0, 1024, 768), ScreenRect::FromSize(1280, 0, 1024, 768)}};
+  platform::FixedMonitors monitors(layout);
+  platform::ScopedMonitors scope(&monitors);
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const struct Case {
+    int left, top, width, height;
+  } cases[] = {
+      {10, 10, kMax, 600},   {10, 10, 800, kMax}, {kMax, kMax, kMax, kMax}, {kMin, kMin, kMin, kMin},
+      {kMin, kMax, 800, 600}, {kMax, kMin, 800, 600}, {0, 0, 0, 0},        {-500, -500, -1, -1},
+      {2000, 100, kMin, 600}, {kMax - 5, 0, 10, 10},
+  };
+  for (const Case& c : cases) {
+    rig_.env->WindowLeft = c.left;
+    rig_.env->WindowTop = c.top;
+    rig_.env->WindowWidth = c.width;
+    rig_.env->WindowHeight = c.height;
+    const MainFrame frame(*rig_.env, rig_.texts);
+    const QRect placed(frame.pos(), frame.size());
+    const bool onMonitor = std::any_of(layout.begin(), layout.end(), [&](const auto& m) {
+      return m.workArea.ToQRect().contains(placed);
+    });
+    EXPECT_TRUE(onMonitor) << c.left << " " << c.top << " " << c.width << " " << c.height
+                           << " placed at " << placed.x() << " " << placed.y() << " "
+                           << placed.width() << " " << placed.height();
+  }
 }
 
 TEST_F(MainWindowTest, YesCannotSaveYetAndKeepsTheProgramRunning) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
 namespace {
 
 using platform::MonitorInfo;
@@ -88,6 +92,37 @@ TEST(WindowPlacement, WithoutMonitorsFormsStayPut) {
   EXPECT_EQ(placement::CenterForm(Box(0, 0, 100, 100), form, none), Box(5100, -350, 100, 100));
   EXPECT_FALSE(placement::GetPointMonitorWorkArea(none, 0, 0));
   EXPECT_FALSE(placement::GetMonitorWorkArea(nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// Stored values from a hand-edited file: every int32 gives a rectangle whose
+// sums fit, and values on the desktop come back unchanged.
+TEST(WindowPlacement, StoredFormRectHoldsAnyInt32ToTheDesktop) {
+  constexpr int kMin = std::numeric_limits<int>::min();
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const struct Case {
+    int left, top, width, height;
+    ScreenRect two;  // over kTwo (desktop 0,0 .. 3840,1080)
+  } cases[] = {
+      {10, 20, 800, 600, Box(10, 20, 800, 600)},
+      {-300, 900, 800, 600, Box(-300, 900, 800, 600)},
+      {10, 10, kMax, kMax, Box(10, 10, 3840, 1080)},
+      {kMax, kMax, kMax, kMax, Box(3840, 1080, 3840, 1080)},
+      {kMin, kMin, 800, 600, Box(-800, -600, 800, 600)},
+      {kMin, kMax, kMin, 0, Box(-1, 1080, 1, 1)},
+      {0, 0, -5, kMin, Box(0, 0, 1, 1)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(placement::StoredFormRect(c.left, c.top, c.width, c.height, kTwo), c.two)
+        << c.left << " " << c.top << " " << c.width << " " << c.height;
+    const ScreenRect far = placement::StoredFormRect(c.left, c.top, c.width, c.height, {});
+    EXPECT_FALSE(far.IsEmpty());
+    EXPECT_LE(std::abs(std::int64_t{far.right}), std::int64_t{1} << 26);
+    EXPECT_LE(std::abs(std::int64_t{far.bottom}), std::int64_t{1} << 26);
+  }
 }
 
 }  // namespace

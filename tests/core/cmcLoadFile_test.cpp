@@ -20,6 +20,28 @@ std::string Write(const kwtest::ScratchDir& dir, const char* name, const std::st
   return path;
 }
 
+// The lines of a text by the plain rule, one byte at a time.
+std::vector<std::string> PlainLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t i = 0;
+  bool pending = false;
+  while (i < bytes.size()) {
+    const char c = bytes[i++];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
+      lines.push_back(line);
+      line.clear();
+      pending = false;
+    } else {
+      line.push_back(c);
+      pending = true;
+    }
+  }
+  if (pending) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace
 
 // The same lines under every line ending: the walk skips the empty lines.
@@ -107,26 +129,6 @@ TEST(cmcLoadFileTest, RefusesWhatIsNoReadableRegularFile) {
 // The fast splitter against the plain rule on texts where terminators fall
 // on every position of its 16- and 64-byte blocks.
 TEST(cmcLoadFileTest, SplittingMatchesThePlainRule) {
-  auto plain = [](const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t i = 0;
-    bool pending = false;
-    while (i < bytes.size()) {
-      const char c = bytes[i++];
-      if (c == '\r' || c == '\n') {
-        if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
-        lines.push_back(line);
-        line.clear();
-        pending = false;
-      } else {
-        line.push_back(c);
-        pending = true;
-      }
-    }
-    if (pending) lines.push_back(line);
-    return lines;
-  };
   std::uint32_t seed = 12345;
   auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
   const char alphabet[] = {'a', 'b', '\r', '\n', '\x8d', '\x0a'};
@@ -136,6 +138,32 @@ TEST(cmcLoadFileTest, SplittingMatchesThePlainRule) {
     std::vector<std::string> fast;
     for (const auto& span : cmcLoadFile::SplitLines(bytes))
       fast.push_back(bytes.substr(span.offset, span.length));
-    ASSERT_EQ(fast, plain(bytes)) << "round " << round;
+    ASSERT_EQ(fast, PlainLines(bytes)) << "round " << round;
+  }
+}
+
+// A large file is read and split piece by piece: a CR LF pair, a lone CR or
+// an LF on either side of any piece boundary still ends one line.
+TEST(cmcLoadFileTest, LargeFilesSplitAcrossTheirReadingPieces) {
+  const kwtest::ScratchDir dir;
+  constexpr std::size_t kSize = 1100 * 1024;  // several pieces of any size from 64 KiB
+  const std::string ends[] = {"\r\n", "\r", "\n", "\r\r\n", "\n\r"};
+  std::uint32_t seed = 777;
+  auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (const std::string& end : ends) {
+    for (int shift = -3; shift <= 1; ++shift) {
+      std::string bytes(kSize, 'x');
+      for (std::size_t at = 0; at < kSize; at += 1 + next() % 200)
+        bytes[at] = "ab\r\n"[next() % 4];
+      // The terminator around every multiple of 64 KiB.
+      for (std::size_t b = 64 * 1024; b + 8 < kSize; b += 64 * 1024)
+        bytes.replace(b + static_cast<std::size_t>(shift + 3) - 3, end.size(), end);
+      const std::string path = Write(dir, "big.txt", bytes);
+      cmcLoadFile f;
+      ASSERT_EQ(f.Load(path), 1);
+      std::vector<std::string> lines;
+      for (std::int32_t i = 0; i < f.Count(); ++i) lines.emplace_back(f.GetLineAt(i));
+      ASSERT_EQ(lines, PlainLines(bytes)) << "shift " << shift;
+    }
   }
 }

@@ -16,6 +16,7 @@
 #include "core/TextTableChoice.h"
 #include "resources/text/TextTables.h"
 #include "sheet/ShortcutText.h"
+#include "sheet/cuiFBitsR.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
 #include "tests/sheet/SheetFixture.h"
@@ -215,6 +216,46 @@ TEST_F(MenuTest, ASheetThatGoesTakesItsMirrorAndClosesWhatItOpened) {
   // Nothing left calls into the sheet.
   EvMan().Send(ev::MenusRefresh);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A bit-selection dialog opened from a page takes the focus and gives it
+// back before it goes: its sheet never owned the mirror the page rebuilt,
+// so the main Edit menu keeps the page's items.
+TEST_F(MenuTest, ClosingAFieldDialogLeavesThePagesEditMenu) {
+  // The dialog's cells name their own context menu, which the Edit menu
+  // mirrors while the dialog has the focus.
+  LoadTable(host_.gtex, Concat(Concat(MainMenuLines(), TestSheetLines()),
+                               {"#GI_PMenu_NoItem_BasicCell", "{($Basic)}",
+                                "#GI_PMenu_NoItem_Body",
+                                "+No item\t{(%CT_PopupMenu.CL_PMenu_NoItem)}"}));
+  menu_->Build();
+  cuiSheet* page = host_.Build("GI_Sheet_Test");
+  const QStringList pageItems = Texts(EditMenu());
+  ASSERT_FALSE(pageItems.isEmpty());
+
+  cmcGTex dialogTexts;
+  dialogTexts.SetSource(kwres::kTextEnglish);
+  cmcCellCapsule owner;
+  owner.owner = owner.owner2 = page->Grid();
+  owner.cellRect = QRect(20, 30, 80, 18);
+  auto* dialog = new cuiFBitsR(owner, dialogTexts, 0, 1, 10, 3, 0, 0, [](const cmcCellCapsule&) {
+    return [](cmcCellCapsule&, int) { return 0; };
+  });
+  auto focus = [](QWidget* grid) {
+    grid->activateWindow();
+    grid->setFocus();
+    QApplication::processEvents();
+  };
+  focus(dialog->Sheet()->Grid());
+  ASSERT_EQ(Texts(EditMenu()), QStringList{QStringLiteral("No item")});
+  focus(page->Grid());
+  ASSERT_EQ(Texts(EditMenu()), pageItems);
+
+  dialog->Cancel();
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Texts(EditMenu()), pageItems);
+  page->Release();
 }
 
 TEST_F(MenuTest, AContextMenuWithoutAnAnsweringSheetHasNoParent) {

@@ -1,0 +1,236 @@
+// kw-test: gui
+// Every page the tree offers, in each interface table, opens with data
+// columns wide enough for what their cells can show.
+//
+// The rule: at 100 % font size and with no stored widths, each column that
+// shows a converter's text (a cell with a cell id below the header rows,
+// with any columns joined on to it) is at least as wide as the widest text
+// that converter can show, plus the margins (the width the sheet gives a
+// 'W' sample). The texts are
+// found through the cell handler, as a user would meet them: every data
+// cell's display text on every page; and on the first page of each sheet,
+// for each data column, every choice its cell steps through with Space and,
+// where Enter opens the in-place editor, the display after committing a text
+// of the editor's full length in each of the widest characters (so a DTMF
+// code shows 24 digits "#" or "D", a 16-character name 16 "W"; a number
+// column shows its own numbers, such as "M00"). A markup sample is the text
+// the sheet measures, so the samples must be at least that wide.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cells/names/CellNames.h"
+#include "resources/text/TextTables.h"
+#include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellObj.h"
+#include "sheet/cuiGrid.h"
+#include "sheet/cuiSheet.h"
+#include "sheet/cuiSheetEditor.h"
+#include "tests/app/MainWindowRig.h"
+
+namespace {
+
+// Committed as editor texts: the widest characters of the converters'
+// character sets. "W" stands for every letter and sign of a name or call
+// sign; "#", "D" and "8" for codes and numbers; a full-width W (0x82 0x76 in
+// code page 932) for Japanese names.
+const char* const kWideCharacters[] = {"W", "#", "D", "8", "\x82\x76"};
+constexpr int kLongestProbe = 64;  // bytes; an editor without a limit gets this many
+constexpr int kMostSteps = 64;     // Space presses per choice cell
+
+std::vector<std::string> TableLines(const kwres::LineArray& table) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < table.count; ++i) lines.emplace_back(table.lines[i]);
+  return lines;
+}
+
+struct Narrow {
+  std::string page;
+  std::string cell;  // cell id name
+  int col = 0;
+  int width = 0;  // as built
+  int needed = 0;
+};
+
+class ColumnCheck {
+ public:
+  explicit ColumnCheck(std::vector<std::string> lines) {
+    // Wide enough that no column is cut to the window.
+    rig_.env->WindowWidth = 4000;
+    rig_.env->WindowHeight = 1000;
+    rig_.BuildWith(std::move(lines));
+  }
+
+  // The columns narrower than their texts, over every page of the tree.
+  std::vector<Narrow> Run() {
+    std::vector<std::string> pages;
+    for (QTreeWidgetItem* node : rig_.window->Tree()->Nodes()) {
+      const cmcCellObj* cell = rig_.window->Tree()->CellOf(node);
+      if (!cell || !cell->bindingText) continue;
+      if (std::find(pages.begin(), pages.end(), *cell->bindingText) == pages.end())
+        pages.push_back(*cell->bindingText);
+    }
+    EXPECT_FALSE(pages.empty());
+    std::vector<Narrow> narrow;
+    std::set<std::string> probedSheets;
+    for (const std::string& page : pages) {
+      rig_.main->OpenSheet(page);
+      cuiSheet* sheet = rig_.main->CurrentSheet();
+      if (!sheet || !sheet->Grid()) {
+        ADD_FAILURE() << page << " opens no sheet";
+        continue;
+      }
+      const bool probe = probedSheets.insert(sheet->GetKey()).second;
+      CheckSheet(*sheet, page, probe, narrow);
+    }
+    rig_.main->CloseSheet();
+    return narrow;
+  }
+
+  kwtest::MainWindowRig& Rig() { return rig_; }
+
+ private:
+  void CheckSheet(cuiSheet& sheet, const std::string& page, bool probe,
+                  std::vector<Narrow>& narrow) {
+    cuiGrid& grid = *sheet.Grid();
+    // Widths as built, before any probe could refit them.
+    std::vector<int> built;
+    for (int c = 0; c < grid.ColCount(); ++c) built.push_back(grid.ColWidth(c));
+    // Every cell with a cell id below the header rows shows a converter's
+    // text, in its own column and the columns joined on to it.
+    struct Shown {
+      int col, row, room;
+      std::int32_t cellId;
+    };
+    std::vector<Shown> shown;
+    for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
+      for (int c = 0; c < grid.ColCount(); ++c) {
+        const cmcCellObj* cell = sheet.GetCell(c, r);
+        if (cell->cellId == CL_None || cell->HasLayout(celllayout::kJoinLeft)) continue;
+        int room = built[static_cast<std::size_t>(c)];
+        for (int j = c + 1; j < grid.ColCount() && sheet.GetCell(j, r)->HasLayout(celllayout::kJoinLeft);
+             ++j)
+          room += built[static_cast<std::size_t>(j)];
+        shown.push_back({c, r, room, cell->cellId});
+      }
+    }
+    // The widest text of each cell id in each column: the displays of all
+    // its cells, and on the first page of a sheet what its first cell shows
+    // over its choices and widest texts.
+    std::map<std::pair<int, std::int32_t>, int> widest;
+    for (const Shown& s : shown) {
+      int& w = widest[{s.col, s.cellId}];
+      w = std::max(w, sheet.DisplayTextWidth(s.col, s.row));
+    }
+    if (probe) {
+      std::set<std::pair<int, std::int32_t>> probed;
+      for (const Shown& s : shown)
+        if (probed.insert({s.col, s.cellId}).second) {
+          int& w = widest[{s.col, s.cellId}];
+          w = std::max(w, ProbeCell(sheet, s.col, s.row));
+        }
+    }
+    std::set<std::pair<int, std::int32_t>> reported;
+    for (const Shown& s : shown) {
+      const int needed = widest[{s.col, s.cellId}];
+      if (needed > s.room && reported.insert({s.col, s.cellId}).second)
+        narrow.push_back({page, std::string(GetCellIdName(s.cellId)), s.col, s.room, needed});
+    }
+  }
+
+  // The widest display of one cell over its choices and its widest texts.
+  static int ProbeCell(cuiSheet& sheet, int col, int row) {
+    int widest = sheet.DisplayTextWidth(col, row);
+    // Choices: Space steps through them and comes back to the first.
+    const std::string start = DisplayOf(sheet, col, row);
+    for (int step = 0; step < kMostSteps; ++step) {
+      sheet.DoCellAction(col, row, cellop::kSpace, 0, nullptr);
+      if (sheet.EditorVisible()) {
+        sheet.CancelEditor(false);
+        break;
+      }
+      widest = std::max(widest, sheet.DisplayTextWidth(col, row));
+      if (DisplayOf(sheet, col, row) == start) break;
+    }
+    // Free texts: Enter opens the editor with its length limit.
+    sheet.DoCellAction(col, row, cellop::kEnter, 0, nullptr);
+    if (!sheet.EditorVisible()) return widest;
+    int length = sheet.Editor()->MaxBytes();
+    if (length <= 0 || length > kLongestProbe) length = kLongestProbe;
+    sheet.CancelEditor(false);
+    for (const char* wide : kWideCharacters) {
+      std::string text;
+      while (static_cast<int>(text.size() + std::char_traits<char>::length(wide)) <= length)
+        text += wide;
+      sheet.DoCellAction(col, row, cellop::kEnter, 0, &text);
+      if (sheet.EditorVisible()) sheet.CancelEditor(false);
+      widest = std::max(widest, sheet.DisplayTextWidth(col, row));
+    }
+    return widest;
+  }
+
+  static std::string DisplayOf(cuiSheet& sheet, int col, int row) {
+    cmcCellCapsule capsule;
+    sheet.PrepareCapsule(col, row, capsule);
+    sheet.GetCellHandler()(capsule, 0);
+    return capsule.outputText;
+  }
+
+  kwtest::MainWindowRig rig_;
+};
+
+std::string Describe(const std::vector<Narrow>& narrow) {
+  std::string out;
+  for (const Narrow& n : narrow)
+    out += "  " + n.page + ": column " + std::to_string(n.col) + " (" + n.cell + ") is " +
+           std::to_string(n.width) + " wide, its texts need " + std::to_string(n.needed) + "\n";
+  return out;
+}
+
+TEST(ColumnWidthsTest, EveryPageOfTheTreeFitsItsTexts) {
+  const struct Case {
+    const char* name;
+    const kwres::LineArray& table;
+  } cases[] = {
+      {"English", kwres::kTextEnglish},
+      {"Japanese", kwres::kTextJapanese},
+      {"mixed", kwres::kTextMixed},
+  };
+  for (const Case& c : cases) {
+    ColumnCheck check(TableLines(c.table));
+    const std::vector<Narrow> narrow = check.Run();
+    EXPECT_TRUE(narrow.empty()) << c.name << " table:\n" << Describe(narrow);
+  }
+}
+
+// The check itself: a DTMF page whose code column was sized for 20 digits
+// fails it, at that column only.
+TEST(ColumnWidthsTest, ACodeColumnSizedForTwentyDigitsFails) {
+  std::vector<std::string> lines = {
+      "",
+      "#GI_Sheet_DTMF_Memory_Cells",
+      "",
+      "|{($iChN)^!B(@ch0=0)}CH|{($iSp)}|{($iChI)}DTMF Code",
+      "",
+      ":(LoopFrom 16)",
+      "|{($iChN)^(%CL_DTMF_ChNo[@ch0])}99|{($iSp)}|{($eWh)<(%CL_DTMF_Memory_Code[@ch0])}"
+      "99999999999999999999",
+      ":(LoopTo)",
+      "#",
+  };
+  const std::vector<std::string> english = TableLines(kwres::kTextEnglish);
+  lines.insert(lines.end(), english.begin() + 1, english.end());
+  ColumnCheck check(std::move(lines));
+  const std::vector<Narrow> narrow = check.Run();
+  ASSERT_EQ(narrow.size(), 1u) << Describe(narrow);
+  EXPECT_EQ(narrow[0].page, "GI_Sheet_DTMF_Memory,71");
+  EXPECT_EQ(narrow[0].cell, "CL_DTMF_Memory_Code");
+}
+
+}  // namespace
