@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppPictures.h"
+#include "app/DialogTexts.h"
 #include "core/EventIds.h"
 #include "core/FontSpec.h"
 #include "core/TextTableChoice.h"
@@ -31,16 +32,8 @@ constexpr int kIconSize = 32;
 // The keys of the dialog's own texts.
 std::string SetupKey(const char* name) { return std::string("GI_App_InitialSetup_") + name; }
 
-// Value n of a key.
-QString Caption(cmcGTex& texts, std::string_view key, int n = 0) {
-  return ToDisplayText(texts.GetText(key, n));
-}
-
-QFont FontOf(cmcGTex& texts, std::string_view key) {
-  FontSpec spec = DefaultFontSpec();
-  ParseFontSpec(texts.GetFirst(key), spec);
-  return ToQFont(spec);
-}
+using dialogtext::Caption;
+using dialogtext::FontOf;
 
 }  // namespace
 

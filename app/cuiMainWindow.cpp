@@ -69,6 +69,7 @@ void cuiMain::BuildMainWindow(MainFrame& frame) {
     if (window_) window_->ShowStatus(text);
   });
   BuildTree();
+  MakePrinter(frame);
 
   imagepass::SelfCheckImageSize(imageSize_);
   tick_->SetInterval(kTickIntervalMs);
@@ -77,6 +78,7 @@ void cuiMain::BuildMainWindow(MainFrame& frame) {
 
 void cuiMain::OnMainFormClosed() {
   tick_->SetInterval(-1);
+  printer_.reset();
   CloseSheet();
   if (window_) window_->DeleteTree();
   window_ = nullptr;
