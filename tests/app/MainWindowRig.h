@@ -71,6 +71,14 @@ inline std::vector<std::string> MainWindowTestLines() {
   return lines;
 }
 
+// The program's own English table, nothing put in front of it.
+inline std::vector<std::string> RealTableLines() {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < kwres::kTextEnglish.count; ++i)
+    lines.emplace_back(kwres::kTextEnglish.lines[i]);
+  return lines;
+}
+
 class MainWindowRig {
  public:
   MainWindowRig() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
@@ -90,11 +98,12 @@ class MainWindowRig {
     SelectTextTable(texts, TextTable::English);
   }
 
-  // The controller over the test table, its cell handler, then the window.
-  void Build() {
+  // The controller over the test table (or the lines given, such as
+  // RealTableLines()), its cell handler, then the window.
+  void Build(const std::vector<std::string>& lines = MainWindowTestLines()) {
     main = std::make_unique<indMain>(*env, texts);
     texts.Reset();
-    texts.SetSource(MainWindowTestLines());
+    texts.SetSource(lines);
     cells = std::make_unique<ProgramCellHandler>(*env, texts, *main);
     cellHandler = std::make_unique<ScopedDefaultCellHandler>(cells->Frame().Handler());
     window = std::make_unique<MainFrame>(*env, texts);

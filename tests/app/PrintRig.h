@@ -64,9 +64,9 @@ class KnownWidthSheet final : public cuiSheet {
 
 inline std::vector<std::string> PrintRigLines() {
   auto row = [](const std::string& name, int columns, const char* first) {
-    std::string line = "{W}" + name;
+    std::string line = "{WH}" + name;
     for (int c = 0; c < columns; ++c)
-      line += "|{W}" + std::string(1, static_cast<char>('a' + c)) + first;
+      line += "|{WH}" + std::string(1, static_cast<char>('a' + c)) + first;
     return line;
   };
   auto sheet = [&](const std::string& key, const std::string& title, int columns,
@@ -85,8 +85,8 @@ inline std::vector<std::string> PrintRigLines() {
   };
   const std::string names[] = {"Alpha", "Bravo", "Charlie", "Delta", "Echo"};
   auto header = [&](int columns) {
-    std::string line = "{W}No";
-    for (int c = 0; c < columns; ++c) line += "|{W}" + names[c];
+    std::string line = "{WH}No";
+    for (int c = 0; c < columns; ++c) line += "|{WH}" + names[c];
     return line;
   };
   std::vector<std::string> lines = {""};
@@ -94,7 +94,7 @@ inline std::vector<std::string> PrintRigLines() {
                            sheet("GI_Sheet_T2", " Two Pages", 4, header(4), ""),
                            sheet("GI_Sheet_T3", " Three Pages", 5, header(5), ""),
                            sheet("GI_Sheet_J", " Joined", 5,
-                                 "{W}No|{W}Alpha|{W}Bravo|{+}|{W}Delta|{W}Echo", ""),
+                                 "{WH}No|{WH}Alpha|{WH}Bravo|{+}|{WH}Delta|{WH}Echo", ""),
                            sheet("GI_Sheet_NoPrint", " Not Printed", 2, header(2), "(NoPrint)")})
     lines.insert(lines.end(), part.begin(), part.end());
   const std::vector<std::string> wide = {
@@ -103,9 +103,9 @@ inline std::vector<std::string> PrintRigLines() {
       "#GI_Sheet_Wide_BasicCell",
       "{($Basic)}",
       "#GI_Sheet_Wide_Cells",
-      "{W}No|{W}" + std::string(120, 'M') + "|{W}Short",
-      "{W}r1|{W}w1|{W}s1",
-      "{W}r2|{W}w2|{W}s2",
+      "{WH}No|{WH}" + std::string(120, 'M') + "|{WH}Short",
+      "{WH}r1|{WH}w1|{WH}s1",
+      "{WH}r2|{WH}w2|{WH}s2",
       "#",
   };
   lines.insert(lines.end(), wide.begin(), wide.end());
@@ -143,9 +143,10 @@ class PrintRig {
   }
 
   // Runs `act` on the preview once its window runs (the preview's modal
-  // loop starts the zero-delay timer).
-  static void WhenPreviewRuns(std::function<void(cuiPreview&)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
+  // loop starts the zero-delay timer); an answer still waiting goes with the
+  // rig.
+  void WhenPreviewRuns(std::function<void(cuiPreview&)> act) {
+    QTimer::singleShot(0, &context, [act = std::move(act)] {
       cuiPreview* preview = cuiPreview::Running();
       if (!preview) {
         ADD_FAILURE() << "no preview runs";
@@ -155,7 +156,7 @@ class PrintRig {
     });
   }
   // The preview's answer: Print, or closing the window.
-  static void AnswerPreview(bool print) {
+  void AnswerPreview(bool print) {
     WhenPreviewRuns([print](cuiPreview& preview) {
       if (print)
         preview.ChoosePrint();
@@ -192,6 +193,7 @@ class PrintRig {
   static constexpr char kKey[] = "Software\\Quor\\KW-3700";
 
   ScratchDir dir;
+  QObject context;
   ScriptedMessageBoxes boxes;
   ManualClock clock{1000};
   ScopedEvMan bus;

@@ -25,7 +25,7 @@ class PreviewTest : public ::testing::Test {
   // Runs `act` in the preview of a print of the sheet, then closes it.
   void InPreview(const std::string& name, std::function<void(cuiPreview&)> act) {
     bool ran = false;
-    PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+    rig_.WhenPreviewRuns([&](cuiPreview& preview) {
       ran = true;
       act(preview);
       preview.Form()->close();

@@ -60,7 +60,7 @@ TEST_F(PrinterTest, CancelledSetUpOrClosedPreviewPrintsNothing) {
     bool previewRan = false;
     bool ownerDisabled = false;
     if (setUpAccepted) {
-      PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+      rig_.WhenPreviewRuns([&](cuiPreview& preview) {
         previewRan = true;
         ownerDisabled = !rig_.owner.isEnabled();
         preview.Form()->close();
@@ -79,7 +79,7 @@ TEST_F(PrinterTest, CancelledSetUpOrClosedPreviewPrintsNothing) {
 TEST_F(PrinterTest, PrintCurrentPutsEveryCellOnPaperOnceWithTheFixedColumnOnEveryPage) {
   int previewPages = 0;
   std::vector<int> columns;
-  PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
     previewPages = preview.PageCount();
     columns = FirstColumns(preview);
     EXPECT_FALSE(rig_.owner.isEnabled());
@@ -115,7 +115,7 @@ TEST_F(PrinterTest, PrintCurrentPutsEveryCellOnPaperOnceWithTheFixedColumnOnEver
 TEST_F(PrinterTest, AColumnJoinedToItsLeftNeverStartsAPage) {
   std::vector<int> columns;
   std::vector<int> counts;
-  PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
     columns = FirstColumns(preview);
     for (const dst_Preview& page : preview.Pages()) counts.push_back(page.colCount);
     preview.Form()->close();
@@ -127,7 +127,7 @@ TEST_F(PrinterTest, AColumnJoinedToItsLeftNeverStartsAPage) {
 
 TEST_F(PrinterTest, ATooWideSheetPrintsSmallerAndKeepsTheSmallerFontOnLaterPages) {
   std::vector<printgeom::Box> cells;
-  PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
     for (const dst_Preview& page : preview.Pages()) cells.push_back(page.cells);
     preview.ChoosePrint();
   });
@@ -146,7 +146,7 @@ TEST_F(PrinterTest, ATooWideSheetPrintsSmallerAndKeepsTheSmallerFontOnLaterPages
 
 TEST_F(PrinterTest, TwoRunsInARowEachStartOnTheirFirstPage) {
   for (int run = 1; run <= 2; ++run) {
-    PrintRig::AnswerPreview(true);
+    rig_.AnswerPreview(true);
     rig_.printer->Print(0, rig_.OpenSheet("GI_Sheet_T2"));
   }
   rig_.pdf.Drop();
@@ -161,7 +161,7 @@ TEST_F(PrinterTest, TwoRunsInARowEachStartOnTheirFirstPage) {
 
 TEST_F(PrinterTest, ASheetWithoutPagesShowsBlankPaperAndSendsNothing) {
   bool checked = false;
-  PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
     checked = true;
     EXPECT_EQ(preview.PageCount(), 0);
     EXPECT_EQ(preview.CountLabel()->text(), QStringLiteral(" / 0"));
@@ -188,7 +188,7 @@ TEST_F(PrinterTest, ASheetWithoutPagesShowsBlankPaperAndSendsNothing) {
 TEST_F(PrinterTest, PrintAllPrintsTheListInOrderSkippingPagesThatDoNotPrint) {
   rig_.env->ViewCutBits = 5;
   int previewPages = 0;
-  PrintRig::WhenPreviewRuns([&](cuiPreview& preview) {
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
     previewPages = preview.PageCount();
     EXPECT_TRUE(preview.PrintAll());
     preview.ChoosePrint();
@@ -213,7 +213,7 @@ TEST_F(PrinterTest, PrintAllPrintsTheListInOrderSkippingPagesThatDoNotPrint) {
 }
 
 TEST_F(PrinterTest, CancelAfterTheFirstSheetKeepsItsPagesAndEndsTheRun) {
-  PrintRig::AnswerPreview(true);
+  rig_.AnswerPreview(true);
   PrintAll({"GI_Sheet_T2", "GI_Sheet_T3"});
   ASSERT_TRUE(rig_.printer->Busy());
   rig_.printer->Tick().OnTick();  // the first sheet
@@ -235,7 +235,7 @@ TEST_F(PrinterTest, APrinterThatCannotBeginEndsTheRunWithOneBox) {
     rig_.boxes.Clear();
     rig_.pdf.SetNextPath(rig_.dir.File(QStringLiteral("missing/print.pdf")));
     rig_.boxes.Answer(platform::mb::IdOk);
-    PrintRig::AnswerPreview(true);
+    rig_.AnswerPreview(true);
     if (mode == 0) {
       rig_.printer->Print(0, rig_.OpenSheet("GI_Sheet_T2"));
     } else {
