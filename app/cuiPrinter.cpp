@@ -130,12 +130,7 @@ void cuiPrinter::Print(int mode, cuiSheet* sheet) {
   ownedwindow::Attach(dialog_, owner_);
   ownedwindow::CenterOver(dialog_, owner_);
 
-  dpi_ = device_->logicalDpiY();
-  area_ = printgeom::PrintableArea(texts_.GetFirst("GI_Sys_Printer_Margins"), device_->width(),
-                                   device_->height(), dpi_);
-  canvas_ = std::make_unique<cuiPainterCanvas>(device_);
-  documentOpen_ = false;
-  pagePrinted_ = false;
+  UseDevice(device_);
 
   const std::vector<std::string> names =
       mode == kPrintModeSheet ? std::vector<std::string>{sheet->GetTitle()} : pageNames_;
@@ -164,6 +159,19 @@ void cuiPrinter::Print(int mode, cuiSheet* sheet) {
   }
   nextIndex_ = 0;
   busy_ = true;
+}
+
+void cuiPrinter::UseDevice(QPagedPaintDevice* device) {
+  if (documentOpen_) EndDocument();
+  device_ = device;
+  canvas_.reset();
+  if (!device_) return;
+  dpi_ = device_->logicalDpiY();
+  area_ = printgeom::PrintableArea(texts_.GetFirst("GI_Sys_Printer_Margins"), device_->width(),
+                                   device_->height(), dpi_);
+  canvas_ = std::make_unique<cuiPainterCanvas>(device_);
+  documentOpen_ = false;
+  pagePrinted_ = false;
 }
 
 void cuiPrinter::OnTick(cmcTask&) {

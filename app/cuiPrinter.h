@@ -82,6 +82,11 @@ class cuiPrinter {
   cuiPreview* Preview() const { return preview_; }
   QWidget* Owner() const { return owner_; }
 
+  // Puts a printer in use: its resolution, the printable area inside the
+  // margins and a canvas over it (Print does this after the set-up; counting
+  // outside a run, as benchmarks do, needs it first). Nothing is begun.
+  void UseDevice(QPagedPaintDevice* device);
+
   // --- what the preview asks of the printer -------------------------------
   // Prints (toPrinter), hands to the preview (preview) or only counts the
   // pages of one sheet over the printable area; returns the page count (0
