@@ -13,6 +13,7 @@
 
 #include "app/AppPictures.h"
 #include "app/DialogTexts.h"
+#include "app/PortItemDelegate.h"
 #include "core/EventIds.h"
 #include "core/FontSpec.h"
 #include "core/TextTableChoice.h"
@@ -71,6 +72,8 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   rbCom = new QRadioButton(Caption(texts_, SetupKey("ComPort_Caption")), panel3);
   cbComm = new QComboBox(panel3);
   cbComm->setEditable(true);
+  // The list names the device and cable behind each number.
+  PortItemDelegate::Install(cbComm, &settings_.Store());
   rbIcf = new QRadioButton(Caption(texts_, SetupKey("Icf_Caption")), panel3);
   btIcfSel = new QPushButton(Caption(texts_, SetupKey("Icf_Btn_Caption")), panel3);
   lbIcfName = new QLabel(panel3);
