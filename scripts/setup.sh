@@ -9,7 +9,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev lld locales tzdata
           fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
-          xvfb imagemagick qt6-qpa-plugins)
+          xvfb imagemagick qt6-qpa-plugins poppler-utils)
 echo "setup: checking ${#PACKAGES[@]} packages"
 missing=()
 for p in "${PACKAGES[@]}"; do
