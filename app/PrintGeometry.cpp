@@ -4,24 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/NumberText.h"
+
 namespace printgeom {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kPointsPerInch = 72;
-
-// The leading decimal of a margin field (blanks skipped, an optional sign);
-// 0 when there is none.
-int MarginField(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-  long value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9' && value < 100000; ++i)
-    value = value * 10 + (field[i] - '0');
-  return static_cast<int>(negative ? -value : value);
-}
 
 int Truncated(double value) { return static_cast<int>(std::trunc(value)); }
 
@@ -31,7 +20,7 @@ Box PrintableArea(std::string_view margins, int pageWidth, int pageHeight, int d
   int fields[4] = {0, 0, 0, 0};
   for (int n = 0; n < 4 && !margins.empty(); ++n) {
     const std::size_t comma = margins.find(',');
-    fields[n] = MarginField(margins.substr(0, comma));
+    fields[n] = core::TextToRoundedInt(margins.substr(0, comma));
     margins = comma == std::string_view::npos ? std::string_view() : margins.substr(comma + 1);
   }
   const double perMm = dpi / kMillimetresPerInch;

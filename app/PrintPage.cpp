@@ -1,6 +1,8 @@
 #include "app/PrintPage.h"
 
 #include <QRect>
+#include <algorithm>
+#include <functional>
 
 #include "core/FontSpec.h"
 #include "sheet/QtFontColor.h"
@@ -20,6 +22,19 @@ std::vector<int> PagePositions(int fixed, int first, int count) {
   for (int i = 0; i < fixed; ++i) positions.push_back(i);
   for (int i = first; i < first + count; ++i) positions.push_back(i);
   return positions;
+}
+
+// The bands along one direction: the sizes of every column (or row), the
+// fixed ones' total, cut for the limit.
+std::vector<int> Bands(int count, int fixed, const std::function<int(int)>& sizeOf, int limit,
+                       const std::function<bool(int)>& mayStart) {
+  std::vector<int> sizes(static_cast<std::size_t>(std::max(count, 0)));
+  int fixedTotal = 0;
+  for (int i = 0; i < count; ++i) {
+    sizes[static_cast<std::size_t>(i)] = sizeOf(i);
+    if (i < fixed) fixedTotal += sizes[static_cast<std::size_t>(i)];
+  }
+  return printgeom::CutBands(sizes, fixed, fixedTotal, limit, mayStart);
 }
 
 }  // namespace
@@ -75,34 +90,24 @@ printgeom::Box PageCells(cuiSheet& sheet, QPoint origin, int c0, int r0, int m, 
 
 std::vector<int> ColumnBands(cuiSheet& sheet, int innerWidth) {
   const cuiGrid& grid = *sheet.Grid();
-  std::vector<int> widths(static_cast<std::size_t>(grid.ColCount()));
-  int fixedTotal = 0;
-  for (int c = 0; c < grid.ColCount(); ++c) {
-    widths[static_cast<std::size_t>(c)] = grid.ColWidth(c);
-    if (c < grid.FixedCols()) fixedTotal += grid.ColWidth(c);
-  }
   const int fixedRows = grid.FixedRows();
-  return printgeom::CutBands(widths, grid.FixedCols(), fixedTotal, innerWidth, [&](int c) {
-    for (int r = 0; r < fixedRows; ++r)
-      if (sheet.GetCell(c, r)->HasLayout(celllayout::kJoinLeft)) return false;
-    return true;
-  });
+  return Bands(grid.ColCount(), grid.FixedCols(), [&](int c) { return grid.ColWidth(c); },
+               innerWidth, [&](int c) {
+                 for (int r = 0; r < fixedRows; ++r)
+                   if (sheet.GetCell(c, r)->HasLayout(celllayout::kJoinLeft)) return false;
+                 return true;
+               });
 }
 
 std::vector<int> RowBands(cuiSheet& sheet, int innerHeight) {
   const cuiGrid& grid = *sheet.Grid();
-  std::vector<int> heights(static_cast<std::size_t>(grid.RowCount()));
-  int fixedTotal = 0;
-  for (int r = 0; r < grid.RowCount(); ++r) {
-    heights[static_cast<std::size_t>(r)] = grid.RowHeight(r);
-    if (r < grid.FixedRows()) fixedTotal += grid.RowHeight(r);
-  }
   const int fixedCols = grid.FixedCols();
-  return printgeom::CutBands(heights, grid.FixedRows(), fixedTotal, innerHeight, [&](int r) {
-    for (int c = 0; c < fixedCols; ++c)
-      if (sheet.GetCell(c, r)->combination[1] != 0) return false;
-    return true;
-  });
+  return Bands(grid.RowCount(), grid.FixedRows(), [&](int r) { return grid.RowHeight(r); },
+               innerHeight, [&](int r) {
+                 for (int c = 0; c < fixedCols; ++c)
+                   if (sheet.GetCell(c, r)->combination[1] != 0) return false;
+                 return true;
+               });
 }
 
 }  // namespace printpage

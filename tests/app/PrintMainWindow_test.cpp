@@ -60,6 +60,23 @@ class PrintMainWindowTest : public ::testing::Test {
     });
   }
 
+  // Prints the open page with the preview answered Print; the file's path.
+  QString PrintCurrentPage(int* pages) {
+    PrintFromPreview(pages);
+    rig_.main->PrintCurrent();
+    pdf_.Drop();
+    return pdf_.LastPath();
+  }
+  // Every page of the file carries the program's title and the maker.
+  static void ExpectFrameOnEveryPage(const QString& path, int pages) {
+    for (int page = 1; page <= pages; ++page) {
+      SCOPED_TRACE(page);
+      const QString text = kwtest::PdfPageText(path, page);
+      EXPECT_TRUE(text.contains(QStringLiteral("KW-3700 Rev.")));
+      EXPECT_TRUE(text.contains(QStringLiteral("Quor Inc.")));
+    }
+  }
+
   void RunTicks() {
     cuiPrinter& printer = *rig_.main->Printer();
     for (int i = 0; i < 200 && printer.Busy(); ++i) printer.Tick().OnTick();
@@ -129,20 +146,12 @@ TEST_F(PrintMainWindowTest, PrintCurrentPrintsTheOpenPageAndLeavesTheDocumentAlo
   rig_.Choose(rig_.NodeOf(kPage0));
   ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
   int pages = 0;
-  PrintFromPreview(&pages);
-  rig_.main->PrintCurrent();
-  pdf_.Drop();
-
-  const QString path = pdf_.LastPath();
+  const QString path = PrintCurrentPage(&pages);
   ASSERT_GT(pages, 0);
   EXPECT_EQ(kwtest::PdfPageCount(path), pages);
-  for (int page = 1; page <= pages; ++page) {
-    SCOPED_TRACE(page);
-    const QString text = kwtest::PdfPageText(path, page);
-    EXPECT_TRUE(text.contains(QStringLiteral("Page")));  // the sheet's title
-    EXPECT_TRUE(text.contains(QStringLiteral("KW-3700 Rev.")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Quor Inc.")));
-  }
+  ExpectFrameOnEveryPage(path, pages);
+  for (int page = 1; page <= pages; ++page)
+    EXPECT_TRUE(kwtest::PdfPageText(path, page).contains(QStringLiteral("Page")));  // the title
   for (const char* name : kNames) EXPECT_EQ(Occurrences(path, QString::fromLatin1(name)), 1) << name;
   EXPECT_TRUE(rig_.main->PrintChoiceMemory());
   EXPECT_TRUE(rig_.main->PrintChoiceBank());
@@ -254,19 +263,12 @@ TEST_F(PrintMainWindowTest, PrintCurrentOfTheFirstMemoryChannelPage) {
   if (!node) GTEST_SKIP() << "the tree has no memory-channel page yet";
   rig_.Choose(node);
   int pages = 0;
-  PrintFromPreview(&pages);
-  rig_.main->PrintCurrent();
-  pdf_.Drop();
-  const QString path = pdf_.LastPath();
+  const QString path = PrintCurrentPage(&pages);
   ASSERT_GT(pages, 0);
   EXPECT_EQ(kwtest::PdfPageCount(path), pages);
+  ExpectFrameOnEveryPage(path, pages);
   for (const char* frequency : {"145.010", "145.020", "145.030"})
     EXPECT_EQ(Occurrences(path, QString::fromLatin1(frequency)), 1) << frequency;
-  for (int page = 1; page <= pages; ++page) {
-    const QString text = kwtest::PdfPageText(path, page);
-    EXPECT_TRUE(text.contains(QStringLiteral("KW-3700 Rev.")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Quor Inc.")));
-  }
 }
 
 }  // namespace

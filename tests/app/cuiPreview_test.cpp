@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -59,6 +60,13 @@ TEST_F(PreviewTest, OnePageDisablesEveryNavigationButton) {
     EXPECT_EQ(p.CountLabel()->text(), QStringLiteral(" / 1"));
     EXPECT_EQ(p.PageBox()->text(), QStringLiteral("1"));
     EXPECT_TRUE(p.PrintButton()->isEnabled());
+    // An A4 page at 600 dpi on a 96 dpi screen, the default margins.
+    EXPECT_EQ(p.Bitmap().size(), QSize(793, 1122));
+    EXPECT_EQ(p.Pages()[0].page, (printgeom::Box{56, 37, 774, 1103}));
+    EXPECT_EQ(p.Form()->size(),
+              printgeom::PreviewWindowSize(QSize(793, 1122), cuiPreview::kToolPanelHeight,
+                                           p.StatusBar()->sizeHint().height()));
+    EXPECT_EQ(p.ToolPanel()->height(), cuiPreview::kToolPanelHeight);
     EXPECT_EQ(p.Form()->windowModality(), Qt::WindowModal);
     EXPECT_EQ(p.Form()->parentWidget(), nullptr);
     // The paper shows ink inside its frame.

@@ -185,6 +185,22 @@ TEST_F(PrinterTest, ASheetWithoutPagesShowsBlankPaperAndSendsNothing) {
   EXPECT_TRUE(rig_.owner.isEnabled());
 }
 
+TEST_F(PrinterTest, MarginsThatLeaveNoRoomInsideTheFrameGiveNoPage) {
+  // 148 mm top and bottom leave 1 mm of an A4 page: less than the frame.
+  std::vector<std::string> lines = kwtest::PrintRigLines();
+  lines.insert(lines.begin() + 1, {"#GI_Sys_Printer_Margins", "10,148,10,148"});
+  rig_.texts.Reset();
+  rig_.texts.SetSource(lines);
+  int pages = -1;
+  rig_.WhenPreviewRuns([&](cuiPreview& preview) {
+    pages = preview.PageCount();
+    preview.Form()->close();
+  });
+  rig_.printer->Print(0, rig_.OpenSheet("GI_Sheet_T2"));
+  EXPECT_EQ(pages, 0);
+  EXPECT_TRUE(rig_.owner.isEnabled());
+}
+
 TEST_F(PrinterTest, PrintAllPrintsTheListInOrderSkippingPagesThatDoNotPrint) {
   rig_.env->ViewCutBits = 5;
   int previewPages = 0;
