@@ -9,8 +9,9 @@
 
 namespace {
 
-constexpr char kTextsKey[] = "GI_Sys_Printer_PrintingDialog";
-constexpr int kLineWidthChars = 28;
+constexpr char kPrintingTextsKey[] = "GI_Sys_Printer_PrintingDialog";
+constexpr int kPrintingLineChars = 28;
+constexpr int kPrintingMargin = 16;
 
 }  // namespace
 
@@ -18,14 +19,16 @@ PrintingDialog::PrintingDialog(cmcGTex& texts, std::function<void()> onCancel)
     : QDialog(nullptr), onCancel_(std::move(onCancel)) {
   setObjectName(QStringLiteral("printing"));
   setFont(dialogtext::FontOf(texts, "CellModel_BasicDialog"));
-  setWindowTitle(dialogtext::Caption(texts, kTextsKey, 0));
+  setWindowTitle(dialogtext::Caption(texts, kPrintingTextsKey, 0));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  line_ = new QLabel(dialogtext::Caption(texts, kTextsKey, 1), this);
+  line_ = new QLabel(dialogtext::Caption(texts, kPrintingTextsKey, 1), this);
   line_->setAlignment(Qt::AlignCenter);
-  line_->setMinimumWidth(line_->fontMetrics().averageCharWidth() * kLineWidthChars);
-  cancel_ = new QPushButton(dialogtext::Caption(texts, kTextsKey, 2), this);
+  line_->setMinimumWidth(line_->fontMetrics().averageCharWidth() * kPrintingLineChars);
+  cancel_ = new QPushButton(dialogtext::Caption(texts, kPrintingTextsKey, 2), this);
   cancel_->setDefault(true);
   auto* box = new QVBoxLayout(this);
+  box->setContentsMargins(kPrintingMargin, kPrintingMargin, kPrintingMargin, kPrintingMargin);
+  box->setSpacing(kPrintingMargin);
   box->addWidget(line_, 1);
   box->addWidget(cancel_, 0, Qt::AlignHCenter);
   box->setSizeConstraint(QLayout::SetFixedSize);
