@@ -29,7 +29,8 @@ constexpr int kListMargin = 40;
 PortItemDelegate* PortItemDelegate::Install(QComboBox* box, const platform::SettingsStore* store) {
   auto* delegate = new PortItemDelegate(box, store);
   box->setItemDelegate(delegate);
-  box->view()->installEventFilter(delegate);
+  delegate->view_ = box->view();
+  delegate->view_->installEventFilter(delegate);
   delegate->Refresh();
   return delegate;
 }
@@ -74,6 +75,8 @@ QString PortItemDelegate::displayText(const QVariant& value, const QLocale& loca
 }
 
 bool PortItemDelegate::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == box_->view() && event->type() == QEvent::Show) Refresh();
+  // The type first: while the box goes, its list still reports events, and
+  // the box must not be asked anything then.
+  if (event->type() == QEvent::Show && watched == view_) Refresh();
   return QStyledItemDelegate::eventFilter(watched, event);
 }

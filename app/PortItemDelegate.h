@@ -7,6 +7,8 @@
 //
 // The sources are read when the delegate is installed and each time the
 // list opens; an item that is no port number shows as it is.
+#include <QAbstractItemView>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <functional>
 #include <map>
@@ -44,6 +46,7 @@ class PortItemDelegate : public QStyledItemDelegate {
   PortItemDelegate(QComboBox* box, const platform::SettingsStore* store);
 
   QComboBox* box_;
+  QPointer<QAbstractItemView> view_;  // the list whose opening refreshes
   const platform::SettingsStore* store_;
   SourceFn sourceFn_;
   platform::PortSources sources_;

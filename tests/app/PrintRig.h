@@ -138,6 +138,7 @@ class PrintRig {
         });
   }
   ~PrintRig() {
+    CloseSheet();
     printer.reset();
     SelectTextTable(texts, TextTable::English);
   }
