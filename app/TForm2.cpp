@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "app/AppPictures.h"
+#include "app/DialogTexts.h"
+#include "app/PortItemDelegate.h"
 #include "core/EventIds.h"
 #include "core/FontSpec.h"
 #include "core/TextTableChoice.h"
@@ -31,16 +33,8 @@ constexpr int kIconSize = 32;
 // The keys of the dialog's own texts.
 std::string SetupKey(const char* name) { return std::string("GI_App_InitialSetup_") + name; }
 
-// Value n of a key.
-QString Caption(cmcGTex& texts, std::string_view key, int n = 0) {
-  return ToDisplayText(texts.GetText(key, n));
-}
-
-QFont FontOf(cmcGTex& texts, std::string_view key) {
-  FontSpec spec = DefaultFontSpec();
-  ParseFontSpec(texts.GetFirst(key), spec);
-  return ToQFont(spec);
-}
+using dialogtext::Caption;
+using dialogtext::FontOf;
 
 }  // namespace
 
@@ -78,6 +72,8 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   rbCom = new QRadioButton(Caption(texts_, SetupKey("ComPort_Caption")), panel3);
   cbComm = new QComboBox(panel3);
   cbComm->setEditable(true);
+  // The list names the device and cable behind each number.
+  PortItemDelegate::Install(cbComm, &settings_.Store());
   rbIcf = new QRadioButton(Caption(texts_, SetupKey("Icf_Caption")), panel3);
   btIcfSel = new QPushButton(Caption(texts_, SetupKey("Icf_Btn_Caption")), panel3);
   lbIcfName = new QLabel(panel3);

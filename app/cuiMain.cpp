@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/VersionFile.h"
 #include "app/cuiHtmlHelp.h"
+#include "app/cuiPrinter.h"
 #include "clone/dst_CDrv_Result.h"
 #include "clone/indCloneMan.h"
 #include "core/TextTableChoice.h"
@@ -86,6 +87,7 @@ cuiMain::cuiMain(indEnviron& settings, cmcGTex& texts, std::int32_t imageSize)
 
 cuiMain::~cuiMain() {
   tick_.reset();  // stops it, or lets it go after its own tick
+  printer_.reset();
   bus_.RemoveListener<cuiMain, &cuiMain::OnEvent>(this);
   // The clone manager goes before the images and texts its closures reach.
   cloneMan_.reset();

@@ -27,8 +27,8 @@
 //
 // Not built here (their commands fill the marked seams): the option text
 // cache, the clone commands behind the identification and read closures, the
-// data-file open, Save (a Yes to the save question cancels until it lands)
-// and the printer.
+// data-file open and Save (a Yes to the save question cancels until it
+// lands). The printer is made with the main window (BuildMainWindow).
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -52,6 +52,7 @@ class cmcFCache;
 class cmcGTex;
 class cmcTick;
 class cuiHtmlHelp;
+class cuiPrinter;
 class datClipCh;
 class indCloneMan;
 class indEnviron;
@@ -215,6 +216,17 @@ class cuiMain {
   bool PrintChoiceBank() const { return printBank_; }
   void SetPrintChoiceBank(bool print) { printBank_ = print; }
 
+  // --- printing -------------------------------------------------------------
+  // The printer (null before the main window is built and after it closed).
+  cuiPrinter* Printer() const { return printer_.get(); }
+  // Prints the current sheet: both print-all choices on, then the printer's
+  // mode 0.
+  void PrintCurrent();
+  // Prints every tree page that has a page reference, in tree order, as
+  // the pages' classes and the two print-all choices allow. Nothing while a
+  // print-all run is still going.
+  void PrintAll();
+
   // The next sheet build reloads its layout (set by a language switch).
   bool RebuildFlag() const { return rebuild_; }
   void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }
@@ -312,6 +324,8 @@ class cuiMain {
   void OnEvent(const cmcEvent& event);
   // The tick has something to do: a page to open or a check to run.
   bool TickHasWork() const;
+  // The printer over the main window (its page factory, tool-bar pictures).
+  void MakePrinter(MainFrame& frame);
 
   indEnviron& settings_;
   cmcGTex& texts_;
@@ -333,6 +347,7 @@ class cuiMain {
   std::uint32_t documentRevision_ = kCurrentRevision;
   std::unique_ptr<cmcEeprom> writeImage_;
   std::unique_ptr<cuiHtmlHelp> help_;
+  std::unique_ptr<cuiPrinter> printer_;
   std::unique_ptr<datClipCh> clip_;
   std::unique_ptr<cmcEeprom> image_;
   std::unique_ptr<cmcEeprom> initial_;

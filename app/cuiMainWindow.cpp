@@ -69,6 +69,7 @@ void cuiMain::BuildMainWindow(MainFrame& frame) {
     if (window_) window_->ShowStatus(text);
   });
   BuildTree();
+  MakePrinter(frame);
 
   imagepass::SelfCheckImageSize(imageSize_);
   ArmTick();
@@ -80,6 +81,7 @@ void cuiMain::OnMainFormClosed() {
   MainFrame* window = window_.data();
   window_ = nullptr;
   tick_->SetInterval(-1);
+  printer_.reset();
   if (window) {
     window->CloseSheet();
     window->DeleteTree();

@@ -29,11 +29,13 @@
 #include "platform/FileDialogService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Monitors.h"
+#include "platform/PrinterService.h"
 #include "platform/TerminationSignals.h"
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
 #include "platform/gui/QtTranslations.h"
+#include "platform/gui/QtPrinterService.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiFieldDialogs.h"
 
@@ -83,6 +85,8 @@ int main(int argc, char** argv) {
   platform::ScopedMessageBoxService boxScope(&boxes);
   platform::QtFileDialogService fileDialogs;
   platform::ScopedFileDialogService fileDialogScope(&fileDialogs);
+  platform::QtPrinterService printers;
+  platform::ScopedPrinterService printerScope(&printers);
   platform::QtMonitors monitors;
   platform::ScopedMonitors monitorScope(&monitors);
 

@@ -36,6 +36,9 @@ constexpr unsigned kCheckLines[kCloneErrorCodeCount] = {
 };
 
 constexpr int kCheckLineCount = 7;
+// "Cannot access COM %d." and "Cannot access COM port.".
+constexpr int kPortHead = 2;
+constexpr int kPortAnyHead = 4;
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 256;
 
@@ -67,7 +70,7 @@ int CountPlaceholders(std::string_view text) {
   return count;
 }
 
-std::string CloneErrorText(cmcGTex& texts, int code, int port) {
+std::string CloneErrorText(cmcGTex& texts, int code, int port, std::string_view accessGroup) {
   if (code == 0) return {};
   const int head = CloneErrorHeadIndex(code);
   if (head == 2 && (port < kLowestPort || port > kHighestPort))
@@ -83,6 +86,12 @@ std::string CloneErrorText(cmcGTex& texts, int code, int port) {
     if (!first) text += '\n';
     text += texts.GetText("GI_Mess_CloneErr_Check", n);
     first = false;
+  }
+  if (!accessGroup.empty() && (head == kPortHead || head == kPortAnyHead)) {
+    std::string line = texts.GetFirst("GI_Mess_CloneErr_Access");
+    if (const std::size_t at = line.find("%s"); at != std::string::npos)
+      line.replace(at, 2, accessGroup);
+    text += "\n\n" + line;
   }
   return text;
 }

@@ -18,7 +18,10 @@ int CloneErrorHeadIndex(int code);
 // lines joined with "\n". Code 2 fills the port number into the head; with a
 // port outside 1..256 the text is instead the lines of
 // "GI_Mess_ComSettingErr_Head". Code 0 gives the empty text (no box).
-std::string CloneErrorText(cmcGTex& texts, int code, int port);
+// With `accessGroup` (the port was refused to the user), codes 2 and 4 end
+// with a line that names the group which grants access to the port.
+std::string CloneErrorText(cmcGTex& texts, int code, int port,
+                           std::string_view accessGroup = {});
 
 // Replaces the first "%d" of a template by the decimal value (no printf:
 // the template comes from a table, not from the code).

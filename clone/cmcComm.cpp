@@ -80,13 +80,19 @@ int cmcComm::Open(int port, std::string_view settings) {
   if (IsOpen()) return 0;
   port_ = port;
   writeError_ = false;
+  openError_ = 0;
+  openPath_.clear();
   const ParsedSettings parsed = ParseSettings(settings);
   line_ = parsed.line;
   // A rate of 0 or no number at all would divide the write budget by zero.
   if (!parsed.baudOk) return 0;
   const std::string path = resolver_ ? resolver_(port) : std::string();
   if (path.empty()) return 0;
-  if (!device_->Open(path, line_)) return 0;
+  openPath_ = path;
+  if (!device_->Open(path, line_)) {
+    openError_ = device_->LastOpenError();
+    return 0;
+  }
   if (!device_->Purge()) {
     // Never keep a half-opened device: the next open would be refused.
     device_->Close();

@@ -47,6 +47,11 @@ class cmcComm {
   // 1 on success, 0 on failure; fails at once when already open (leaving the
   // port as it was). A failure at any step leaves the port closed.
   int Open(int port, std::string_view settings);
+  // Why the last Open failed: the device's error number (EACCES: the user
+  // may not open it), 0 after a success or when nobody could tell; and the
+  // device path it tried (empty when the number names no device).
+  int OpenError() const { return openError_; }
+  const std::string& OpenPath() const { return openPath_; }
   // Stops the pump, closes the device, empties the transmit queue and clears
   // the write error. Answers 0.
   int Close();
@@ -86,6 +91,8 @@ class cmcComm {
   std::unique_ptr<platform::SerialDevice> device_;
   PathResolver resolver_;
   int port_ = 0;
+  int openError_ = 0;
+  std::string openPath_;
   bool writeError_ = false;
   platform::SerialLineSettings line_;
   cmcBuff tx_;

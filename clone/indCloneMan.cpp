@@ -1,5 +1,7 @@
 #include "clone/indCloneMan.h"
 
+#include <cerrno>
+
 #include <QTimer>
 
 #include "clone/CloneConfig.h"
@@ -14,13 +16,18 @@
 #include "core/cmcGTex.h"
 #include "core/indEnviron.h"
 #include "platform/MessageBoxService.h"
+#include "platform/SerialDevice.h"
 
 namespace {
 constexpr int kPaintIntervalMs = 30;
 }  // namespace
 
 indCloneMan::indCloneMan(indEnviron& settings, cmcGTex& texts)
-    : settings_(settings), texts_(texts), engine_(std::make_unique<cmcCloneDrv>()) {
+    : indCloneMan(settings, texts, std::make_unique<platform::TermiosSerialDevice>()) {}
+
+indCloneMan::indCloneMan(indEnviron& settings, cmcGTex& texts,
+                         std::unique_ptr<platform::SerialDevice> device)
+    : settings_(settings), texts_(texts), engine_(std::make_unique<cmcCloneDrv>(std::move(device))) {
   // A hunt that finds the radio at another line setting stores it here.
   engine_->SetTransferTypeSetting(&settings_.TransType);
 }
@@ -125,7 +132,11 @@ void indCloneMan::CloseProgress() {
 }
 
 void indCloneMan::ShowCloneError(int code) {
-  const std::string text = CloneErrorText(texts_, code, settings_.ComPort);
+  // A port the user may not open: the box names the group that grants it.
+  std::string group;
+  if (engine_->Port().OpenError() == EACCES)
+    group = platform::DeviceGroupName(engine_->Port().OpenPath());
+  const std::string text = CloneErrorText(texts_, code, settings_.ComPort, group);
   if (text.empty()) return;
   QObject* owner = progressFactory_ ? progressFactory_->ActiveWindow() : nullptr;
   if (!owner) owner = mainWindow_.data();

@@ -23,6 +23,9 @@ class cmcGTex;
 class indEnviron;
 class CloneProgressFactory;
 class CloneProgressView;
+namespace platform {
+class SerialDevice;
+}
 struct dst_CDrv_Result;
 
 class indCloneMan {
@@ -34,6 +37,8 @@ class indCloneMan {
   // `texts` the messages; both must outlive the manager. Events go to the
   // program's bus (EvMan()).
   indCloneMan(indEnviron& settings, cmcGTex& texts);
+  // The same over a serial device of the caller's (tests put a fake one in).
+  indCloneMan(indEnviron& settings, cmcGTex& texts, std::unique_ptr<platform::SerialDevice> device);
   // Closes the port of a run still going (its closures are never called) and
   // the progress window.
   ~indCloneMan();

@@ -1,7 +1,9 @@
 #include "platform/SerialDevice.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -11,6 +13,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <vector>
 
 #include "platform/Clock.h"
 
@@ -89,12 +92,20 @@ bool TermiosSerialDevice::LineModelDefault() { return g_lineModelDefault.load();
 
 bool TermiosSerialDevice::Open(const std::string& path, const SerialLineSettings& settings) {
   if (fd_ >= 0) return false;
+  openError_ = 0;
   termios check{};
-  if (!MakeLineTermios(settings, check)) return false;
+  if (!MakeLineTermios(settings, check)) {
+    openError_ = EINVAL;
+    return false;
+  }
 
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  auto fail = [fd] {
+  if (fd < 0) {
+    openError_ = errno;
+    return false;
+  }
+  auto fail = [fd, this] {
+    openError_ = errno;
     ::close(fd);
     return false;
   };
@@ -115,6 +126,18 @@ bool TermiosSerialDevice::Open(const std::string& path, const SerialLineSettings
   baud_ = settings.baud;
   wireFreeUs_ = NowUs();
   return true;
+}
+
+std::string DeviceGroupName(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+  group entry{};
+  group* found = nullptr;
+  std::vector<char> buffer(4096);
+  while (getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < (1u << 20))
+    buffer.resize(buffer.size() * 2);
+  return found && found->gr_name ? std::string(found->gr_name) : std::string();
 }
 
 void TermiosSerialDevice::Close() {

@@ -26,6 +26,10 @@ class SerialDevice {
   // Opens an existing device for reading and writing, shared with nobody,
   // and applies the settings. False leaves nothing open.
   virtual bool Open(const std::string& path, const SerialLineSettings& settings) = 0;
+  // Why the last Open failed: the system's error number (EACCES for a
+  // device the user may not open), 0 after a successful open or when the
+  // device cannot tell.
+  virtual int LastOpenError() const { return 0; }
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   // Discards what waits in both directions. False when the device refuses.
@@ -52,6 +56,10 @@ class SerialDevice {
     return OutQueue() == 0;
   }
 };
+
+// The name of the group that owns a device (the group that grants access
+// to it, usually "dialout"); empty when the device or its group is unknown.
+std::string DeviceGroupName(const std::string& path);
 
 // Line speeds this system can set; false for 0, negative and odd rates.
 bool IsSupportedBaud(int baud);
@@ -80,6 +88,7 @@ class TermiosSerialDevice final : public SerialDevice {
   TermiosSerialDevice& operator=(const TermiosSerialDevice&) = delete;
 
   bool Open(const std::string& path, const SerialLineSettings& settings) override;
+  int LastOpenError() const override { return openError_; }
   void Close() override;
   bool IsOpen() const override { return fd_ >= 0; }
   bool Purge() override;
@@ -100,6 +109,7 @@ class TermiosSerialDevice final : public SerialDevice {
   void ModelHandOver(int count);
 
   int fd_ = -1;
+  int openError_ = 0;
   int baud_ = 9600;
   bool lineModel_;
   // When the bytes handed over so far will all have left, in microseconds of

@@ -9,7 +9,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev lld locales tzdata
           fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
-          xvfb imagemagick qt6-qpa-plugins qt6-translations-l10n)
+          xvfb imagemagick qt6-qpa-plugins qt6-translations-l10n
+          poppler-utils)
 echo "setup: checking ${#PACKAGES[@]} packages"
 missing=()
 for p in "${PACKAGES[@]}"; do

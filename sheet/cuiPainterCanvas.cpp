@@ -26,12 +26,14 @@ bool cuiPainterCanvas::Begin() {
   return true;
 }
 
-void cuiPainterCanvas::End() {
+bool cuiPainterCanvas::End() {
+  bool ended = true;
   if (own_) {
-    own_->end();
+    ended = own_->end();
     own_.reset();
   }
   painter_ = nullptr;
+  return ended;
 }
 
 void cuiPainterCanvas::SetFont(const QFont& font) {

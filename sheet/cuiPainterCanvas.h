@@ -31,9 +31,11 @@ class cuiPainterCanvas final : public cuiCanvas {
   // The painter stays the caller's.
   void Attach(QPainter* painter);
   // Opens a painter of its own on the device (false when the device refuses);
-  // End closes it.
+  // End closes it and tells whether the device finished its work (a printer
+  // or PDF file that could not be written answers false). Without a painter
+  // of its own, End only detaches and answers true.
   bool Begin();
-  void End();
+  bool End();
   QPainter* Painter() const { return painter_; }
   QPaintDevice* Device() const { return device_; }
 

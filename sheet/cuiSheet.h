@@ -188,6 +188,8 @@ class cuiSheet {
   int FixedColsStyle() const { return fixedCols_; }
   int FixedRowsStyle() const { return fixedRows_; }
   int PrintFontRatio() const { return printFontRatio_; }
+  // The "TitleFont" style item (none: the sheet gave no title font).
+  const std::optional<FontSpec>& TitleFontSpec() const { return titleFont_; }
   bool ColCutMenu() const { return colCutMenu_; }
   std::uint8_t SheetFlags() const { return sheetFlags_; }
   std::uint8_t InteractionFlags() const { return interaction_; }

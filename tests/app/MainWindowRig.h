@@ -71,6 +71,14 @@ inline std::vector<std::string> MainWindowTestLines() {
   return lines;
 }
 
+// The program's own English table, nothing put in front of it.
+inline std::vector<std::string> RealTableLines() {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < kwres::kTextEnglish.count; ++i)
+    lines.emplace_back(kwres::kTextEnglish.lines[i]);
+  return lines;
+}
+
 class MainWindowRig {
  public:
   MainWindowRig() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
@@ -90,8 +98,9 @@ class MainWindowRig {
     SelectTextTable(texts, TextTable::English);
   }
 
-  // The controller over the test table, its cell handler, then the window.
-  void Build() { BuildWith(MainWindowTestLines()); }
+  // The controller over the test table (or the lines given, such as
+  // RealTableLines()), its cell handler, then the window.
+  void Build(const std::vector<std::string>& lines = MainWindowTestLines()) { BuildWith(lines); }
   // The same over other table lines (the program's own table, or fixture
   // keys in front of it).
   void BuildWith(std::vector<std::string> lines) {

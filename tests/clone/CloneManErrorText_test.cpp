@@ -77,6 +77,17 @@ TEST_F(CloneErrorTextTest, EnglishTextsPerCode) {
   }
 }
 
+TEST_F(CloneErrorTextTest, APortRefusedToTheUserNamesTheGroupThatGrantsIt) {
+  const std::string access =
+      "\n\nThe system refuses this user access to the port: add the user to the group "
+      "\"dialout\" and log in again.";
+  EXPECT_EQ(CloneErrorText(texts_, 2, 7, "dialout"), "Cannot access COM 7.\n\n" + kCheck03 + access);
+  EXPECT_EQ(CloneErrorText(texts_, 4, 7, "dialout"), "Cannot access COM port.\n\n" + kCheck03 + access);
+  // Other failures, and a refusal whose group is unknown, say nothing more.
+  EXPECT_EQ(CloneErrorText(texts_, 5, 7, "dialout"), CloneErrorText(texts_, 5, 7));
+  EXPECT_EQ(CloneErrorText(texts_, 2, 7, ""), "Cannot access COM 7.\n\n" + kCheck03);
+}
+
 TEST(CloneErrorTextTables, EveryTableHasATextForEveryCode) {
   for (const kwres::LineArray* table :
        {&kwres::kTextEnglish, &kwres::kTextJapanese, &kwres::kTextMixed}) {
@@ -108,6 +119,9 @@ TEST(CloneErrorTextTables, TemplatesHaveExactlyOnePlaceholder) {
     EXPECT_EQ(CountPlaceholders(file), 1) << file;
     EXPECT_NE(file.find("%s"), std::string::npos);
     EXPECT_EQ(CountPlaceholders(texts.GetText("GI_Sys_HtmlHelp_Error", 1)), 0);
+    const std::string access = texts.GetFirst("GI_Mess_CloneErr_Access");
+    EXPECT_EQ(CountPlaceholders(access), 1) << access;
+    EXPECT_NE(access.find("%s"), std::string::npos);
     for (int code = 0; code < kCloneErrorCodeCount; ++code) {
       if (code == 2) continue;
       EXPECT_EQ(CountPlaceholders(texts.GetText("GI_Mess_CloneErr_Head", code)), 0);

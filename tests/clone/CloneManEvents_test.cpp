@@ -1,7 +1,12 @@
 // kw-test: link=radioemu
 // The clone manager's end of a run: handlers, the one error box, events
 // 41-43, the final closure, the busy rule and the progress window.
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
 #include "CloneManFixture.h"
+#include "FakeSerialDevice.h"
 
 namespace clonetest {
 namespace {
@@ -23,6 +28,33 @@ TEST_F(CloneManEvents, FailedIdentificationReportsInOrder) {
   EXPECT_EQ(journal_.boxes[0].caption, "KW-3700");
   EXPECT_EQ(journal_.boxes[0].flags, platform::mb::IconError);
   EXPECT_EQ(progress_.opened, 0);  // identification shows no window
+}
+
+// A port the system refuses to this user: the box names the group that
+// owns the device, the one to join.
+TEST_F(CloneManEvents, APortRefusedToTheUserNamesItsGroup) {
+  auto line = std::make_shared<kwtest::FakeLine>();
+  line->failOpen = true;
+  line->openError = EACCES;
+  const std::string device = dir_.FileStd("refused-device");
+  QFile file(QString::fromStdString(device));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  ASSERT_TRUE(env_->Store().WriteString(std::string(indEnviron::kKeyPath) + "\\Ports", "COM9", device));
+  man_ = std::make_unique<indCloneMan>(*env_, texts_, std::make_unique<kwtest::FakeSerialDevice>(line));
+  man_->SetModel(kModelWord, 0);
+  man_->SetImageSize(kImageSize);
+  env_->ComPort = 9;
+  Outcome out;
+  ASSERT_EQ(man_->StartIdentify(Record(out)), 1);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(out.code, 2);
+  ASSERT_EQ(journal_.boxes.size(), 1u);
+  const QString group = QFileInfo(QString::fromStdString(device)).group();
+  ASSERT_FALSE(group.isEmpty());
+  EXPECT_TRUE(BoxText().endsWith(QStringLiteral("add the user to the group \"%1\" and log in again.").arg(group)))
+      << BoxText().toStdString();
+  EXPECT_TRUE(BoxText().startsWith(QStringLiteral("Cannot access COM 9.")));
 }
 
 TEST_F(CloneManEvents, TheBoxBelongsToTheActiveWindowElseTheMainWindow) {

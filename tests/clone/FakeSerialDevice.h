@@ -36,6 +36,7 @@ struct FakeLine {
 
   // How the line behaves.
   bool failOpen = false;
+  int openError = 0;  // what a failed open reports (LastOpenError)
   bool failPurge = false;
   int outQueue = 0;            // the driver's output queue as reported
   int outQueueAfterWrite = 0;  // outQueue becomes this after every write
@@ -62,6 +63,8 @@ class FakeSerialDevice final : public platform::SerialDevice {
   explicit FakeSerialDevice(std::shared_ptr<FakeLine> line) : line_(std::move(line)) {}
 
   bool Open(const std::string& path, const platform::SerialLineSettings& settings) override {
+    lastOpenError_ = 0;
+    if (line_->failOpen) lastOpenError_ = line_->openError;
     if (line_->isOpen || line_->failOpen) return false;
     line_->opens.push_back({platform::GetTickCount(), path, settings});
     line_->isOpen = true;
@@ -74,6 +77,7 @@ class FakeSerialDevice final : public platform::SerialDevice {
     ++line_->closes;
   }
   bool IsOpen() const override { return line_->isOpen; }
+  int LastOpenError() const override { return lastOpenError_; }
   bool Purge() override {
     ++line_->purges;
     if (line_->failPurge) return false;
@@ -104,6 +108,7 @@ class FakeSerialDevice final : public platform::SerialDevice {
 
  private:
   std::shared_ptr<FakeLine> line_;
+  int lastOpenError_ = 0;
   int baud_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <numeric>
 
 #include "FakeSerialDevice.h"
@@ -101,6 +102,21 @@ TEST_F(cmcCommFakeTest, EveryFailedOpenLeavesThePortClosed) {
   }
   line_->failOpen = line_->failPurge = false;
   EXPECT_EQ(comm_.Open(3, "9600,N,8,1"), 1);  // nothing held on
+}
+
+TEST_F(cmcCommFakeTest, AFailedOpenTellsWhyAndWhere) {
+  line_->failOpen = true;
+  line_->openError = EACCES;
+  EXPECT_EQ(comm_.Open(3, "9600,N,8,1"), 0);
+  EXPECT_EQ(comm_.OpenError(), EACCES);
+  EXPECT_EQ(comm_.OpenPath(), "/dev/fake3");
+  // A number that names no device: no error number, no path.
+  EXPECT_EQ(comm_.Open(4, "9600,N,8,1"), 0);
+  EXPECT_EQ(comm_.OpenError(), 0);
+  EXPECT_EQ(comm_.OpenPath(), "");
+  line_->failOpen = false;
+  EXPECT_EQ(comm_.Open(3, "9600,N,8,1"), 1);
+  EXPECT_EQ(comm_.OpenError(), 0);
 }
 
 TEST_F(cmcCommFakeTest, PumpsChunksOnlyWhenTheDriverQueueIsEmpty) {
@@ -215,6 +231,7 @@ TEST_F(cmcCommPtyTest, UnusableSettingsAndBusyDevicesDoNotOpen) {
   ASSERT_TRUE(store_.WriteString(std::string(platform::kProgramKeyPath) + "\\Ports", "COM8",
                                  dir_.FileStd("no-such-device")));
   EXPECT_EQ(comm_.Open(8, "9600,N,8,1"), 0);
+  EXPECT_EQ(comm_.OpenError(), ENOENT);  // the device's own reason comes through
   EXPECT_EQ(comm_.Open(7, "9600,N,8,1"), 1);
 }
 

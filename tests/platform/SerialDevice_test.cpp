@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <termios.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
 
 #include <limits>
 #include <numeric>
@@ -79,6 +84,53 @@ TEST_F(SerialDeviceTest, RefusedOpensLeaveNothingOpen) {
   }
   // The port works afterwards.
   EXPECT_TRUE(device_.Open(pty_.SlavePath(), {}));
+}
+
+TEST_F(SerialDeviceTest, AFailedOpenTellsTheSystemsReason) {
+  kwtest::ScratchDir dir;
+  TermiosSerialDevice other;
+  ASSERT_TRUE(other.Open(pty_.SlavePath(), {}));
+  struct Case {
+    const char* why;
+    std::string path;
+    SerialLineSettings settings;
+    int error;
+  } cases[] = {
+      {"no such device", dir.FileStd("no-such-device"), {}, ENOENT},
+      {"held by another program", pty_.SlavePath(), {}, EWOULDBLOCK},
+      {"four-bit bytes", pty_.SlavePath(), {9600, true, 4, StopBits::Two}, EINVAL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_FALSE(device_.Open(c.path, c.settings));
+    EXPECT_EQ(device_.LastOpenError(), c.error);
+  }
+  other.Close();
+  ASSERT_TRUE(device_.Open(pty_.SlavePath(), {}));
+  EXPECT_EQ(device_.LastOpenError(), 0);
+  device_.Close();
+  // A device the user may not open (the superuser may open anything).
+  if (geteuid() != 0) {
+    const std::string locked = dir.FileStd("locked");
+    QFile file(QString::fromStdString(locked));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFileDevice::Permissions()));
+    EXPECT_FALSE(device_.Open(locked, {}));
+    EXPECT_EQ(device_.LastOpenError(), EACCES);
+  }
+}
+
+TEST(DeviceGroupNameTest, TheGroupThatOwnsTheDevice) {
+  kwtest::ScratchDir dir;
+  const QString path = dir.File(QStringLiteral("device"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  EXPECT_EQ(DeviceGroupName(path.toStdString()), QFileInfo(path).group().toStdString());
+  EXPECT_FALSE(DeviceGroupName(path.toStdString()).empty());
+  EXPECT_EQ(DeviceGroupName(dir.FileStd("missing")), "");
+  EXPECT_EQ(DeviceGroupName(""), "");
 }
 
 TEST_F(SerialDeviceTest, ABusyDeviceIsNotShared) {
