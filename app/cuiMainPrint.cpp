@@ -17,8 +17,7 @@ void cuiMain::MakePrinter(MainFrame& frame) {
         return window ? window->CreateSheet(parent, pageName) : nullptr;
       },
       &frame.ListB());
-  printer_->SetHelpEnabler(
-      [this] { cuiHtmlHelp::EnableHelpWindows(help_->TopicWindow(), help_->PopupWindow()); });
+  printer_->SetHelpEnabler([this] { EnableHelpWindows(); });
 }
 
 void cuiMain::PrintCurrent() {
