@@ -51,7 +51,9 @@ class cmcEvMan;
 class cmcFCache;
 class cmcGTex;
 class cmcTick;
+class cmcCellObj;
 class cuiHtmlHelp;
+struct CsvContext;
 class datClipCh;
 class indCloneMan;
 class indEnviron;
@@ -238,6 +240,16 @@ class cuiMain {
   // untitled document that was not modified becomes the new initial image.
   void ApplyDestination(const RadioInformation& info, int mode, bool forRead);
 
+  // --- CSV lists (app/CsvCommands.cpp) --------------------------------------
+  // Export and import of the list behind the open sheet; allGroups takes the
+  // whole GPS memory or repeater list instead of the open group. True when
+  // nothing was written, respectively imported.
+  bool ExportCsvFile(bool allGroups);
+  bool ImportCsvFile(bool allGroups);
+  // Shows or hides and enables or disables a CSV menu cell for the open
+  // sheet; other cells get both flags cleared.
+  void UpdateCsvMenuState(cmcCellObj& cell);
+
   // --- warning check --------------------------------------------------------
   // Runs every check cell through the cell handler and marks the tree's
   // nodes; without a tree nothing runs and both counts are 0.
@@ -301,6 +313,11 @@ class cuiMain {
 
  private:
   void OnEvent(const cmcEvent& event);
+  // The CSV files' separators, date form and language, and the USE(FROM)
+  // question.
+  CsvContext MakeCsvContext();
+  // The folder of the last file, also for the next start.
+  void SetDataFolder(const std::string& folder);
 
   indEnviron& settings_;
   cmcGTex& texts_;
