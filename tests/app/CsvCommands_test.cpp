@@ -8,7 +8,9 @@
 #include <QFile>
 #include <algorithm>
 
+#include "app/CsvCommands.h"
 #include "core/EventIds.h"
+#include "model/csv/CsvContext.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
@@ -184,6 +186,59 @@ TEST_F(CsvCommandsTest, ExportToAFolderThatCannotHoldTheFileSaysSo) {
   EXPECT_TRUE(rig_.main->ExportCsvFile(false));
   ASSERT_EQ(rig_.boxes.Count(), 1u);
   EXPECT_EQ(rig_.boxes.Last().text, QStringLiteral("File error.\n\nThe file cannot be opened."));
+}
+
+TEST_F(CsvCommandsTest, AnImportThatChangesNoByteLeavesTheDocumentUnmodified) {
+  const QString path = rig_.dir_.File("same.csv");
+  dialogs_.Choose(path);
+  ASSERT_FALSE(rig_.main->ExportCsvFile(false));
+  const cmcEeprom before = rig_.main->Image();
+  dialogs_.Choose(path);
+  rig_.boxes.Answer(platform::mb::IdOk);
+  rig_.boxes.Answer(platform::mb::IdYes);
+  EXPECT_FALSE(rig_.main->ImportCsvFile(false));
+  EXPECT_TRUE(rig_.main->Image() == before);
+  EXPECT_FALSE(rig_.main->ModifiedFlag());
+}
+
+TEST(CsvImportResultBoxes, TextsInOrder) {
+  cmcGTex texts;
+  texts.SetSource(kwres::kTextEnglish);
+  kwtest::ScriptedMessageBoxes boxes;
+  boxes.SetDefaultAnswer(platform::mb::IdOk);
+  struct Case {
+    bool grouped;
+    bool noSpace;
+    int stored;
+    int discarded;
+    int corrected;
+    std::vector<const char*> first;  // the first line of each box
+  };
+  const Case cases[] = {
+      {false, false, 0, 3, 1, {"No channel data was found."}},
+      {false, true, 1, 1, 1,
+       {"Channel overflow.", "Some channels are read as blank due to invalid value/setting.",
+        "Some settings are changed to the valid value."}},
+      {true, false, 5, 1, 0, {"Some channels cannot be read due to invalid value/setting."}},
+      {true, false, 5, 0, 0, {}},
+      {true, false, 0, 0, 0, {"No channel data was found."}},
+  };
+  for (const Case& c : cases) {
+    boxes.Clear();
+    CsvImportResult r;
+    r.grouped = c.grouped;
+    r.noSpace = c.noSpace;
+    r.stored = c.stored;
+    r.discarded = c.discarded;
+    r.corrected = c.corrected;
+    ShowCsvImportResult(nullptr, texts, r);
+    ASSERT_EQ(boxes.Count(), c.first.size());
+    for (std::size_t i = 0; i < c.first.size(); ++i) {
+      EXPECT_TRUE(boxes.Shown()[i].text.startsWith(QString::fromUtf8(c.first[i])))
+          << boxes.Shown()[i].text.toStdString();
+      EXPECT_EQ(boxes.Shown()[i].flags, platform::mb::Ok | platform::mb::IconWarning);
+    }
+  }
 }
 
 TEST_F(CsvCommandsTest, MenuStateOfAGroupSheet) {
