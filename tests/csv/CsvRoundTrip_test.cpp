@@ -8,6 +8,9 @@
 // UTC offset and a negative UTC offset of the radio.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "csv/CsvRig.h"
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
@@ -101,6 +104,22 @@ TEST(CsvRoundTrip, TheFixtureReadsBackAsWritten) {
               CrLf(list.lines))
         << list.sheet;
   }
+}
+
+// A reviewed file with double-byte and half-width katakana names comes back
+// byte for byte.
+TEST(CsvRoundTrip, GoldenYourCallFileReadsBackAsWritten) {
+  kwtest::CsvRig rig;
+  cmcEeprom image = rig.initial;
+  const std::string path = std::string(KW_TEST_DATA_DIR) + "/csv/your-calls.csv";
+  const CsvTarget target = ConfirmCsvImport(120, false);
+  const auto r = ReadCsvFile(path, image, rig.initial, target, rig.Context());
+  ASSERT_EQ(r.status, CsvImportResult::Status::kDone);
+  EXPECT_EQ(r.stored, 3);
+  EXPECT_EQ(r.corrected, 0);
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(WriteCsvText(image, target, rig.Context()), bytes);
 }
 
 TEST(CsvRoundTrip, ExportThenImportLeavesTheImage) {
