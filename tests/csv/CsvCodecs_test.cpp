@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // The column codecs: every text form a file may hold, read and written with
 // either decimal character; nothing a file holds can overflow a field or
 // pass a range test by being "nan", "inf" or hexadecimal.

@@ -1,3 +1,4 @@
+// kw-test: label=locale
 // Export then import gives back the same image, byte for byte, for every
 // importable list and group form and with both decimal characters; and
 // export, import, export gives the same text. The fixture is read from
