@@ -36,6 +36,19 @@ void FileErrorBox(QObject* owner, cmcGTex& texts, const char* key) {
       platform::mb::Ok | platform::mb::IconWarning);
 }
 
+// The CSV file dialog: the table's extension and filter, the data folder.
+platform::FileDialogResult RunCsvDialog(platform::FileDialogRequest::Kind kind,
+                                        const std::string& folder, cmcGTex& texts,
+                                        QObject* owner) {
+  platform::FileDialogRequest request;
+  request.kind = kind;
+  request.folder = QString::fromStdString(folder);
+  request.filter = QString::fromStdString(texts.GetText(kDialogKey, 1));
+  request.defaultExtension = QString::fromStdString(texts.GetText(kDialogKey, 0));
+  request.owner = owner;
+  return platform::FileDialogs().Run(request);
+}
+
 std::string FolderOf(const QString& path) {
   return QFileInfo(path).absolutePath().toStdString();
 }
@@ -79,13 +92,8 @@ void cuiMain::SetDataFolder(const std::string& folder) {
 bool cuiMain::ExportCsvFile(bool allGroups) {
   const csv::CsvTarget target = csv::ConfirmCsvImport(GetCurrentSheetNumber(), allGroups);
   if (target.sheet.itemKind == 0) return true;
-  platform::FileDialogRequest request;
-  request.kind = platform::FileDialogRequest::Kind::Save;
-  request.folder = QString::fromStdString(DefaultFolder());
-  request.filter = QString::fromStdString(texts_.GetText(kDialogKey, 1));
-  request.defaultExtension = QString::fromStdString(texts_.GetText(kDialogKey, 0));
-  request.owner = MainForm();
-  const platform::FileDialogResult chosen = platform::FileDialogs().Run(request);
+  const platform::FileDialogResult chosen =
+      RunCsvDialog(platform::FileDialogRequest::Kind::Save, DefaultFolder(), texts_, MainForm());
   if (!chosen.accepted) return true;
   NormalizeImage(Image());
   switch (csv::WriteCsvFile(chosen.path.toStdString(), Image(), target, MakeCsvContext())) {
@@ -105,13 +113,8 @@ bool cuiMain::ImportCsvFile(bool allGroups) {
   bus_.Post(ev::EndCellEditing);
   const csv::CsvTarget target = csv::ConfirmCsvImport(GetCurrentSheetNumber(), allGroups);
   if (!csv::IsImportable(target.list) || target.sheet.itemKind == 0) return true;
-  platform::FileDialogRequest request;
-  request.kind = platform::FileDialogRequest::Kind::Open;
-  request.folder = QString::fromStdString(DefaultFolder());
-  request.filter = QString::fromStdString(texts_.GetText(kDialogKey, 1));
-  request.defaultExtension = QString::fromStdString(texts_.GetText(kDialogKey, 0));
-  request.owner = MainForm();
-  const platform::FileDialogResult chosen = platform::FileDialogs().Run(request);
+  const platform::FileDialogResult chosen =
+      RunCsvDialog(platform::FileDialogRequest::Kind::Open, DefaultFolder(), texts_, MainForm());
   if (!chosen.accepted) return true;
 
   bool imported = false;
