@@ -51,8 +51,10 @@ class cmcEvMan;
 class cmcFCache;
 class cmcGTex;
 class cmcTick;
+class cmcCellObj;
 class cuiHtmlHelp;
 class cuiPrinter;
+struct CsvContext;
 class datClipCh;
 class indCloneMan;
 class indEnviron;
@@ -259,6 +261,16 @@ class cuiMain {
   // untitled document that was not modified becomes the new initial image.
   void ApplyDestination(const RadioInformation& info, int mode, bool forRead);
 
+  // --- CSV lists (app/CsvCommands.cpp) --------------------------------------
+  // Export and import of the list behind the open sheet; allGroups takes the
+  // whole GPS memory or repeater list instead of the open group. True when
+  // nothing was written, respectively imported.
+  bool ExportCsvFile(bool allGroups);
+  bool ImportCsvFile(bool allGroups);
+  // Shows or hides and enables or disables a CSV menu cell for the open
+  // sheet; other cells get both flags cleared.
+  void UpdateCsvMenuState(cmcCellObj& cell);
+
   // --- warning check --------------------------------------------------------
   // Runs every check cell through the cell handler and marks the tree's
   // nodes; without a tree nothing runs and both counts are 0.
@@ -326,6 +338,11 @@ class cuiMain {
   bool TickHasWork() const;
   // The printer over the main window (its page factory, tool-bar pictures).
   void MakePrinter(MainFrame& frame);
+  // The CSV files' separators, date form and language, and the USE(FROM)
+  // question.
+  CsvContext MakeCsvContext();
+  // The folder of the last file, also for the next start.
+  void SetDataFolder(const std::string& folder);
 
   indEnviron& settings_;
   cmcGTex& texts_;

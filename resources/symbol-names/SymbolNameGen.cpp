@@ -17,6 +17,7 @@
 
 #include "ChoiceSource.h"
 #include "SelectableSymbolCodes.h"
+#include "TextGen.h"
 #include "TextSource.h"
 
 namespace {
@@ -30,24 +31,6 @@ struct Row {
   std::string english;  // CP932
   std::string japanese;
 };
-
-std::string Literal(const std::string& bytes) {
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b == '"' || b == '\\') {
-      out += '\\';
-      out += c;
-    } else if (b >= 0x20 && b < 0x7F) {
-      out += c;
-    } else {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\%03o", b);
-      out += esc;
-    }
-  }
-  return out + "\"";
-}
 
 std::string Trim(const std::string& s) {
   const auto first = s.find_first_not_of(" \t");
@@ -180,13 +163,13 @@ int main(int argc, char** argv) {
         "namespace kwres {\n\n"
         "const SymbolNameRow kSymbolNameRows[] = {\n";
   for (const Row& r : rows) {
-    os << "    {" << Literal(std::string(1, r.table)) << "[0], "
-       << Literal(std::string(1, r.symbol)) << "[0], " << Literal(r.english) << ", "
-       << Literal(r.japanese) << "},\n";
+    os << "    {" << textgen::CppLiteral(std::string(1, r.table)) << "[0], "
+       << textgen::CppLiteral(std::string(1, r.symbol)) << "[0], "
+       << textgen::CppLiteral(r.english) << ", " << textgen::CppLiteral(r.japanese) << "},\n";
   }
   os << "};\nconst std::size_t kSymbolNameRowCount = " << rows.size() << ";\n\n"
-     << "const char* const kOmniEnglish = " << Literal(omniEnglish) << ";\n"
-     << "const char* const kOmniJapanese = " << Literal(omniJapanese) << ";\n\n"
+     << "const char* const kOmniEnglish = " << textgen::CppLiteral(omniEnglish) << ";\n"
+     << "const char* const kOmniJapanese = " << textgen::CppLiteral(omniJapanese) << ";\n\n"
      << "}  // namespace kwres\n";
 
   const std::filesystem::path out = argv[3];

@@ -268,28 +268,10 @@ void BuildHelpMap(const std::vector<fs::path>& dirs, Tables& t, Diagnostics& dia
   t.helpMap.push_back("#");
 }
 
-std::string Literal(const std::string& bytes) {
-  std::string out = "\"";
-  for (const char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b == '"' || b == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (b >= 0x20 && b < 0x7F && b != '?') {
-      out += ch;
-    } else {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\%03o", b);
-      out += esc;
-    }
-  }
-  return out + "\"";
-}
-
 void Emit(std::ostringstream& os, const char* name, const std::vector<std::string>& lines) {
   os << "namespace {\nconst char* const " << name << "Lines[] = {\n";
   if (lines.empty()) os << "    nullptr,\n";
-  for (const std::string& l : lines) os << "    " << Literal(l) << ",\n";
+  for (const std::string& l : lines) os << "    " << CppLiteral(l) << ",\n";
   os << "};\n}  // namespace\nconst LineArray " << name << " = {" << name << "Lines, "
      << lines.size() << "};\n\n";
 }
@@ -326,6 +308,24 @@ std::string Generate(const std::vector<std::string>& sourceDirs, Diagnostics& di
   Emit(os, "kTextKeyRegistry", t.registry);
   os << "}  // namespace kwres\n";
   return os.str();
+}
+
+std::string CppLiteral(const std::string& bytes) {
+  std::string out = "\"";
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b == '"' || b == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (b >= 0x20 && b < 0x7F && b != '?') {
+      out += ch;
+    } else {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\%03o", b);
+      out += esc;
+    }
+  }
+  return out + "\"";
 }
 
 }  // namespace textgen

@@ -17,4 +17,8 @@ std::string Generate(const std::string& sourceDir, Diagnostics& diag);
 // area name may occur in one folder only.
 std::string Generate(const std::vector<std::string>& sourceDirs, Diagnostics& diag);
 
+// A C++ string literal of the bytes: printable ASCII as it is (but "?", so
+// no trigraph forms), every other byte as an octal escape.
+std::string CppLiteral(const std::string& bytes);
+
 }  // namespace textgen

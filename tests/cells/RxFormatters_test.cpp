@@ -1,4 +1,5 @@
 // kw-test: link=rx_format
+// kw-test: label=locale
 // The received-call formatters: the same stored value as a cell shows it and
 // as a CSV field holds it (no dashes, no suffix, the CSV decimal character,
 // texts that cannot break a field).

@@ -12,7 +12,7 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Re
   -DKW3700_FUZZ=ON -DKW3700_SANITIZE=ON -DKW3700_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null
 echo "fuzzing: building the targets"
-cmake --build "$dir" --target IcfFile_fuzz IcfFile_seeds
+cmake --build "$dir" --target IcfFile_fuzz IcfFile_seeds CsvImport_fuzz
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kw3700-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -21,4 +21,9 @@ QT_QPA_PLATFORM=offscreen "$dir/tests/fuzz/IcfFile_seeds" "$work/seeds"
 echo "fuzzing: the data file reader for ${seconds} s"
 ASAN_OPTIONS=detect_leaks=1 "$dir/tests/fuzz/IcfFile_fuzz" -max_total_time="$seconds" -seed=1 \
   -max_len=16384 -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$work/seeds"
+mkdir -p "$work/csv-corpus"
+echo "fuzzing: the CSV import for ${seconds} s"
+ASAN_OPTIONS=detect_leaks=1 QT_QPA_PLATFORM=offscreen "$dir/tests/fuzz/CsvImport_fuzz" \
+  -max_total_time="$seconds" -seed=1 -max_len=16384 -print_final_stats=1 \
+  -artifact_prefix="$work/" "$work/csv-corpus" tests/data/csv
 echo "fuzzing: no crash, no leak"
