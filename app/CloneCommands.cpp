@@ -83,16 +83,21 @@ void cuiMain::OnReadResult(dst_CDrv_Result& result) {
 
 // --- read ----------------------------------------------------------------
 
+void cuiMain::StartCloneRun(std::function<void(dst_CDrv_Result&)> firstStage) {
+  phase_.firstIdentify = true;
+  phase_.destinationAdopted = false;
+  phase_.writeConfirmed = false;
+  phase_.writeImagePrepared = false;
+  expectedRevision_ = 0;
+  cloneMan_->SetModel(static_cast<int>(model_.modelWord1), 0);
+  cloneMan_->StartIdentify(std::move(firstStage));
+}
+
 void cuiMain::StartCloneRead() {
   if (ConfirmSaveChanges(false) == platform::mb::IdCancel) return;
   if (cloneMan_->IsBusy()) return;
   cloneDestination_ = settings_.EtcData;
-  expectedRevision_ = 0;
-  phase_.firstIdentify = true;
-  phase_.destinationAdopted = false;
-  phase_.writeConfirmed = false;
-  cloneMan_->SetModel(static_cast<int>(model_.modelWord1), 0);
-  cloneMan_->StartIdentify([this](dst_CDrv_Result& r) { OnIdentifyForRead(r); });
+  StartCloneRun([this](dst_CDrv_Result& r) { OnIdentifyForRead(r); });
 }
 
 void cuiMain::OnIdentifyForRead(dst_CDrv_Result& result) {
@@ -152,13 +157,7 @@ void cuiMain::StartCloneWrite() {
   bus_.Post(ev::EndCellEditing);
   // A run under way keeps its own stage.
   if (cloneMan_->IsBusy()) return;
-  phase_.writeConfirmed = false;
-  phase_.writeImagePrepared = false;
-  phase_.firstIdentify = true;
-  phase_.destinationAdopted = false;
-  expectedRevision_ = 0;
-  cloneMan_->SetModel(static_cast<int>(model_.modelWord1), 0);
-  cloneMan_->StartIdentify([this](dst_CDrv_Result& r) { OnCloneWriteReady(r); });
+  StartCloneRun([this](dst_CDrv_Result& r) { OnCloneWriteReady(r); });
 }
 
 void cuiMain::OnCloneWriteReady(dst_CDrv_Result& result) {
@@ -252,12 +251,7 @@ void cuiMain::OnCloneWriteDone(dst_CDrv_Result& result) {
 
 void cuiMain::StartCloneInfo() {
   if (cloneMan_->IsBusy()) return;
-  phase_.firstIdentify = true;
-  phase_.destinationAdopted = false;
-  phase_.writeConfirmed = false;
-  expectedRevision_ = 0;
-  cloneMan_->SetModel(static_cast<int>(model_.modelWord1), 0);
-  cloneMan_->StartIdentify([this](dst_CDrv_Result& r) { ShowCloneInfo(r); });
+  StartCloneRun([this](dst_CDrv_Result& r) { ShowCloneInfo(r); });
 }
 
 void cuiMain::ShowCloneInfo(dst_CDrv_Result& result) {

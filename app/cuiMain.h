@@ -334,6 +334,9 @@ class cuiMain {
   // check; each may set the run's code.
   void OnIdentifyResult(dst_CDrv_Result& result);
   void OnReadResult(dst_CDrv_Result& result);
+  // A clone run's first identification: every phase flag back to its start
+  // (first identification), no expected revision, the model words.
+  void StartCloneRun(std::function<void(dst_CDrv_Result&)> firstStage);
   // The file commands' steps.
   void AdoptSavedImage(const std::string& name, int revision, cmcEeprom& document,
                        const cmcEeprom& fileImage);

@@ -1,11 +1,10 @@
 #pragma once
 // The program's main window as a user meets it, for the file and clone
-// command tests: the TR-3700 controller over scratch settings (destination
-// 5, first flag 1), the program's English table (with a small clone
-// information sheet in front of it), the program's cell handler, scripted
-// message boxes and file dialogs, and a manual clock. The window is shown
-// after Build. Menu items and tool-bar buttons are pressed through their
-// actions, as a click does.
+// command tests: the main window rig (tests/app/MainWindowRig.h) over
+// settings of destination 5 (first flag 1) and the program's English table
+// (with a small clone information sheet in front of it), with scripted file
+// dialogs too. The window is shown after Build. Menu items and tool-bar
+// buttons are pressed through their actions, as a click does.
 //
 // Data files for the tests are written here from a default image through
 // the data file's own writer; damaged and other files are small text edits
@@ -18,16 +17,9 @@
 #include <QFile>
 #include <QList>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/MainFrame.h"
-#include "app/ProgramCellHandler.h"
-#include "app/indMain.h"
-#include "core/TextTableChoice.h"
-#include "core/cmcEvMan.h"
-#include "core/cmcGTex.h"
 #include "core/indEnviron.h"
 #include "model/DefaultImage.h"
 #include "model/InitialImage.h"
@@ -35,17 +27,11 @@
 #include "model/MemMapRevision.h"
 #include "model/cmcEeprom.h"
 #include "model/cmcIcfFile.h"
-#include "platform/LocaleInfo.h"
-#include "platform/StandardFolders.h"
 #include "resources/text/TextTables.h"
-#include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiToolBar.h"
-#include "support/ManualClock.h"
-#include "support/ScratchDir.h"
-#include "support/ScratchEnviron.h"
 #include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
+#include "tests/app/MainWindowRig.h"
 
 namespace kwtest {
 
@@ -70,40 +56,16 @@ inline std::vector<std::string> DocumentRigLines() {
   return lines;
 }
 
-class DocumentRig {
+class DocumentRig : public MainWindowRig {
  public:
-  DocumentRig() : folders_({dir.FileStd("docs"), dir.FileStd("prog"), dir.FileStd("cwd")}) {
-    env = NewEnviron();
+  DocumentRig() : MainWindowRig(DocumentRigLines) {
     env->EtcData = dst_EtcData{kRigDestination, 1, 0, 0};
     env->SetupDone = 1;
-    env->WindowLeft = 10;
-    env->WindowTop = 10;
-    env->WindowWidth = 800;
-    env->WindowHeight = 600;
-  }
-  ~DocumentRig() {
-    window.reset();
-    cellHandler.reset();
-    cells.reset();
-    main.reset();
-    SelectTextTable(texts, TextTable::English);
   }
 
-  // Settings over the rig's scratch files (a second one reads what the
-  // first saved, as after a restart).
-  std::unique_ptr<indEnviron> NewEnviron() const {
-    return std::make_unique<indEnviron>(indEnviron::kMutexName, indEnviron::kKeyPath,
-                                        indEnviron::kKeyPath, ScratchEnvironOptions(dir));
-  }
-
+  // The window is shown once built.
   void Build() {
-    main = std::make_unique<indMain>(*env, texts);
-    texts.Reset();
-    texts.SetSource(DocumentRigLines());
-    cells = std::make_unique<ProgramCellHandler>(*env, texts, *main);
-    cellHandler = std::make_unique<ScopedDefaultCellHandler>(cells->Frame().Handler());
-    window = std::make_unique<MainFrame>(*env, texts);
-    main->BuildMainWindow(*window);
+    MainWindowRig::Build();
     window->show();
     QApplication::processEvents();
   }
@@ -117,21 +79,9 @@ class DocumentRig {
     action->trigger();
   }
 
-  std::string Path(const std::string& name) const { return dir.FileStd(name); }
+  std::string Path(const std::string& name) const { return dir_.FileStd(name); }
 
-  ScratchDir dir;
-  ScriptedMessageBoxes boxes;
   ScriptedFileDialogs dialogs;
-  platform::ScopedLocaleInfo locale_{platform::LocaleInfo{}};
-  platform::ScopedStandardFolders folders_;
-  ManualClock clock{1000};
-  ScopedEvMan bus;
-  std::unique_ptr<indEnviron> env;
-  cmcGTex texts;
-  std::unique_ptr<indMain> main;
-  std::unique_ptr<ProgramCellHandler> cells;
-  std::unique_ptr<ScopedDefaultCellHandler> cellHandler;
-  std::unique_ptr<MainFrame> window;
 };
 
 // --- data files ------------------------------------------------------------

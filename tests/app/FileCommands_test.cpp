@@ -335,8 +335,8 @@ TEST_F(FileCommandsTest, OpenTakesAGoodFileOfEachRevision) {
     EXPECT_FALSE(Main().IsModified());
     EXPECT_EQ(Main().DocumentRevision(), static_cast<std::uint32_t>(revision));
     EXPECT_EQ(rig_.env->Recent.GetName(0), path);
-    EXPECT_EQ(rig_.env->CurrentDirectory, rig_.dir.Path().toStdString());
-    EXPECT_EQ(Main().DefaultFolder(), rig_.dir.Path().toStdString());
+    EXPECT_EQ(rig_.env->CurrentDirectory, rig_.dir_.Path().toStdString());
+    EXPECT_EQ(Main().DefaultFolder(), rig_.dir_.Path().toStdString());
     EXPECT_GE(listNameEvents_, 1);
     const QString name = QFileInfo(QString::fromStdString(path)).fileName();
     EXPECT_EQ(rig_.window->windowTitle(),
@@ -462,7 +462,7 @@ TEST_F(FileCommandsTest, SaveRewritesANamedFileAndAsksForAName) {
   EXPECT_EQ(Main().FileName(), path);
   EXPECT_FALSE(Main().IsModified());
   EXPECT_NE(kwtest::ReadAll(path).indexOf("494E504C414345"), -1);  // "INPLACE"
-  EXPECT_EQ(QDir(rig_.dir.Path()).entryList(QDir::Files).size(), 1);
+  EXPECT_EQ(QDir(rig_.dir_.Path()).entryList(QDir::Files).size(), 1);
 }
 
 TEST_F(FileCommandsTest, AFailedWriteKeepsTheOldFileAndTheDocument) {
@@ -477,7 +477,7 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheOldFileAndTheDocument) {
   ASSERT_EQ(rig_.boxes.Count(), 1u);
   EXPECT_EQ(BoxText(0), QStringLiteral("File error.\n\nThe file cannot be written."));
   EXPECT_EQ(kwtest::ReadAll(path), old);
-  EXPECT_EQ(QDir(rig_.dir.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+  EXPECT_EQ(QDir(rig_.dir_.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
   EXPECT_TRUE(State() == before);
 
   // Saving from the close question fails the same way: the window stays.
@@ -629,7 +629,7 @@ TEST_F(FileCommandsTest, TheRecentListKeepsTheOpenedFilesOverARestart) {
   ASSERT_EQ(restarted->Recent.Count(), 2);
   EXPECT_EQ(restarted->Recent.GetName(0), b);
   EXPECT_EQ(restarted->Recent.GetName(1), a);
-  EXPECT_EQ(restarted->CurrentDirectory, rig_.dir.Path().toStdString());
+  EXPECT_EQ(restarted->CurrentDirectory, rig_.dir_.Path().toStdString());
 }
 
 }  // namespace

@@ -73,9 +73,13 @@ inline std::vector<std::string> MainWindowTestLines() {
 
 class MainWindowRig {
  public:
-  MainWindowRig() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
-    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
-    env = std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
+  // The table the window is built from (the test lines above by default).
+  using Lines = std::vector<std::string> (*)();
+
+  explicit MainWindowRig(Lines lines = MainWindowTestLines)
+      : lines_(lines),
+        folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
+    env = NewEnviron();
     env->EtcData.destination = 0;
     env->WindowLeft = 10;
     env->WindowTop = 10;
@@ -90,11 +94,18 @@ class MainWindowRig {
     SelectTextTable(texts, TextTable::English);
   }
 
+  // Settings over the rig's scratch files; a second one reads what the
+  // first wrote when it went, as after a restart.
+  std::unique_ptr<indEnviron> NewEnviron() const {
+    return std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey,
+                                        kwtest::ScratchEnvironOptions(dir_));
+  }
+
   // The controller over the test table, its cell handler, then the window.
   void Build() {
     main = std::make_unique<indMain>(*env, texts);
     texts.Reset();
-    texts.SetSource(MainWindowTestLines());
+    texts.SetSource(lines_());
     cells = std::make_unique<ProgramCellHandler>(*env, texts, *main);
     cellHandler = std::make_unique<ScopedDefaultCellHandler>(cells->Frame().Handler());
     window = std::make_unique<MainFrame>(*env, texts);
@@ -115,6 +126,7 @@ class MainWindowRig {
 
   static constexpr char kKey[] = "Software\\Quor\\KW-3700";
 
+  Lines lines_;
   ScratchDir dir_;
   ScriptedMessageBoxes boxes;
   platform::ScopedLocaleInfo locale_{platform::LocaleInfo{}};
