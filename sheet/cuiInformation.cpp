@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kInfoMargin = 4;
+constexpr int kInfoMargin = 8;
 constexpr int kInfoButtonWidth = 75;
 
 }  // namespace
@@ -64,6 +64,7 @@ cuiInformation::cuiInformation(QWidget* owner, const QString& caption, cmcGTex& 
   buttons->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kInfoMargin, kInfoMargin, kInfoMargin, kInfoMargin);
+  layout->setSpacing(kInfoMargin);
   layout->addWidget(outer);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
