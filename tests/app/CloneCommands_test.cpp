@@ -73,7 +73,8 @@ class CloneCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     rig_.bus->RemoveListener(this);
-    rig_.main.reset();
+    // The controller closes its port before the radio goes.
+    rig_.TakeDown();
     if (radio_) radio_->Stop();
   }
 

@@ -104,7 +104,7 @@ class FileCommandsTest : public ::testing::Test {
       ASSERT_TRUE(RptListInsert(image, 0, i));
       datCh r(&image);
       r.Load(itemkind::kRepeater, static_cast<std::uint32_t>(i));
-      char call[9];
+      char call[16];
       std::snprintf(call, sizeof call, "R%07d", i);
       std::copy(call, call + 8, r.rptCall.begin());
       ASSERT_TRUE(r.StoreSelf());
@@ -116,7 +116,7 @@ class FileCommandsTest : public ::testing::Test {
       ASSERT_TRUE(UrListInsert(image, i));
       datCh u(&image);
       u.Load(itemkind::kYourCall, static_cast<std::uint32_t>(i));
-      char call[9];
+      char call[16];
       std::snprintf(call, sizeof call, "U%07d", i);
       std::copy(call, call + 8, u.urCall.begin());
       ASSERT_TRUE(u.StoreSelf());
@@ -130,7 +130,7 @@ class FileCommandsTest : public ::testing::Test {
       ASSERT_TRUE(GpsMemInsert(image, 0, 0));
       datCh g(&image);
       g.Load(itemkind::kGpsMemory, 0);
-      char name[17];
+      char name[32];
       std::snprintf(name, sizeof name, "GPS%03d          ", p);
       std::copy(name, name + 16, g.gpsName.begin());
       ASSERT_TRUE(g.StoreSelf());
@@ -620,10 +620,7 @@ TEST_F(FileCommandsTest, TheRecentListKeepsTheOpenedFilesOverARestart) {
 
   // A restart: the window and the controller go, the settings are written
   // when their object goes, and read again by the next one.
-  rig_.window.reset();
-  rig_.cellHandler.reset();
-  rig_.cells.reset();
-  rig_.main.reset();
+  rig_.TakeDown();
   rig_.env.reset();
   const auto restarted = rig_.NewEnviron();
   ASSERT_EQ(restarted->Recent.Count(), 2);

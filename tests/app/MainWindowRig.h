@@ -87,11 +87,17 @@ class MainWindowRig {
     env->WindowHeight = 600;
   }
   ~MainWindowRig() {
+    TakeDown();
+    SelectTextTable(texts, TextTable::English);
+  }
+
+  // The window, the cell handler and the controller go, in that order (the
+  // settings stay).
+  void TakeDown() {
     window.reset();
     cellHandler.reset();
     cells.reset();
     main.reset();
-    SelectTextTable(texts, TextTable::English);
   }
 
   // Settings over the rig's scratch files; a second one reads what the
