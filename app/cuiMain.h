@@ -337,7 +337,9 @@ class cuiMain {
   // A clone run's first identification: every phase flag back to its start
   // (first identification), no expected revision, the model words.
   void StartCloneRun(std::function<void(dst_CDrv_Result&)> firstStage);
-  // The file commands' steps.
+  // After a successful save: the document becomes what was written (for an
+  // older layout, what the file gives back), takes the name, folder, recent
+  // entry and revision, and is not modified.
   void AdoptSavedImage(const std::string& name, int revision, cmcEeprom& document,
                        const cmcEeprom& fileImage);
   bool MainFormVisible() const;
