@@ -78,3 +78,18 @@ void AppCellHost::OpenSheet(std::string_view reference) {
 void AppCellHost::CloseMainForm() {
   if (QWidget* form = controller_.MainForm()) form->close();
 }
+
+bool AppCellHost::IsMainFormVisible() {
+  const QWidget* form = controller_.MainForm();
+  return form && form->isVisible();
+}
+
+void AppCellHost::NewFile() { controller_.NewFile(); }
+
+void AppCellHost::OpenFile() { controller_.OpenFile(); }
+
+void AppCellHost::SaveFile(bool askName) { controller_.Save(askName || controller_.IsUntitled()); }
+
+void AppCellHost::StartCloneRead() { controller_.StartCloneRead(); }
+
+void AppCellHost::StartCloneWrite() { controller_.StartCloneWrite(); }

@@ -46,6 +46,12 @@ class AppCellHost final : public CellHost {
   std::string YearsText() override;
   void OpenSheet(std::string_view reference) override;
   void CloseMainForm() override;
+  bool IsMainFormVisible() override;
+  void NewFile() override;
+  void OpenFile() override;
+  void SaveFile(bool askName) override;
+  void StartCloneRead() override;
+  void StartCloneWrite() override;
 
  private:
   cuiMain& controller_;

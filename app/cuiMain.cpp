@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "app/CloneProgressWindow.h"
 #include "app/MainFrame.h"
 #include "app/VersionFile.h"
 #include "app/cuiHtmlHelp.h"
@@ -105,7 +106,6 @@ void cuiMain::AfterImageLoad(cmcEeprom& image) {}
 
 int cuiMain::OpenIcfFile(const std::string& name) { return 0; }
 
-void cuiMain::ShowCloneInfo(dst_CDrv_Result& result) {}
 
 void cuiMain::SelectTextLanguage() { SelectTextTable(texts_, ChooseTextTable(settings_)); }
 
@@ -174,13 +174,17 @@ DocumentContext cuiMain::Context() {
 void cuiMain::SetMainForm(QWidget* form) {
   form_ = form;
   if (form_ && !title_.isEmpty()) form_->setWindowTitle(title_);
+  // Reads and writes show the "Cloning" window over the main form.
+  if (form_ && !progressFactory_) {
+    progressFactory_ = std::make_unique<CloneProgressWindowFactory>();
+    cloneMan_->SetProgressFactory(progressFactory_.get());
+  }
+  cloneMan_->SetMainWindow(form_.data());
 }
 
+bool cuiMain::MainFormVisible() const { return form_ && form_->isVisible(); }
+
 QWidget* cuiMain::MainForm() const { return form_.data(); }
-
-void cuiMain::OnIdentifyResult(dst_CDrv_Result& result) {}
-
-void cuiMain::OnReadResult(dst_CDrv_Result& result) {}
 
 void cuiMain::OnEvent(const cmcEvent& event) {
   switch (event.id) {

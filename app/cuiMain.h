@@ -25,10 +25,11 @@
 // app/ImagePasses.h over the document's images, read against the settings'
 // destination.
 //
-// Not built here (their commands fill the marked seams): the option text
-// cache, the clone commands behind the identification and read closures, the
-// data-file open and Save (a Yes to the save question cancels until it
-// lands). The printer is made with the main window (BuildMainWindow).
+// The file commands (New, Open, Save, Save As) and the clone commands (read,
+// write, information) run here; a failure of any of them (a damaged file, a
+// failed write, a silent radio) shows one message and leaves the document,
+// the settings and the files on disk as they were. The printer is made with
+// the main window (BuildMainWindow). Not built here: the option text cache.
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -58,6 +59,7 @@ struct CsvContext;
 class datClipCh;
 class indCloneMan;
 class indEnviron;
+class CloneProgressFactory;
 struct cmcEvent;
 struct dst_CDrv_Result;
 
@@ -104,9 +106,11 @@ class cuiMain {
   // Fixes up an image just read from a file or the radio. The base does
   // nothing.
   virtual void AfterImageLoad(cmcEeprom& image);
-  // Opens a data file; the base opens nothing and answers 0.
+  // Opens a data file: 0 opened, 1 not. The base opens nothing and answers 0.
   virtual int OpenIcfFile(const std::string& name);
-  // Shows the answer of a clone-information run. Seam: does nothing yet.
+  // The final closure of a clone-information run: the radio's information
+  // dialog over the main form (or, while the form is hidden behind the
+  // setup dialog, "setup identified").
   virtual void ShowCloneInfo(dst_CDrv_Result& result);
 
   // Puts the text table of the interface language in force (the settings'
@@ -290,6 +294,39 @@ class cuiMain {
   // The main form's close query (the confirm-save flow): true to close.
   bool QueryClose();
 
+  // --- file commands --------------------------------------------------------
+  // A new document: the initial image, untitled, revision 3, not modified.
+  void NewFile();
+  // The open dialog, then OpenIcfFile on the chosen file.
+  void OpenFile();
+  // Saves under the document's name and revision, or through Save As with
+  // the dialog (and again after a No to the old-format question): 0 saved,
+  // 1 not saved.
+  int Save(bool asDialog);
+  // The save dialog, then SaveToFile with the chosen name and revision: 0,
+  // 1 (cancelled or not saved) or -1 (choose again).
+  int SaveAs();
+  // Writes the document as a data file of the revision: 0 saved, 1 not
+  // saved (cancelled, or the write failed: the old file and the document
+  // stay as they were), -1 the user wants another format.
+  int SaveToFile(const std::string& name, int revision);
+  // Test seam: called before each line of a data file is written; false
+  // fails the write there.
+  void SetDataFileWriteFault(std::function<bool(int lineIndex)> fault) {
+    writeFault_ = std::move(fault);
+  }
+
+  // --- clone commands -------------------------------------------------------
+  // Each starts an identification; nothing happens while a run is going.
+  void StartCloneRead();
+  void StartCloneWrite();
+  void StartCloneInfo();
+  // The runs' final closures (one stage each).
+  void OnIdentifyForRead(dst_CDrv_Result& result);
+  void OnReadDone(dst_CDrv_Result& result);
+  void OnCloneWriteReady(dst_CDrv_Result& result);
+  void OnCloneWriteDone(dst_CDrv_Result& result);
+
   // --- main window ----------------------------------------------------------
   // Builds the window's parts for the document (called once by main()):
   // the initial image, menu, tool bar, panels, tree and status bar, the
@@ -325,9 +362,20 @@ class cuiMain {
   // The 50 ms tick: opens the selected page when none is open, then runs the
   // delayed check.
   void OnTick(cmcTask& task);
-  // Clone manager closures: may set the run's code. Seams: they leave it.
+  // Clone manager closures: the identification's model, version, radio
+  // information, revision and destination checks, and the read image's data
+  // check; each may set the run's code.
   void OnIdentifyResult(dst_CDrv_Result& result);
   void OnReadResult(dst_CDrv_Result& result);
+  // A clone run's first identification: every phase flag back to its start
+  // (first identification), no expected revision, the model words.
+  void StartCloneRun(std::function<void(dst_CDrv_Result&)> firstStage);
+  // After a successful save: the document becomes what was written (for an
+  // older layout, what the file gives back), takes the name, folder, recent
+  // entry and revision, and is not modified.
+  void AdoptSavedImage(const std::string& name, int revision, cmcEeprom& document,
+                       const cmcEeprom& fileImage);
+  bool MainFormVisible() const;
 
   ModelRecord model_;
   cmcEvMan& bus_;  // the bus our listener was added to
@@ -379,4 +427,6 @@ class cuiMain {
   std::array<std::uint32_t, 4> region_{};
   QString title_;
   StatusSink statusSink_;
+  std::function<bool(int)> writeFault_;
+  std::unique_ptr<CloneProgressFactory> progressFactory_;
 };

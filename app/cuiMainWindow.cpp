@@ -1,6 +1,7 @@
 // The controller's side of the main window: building it, its tree and its
 // pages, the warning check over the tree and its delayed run, and the
 // document's close question.
+#include <QFileInfo>
 #include <QTreeWidget>
 #include <string>
 
@@ -37,6 +38,10 @@ int TextToMs(const std::string& text) {
     if (ms > 60000) break;
   }
   return ms;
+}
+
+QString TextOf(cmcGTex& texts, std::string_view key) {
+  return ToDisplayText(texts.GetFirst(key));
 }
 
 // Runs a cell through the registered cell handler as menus do.
@@ -196,26 +201,22 @@ void cuiMain::OnTick(cmcTask& task) {
 
 int cuiMain::ConfirmSaveChanges(bool askWriteFile) {
   bus_.Post(ev::EndCellEditing);
-  std::string question;
-  if (askWriteFile) {
-    question = texts_.GetFirst("GI_Mess_Confirm_WriteFile");
-  } else {
-    const std::string path = GetSaveFileName();
-    const std::size_t slash = path.rfind('/');
-    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    // The file part is a UTF-8 path: it joins the CP932 text as CP932.
-    const std::string fileCp932 = platform::UnicodeToCp932(QString::fromStdString(file));
-    question = texts_.GetFirst("GI_Mess_Confirm_WriteAnother");
-    if (const std::size_t at = question.find("%s"); at != std::string::npos)
-      question.replace(at, 2, fileCp932);
-  }
   if (!IsModified()) return platform::mb::IdYes;
-  const int answer = MessageBoxCp932(form_.data(), question, texts_.GetFirst("GI_Sys_AppTitle"),
-                                     platform::mb::YesNoCancel | platform::mb::IconWarning);
+  QString question;
+  if (askWriteFile) {
+    question = TextOf(texts_, "GI_Mess_Confirm_WriteFile");
+  } else {
+    // The file name joins the text as a path, never through code page 932.
+    question = TextOf(texts_, "GI_Mess_Confirm_WriteAnother");
+    const QString file = QFileInfo(QString::fromStdString(GetSaveFileName())).fileName();
+    if (const qsizetype at = question.indexOf(QLatin1String("%s")); at >= 0)
+      question.replace(at, 2, file);
+  }
+  const int answer = AppMessageBox(form_.data(), question, TextOf(texts_, "GI_Sys_AppTitle"),
+                                   platform::mb::YesNoCancel | platform::mb::IconWarning);
   if (answer == platform::mb::IdCancel) return platform::mb::IdCancel;
-  // Saving comes with the file commands; until then a Yes cannot save and
-  // so does not go on.
-  if (answer == platform::mb::IdYes) return platform::mb::IdCancel;
+  if (answer == platform::mb::IdYes && Save(askWriteFile || IsUntitled()) != 0)
+    return platform::mb::IdCancel;
   return platform::mb::IdYes;
 }
 

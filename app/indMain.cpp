@@ -92,15 +92,27 @@ QIcon indMain::RigIcon() const { return QIcon(QPixmap::fromImage(rigIcon_)); }
 
 void indMain::OnEvent(const cmcEvent& event) {
   // The radio's other events (list names to the tree, language switch,
-  // reopening a sheet, clone information, the
-  // destination check, the clone run's window states) are handled here as
-  // their commands land.
+  // reopening a sheet, the destination check) are handled here as their
+  // commands land.
   switch (event.id) {
     case ev::ShowMainForm:
       if (QWidget* form = MainForm()) {
         form->setVisible(true);
         form->setEnabled(true);
         form->raise();
+        form->activateWindow();
+        form->setFocus();
+      }
+      break;
+    case ev::CloneInfoConfirmed: StartCloneInfo(); break;
+    case ev::CloneIdentifyStart:
+      if (QWidget* form = MainForm(); form && form->isVisible()) form->setEnabled(false);
+      break;
+    case ev::CloneRunEnded:
+    case ev::CloneProgressClosed:
+      // A hidden (not minimised) form stays as the setup dialog keeps it.
+      if (QWidget* form = MainForm(); form && form->isVisible()) {
+        form->setEnabled(true);
         form->activateWindow();
         form->setFocus();
       }

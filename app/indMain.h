@@ -6,10 +6,12 @@
 //
 // Its listener answers "lists edited" (event 45: the current image's bank
 // table is rebuilt and the delayed warning check restarted, the document is
-// not marked modified) and "show the main form" (event 35). The tree's top
-// node carries the radio's model name and the rig image. Not built yet (their
-// commands land later): opening a data file and the bodies of the radio's
-// other events.
+// not marked modified), "show the main form" (event 35), "clone
+// information" (event 34: an identification whose answer the information
+// dialog shows) and the clone run's window states (41 disables a visible
+// main form, 42 and 43 enable and focus it). The tree's top node carries the
+// radio's model name and the rig image. Not built yet (their commands land
+// later): the bodies of the radio's other events.
 #include <QIcon>
 #include <QImage>
 #include <cstdint>
@@ -42,6 +44,13 @@ class indMain : public cuiMain {
   // The base's tree, then node 0 named after the radio with image 0, and the
   // application's icon.
   void BuildTree() override;
+  // Opens a data file (app/DataFileRead.h's read and checks): the document
+  // takes the file's image, name and revision; a file of another
+  // destination asks first (Yes takes the file's destination, No loads the
+  // data for the settings' destination untitled and modified); a file that
+  // names no destination loads like No without the question. 0 opened,
+  // 1 not (cancelled, or the file was refused: nothing changed).
+  int OpenIcfFile(const std::string& name) override;
 
   // The digital-voice dialogs over the main form, at the request's cell:
   // the call-sign selector on a channel's UR (kind 0), RPT1 (1) or RPT2 (2,

@@ -1,9 +1,8 @@
 // kw-bench: link=app
 // kw-bench: link=kw_bench_cells_support
-// Speed of the whole-image passes on a full image (every channel used, 1500
-// repeaters in 50 groups with gateway calls shared in pairs, 300 your-call
-// signs). Goals: the destination fix-up under 100 ms; the write preparation
-// followed by the loading pass under 100 ms; the warning check (every check
+// Speed of the whole-image passes on a full image (bench/support/BenchImages.h).
+// Goals: the destination fix-up under 100 ms; the write preparation followed
+// by the loading pass under 100 ms; the warning check (every check
 // cell of the built-in list through the cell handler) under 50 ms.
 #include <benchmark/benchmark.h>
 
@@ -12,6 +11,7 @@
 #include "app/ImagePasses.h"
 #include "app/WarningCheckScan.h"
 #include "bench/support/BenchCells.h"
+#include "bench/support/BenchImages.h"
 #include "cells/CellCaseTable.h"
 #include "cells/FrameCases.h"
 #include "cells/MenuCheckCases.h"
@@ -28,46 +28,10 @@
 
 namespace {
 
-using namespace layout;
-
-cmcEeprom FullImage(const indDestination& destination) {
-  cmcEeprom image = imagepass::BuildInitialImage(destination, false);
-  datCh r(&image);
-  for (int n = 0; n < kAllChannels; ++n) {
-    r.Load(itemkind::kChannel, static_cast<std::uint32_t>(n));
-    r.flags = datCh::kUsed;
-    r.freq = 145000000 + 5000 * static_cast<std::uint32_t>(n % 400);
-    r.toneMode = static_cast<std::uint32_t>(n % 16);
-    r.Store(itemkind::kChannel, static_cast<std::uint32_t>(n));
-  }
-  for (int g = 0; g < kRptGroups; ++g) SetRptGroupCount(image, g, kRptCapacity / kRptGroups);
-  for (int i = 0; i < kRptCapacity; ++i) {
-    r.Load(itemkind::kBlankRepeater, static_cast<std::uint32_t>(i));
-    char call[9];
-    std::snprintf(call, sizeof call, "JR%04d A", i);
-    SetText(r.rptCall, call);
-    std::snprintf(call, sizeof call, "JR%04d G", i / 2);
-    SetText(r.gwCall, call);
-    r.freq = 434000000;
-    r.duplex = 1;
-    r.offset = 5000000;
-    r.Store(itemkind::kRepeater, static_cast<std::uint32_t>(i));
-  }
-  SetYourCallCount(image, kUrCapacity);
-  for (int i = 0; i < kUrCapacity; ++i) {
-    r.Load(itemkind::kBlankYourCall, static_cast<std::uint32_t>(i));
-    char call[9];
-    std::snprintf(call, sizeof call, "JA%04d  ", i);
-    SetText(r.urCall, call);
-    r.Store(itemkind::kYourCall, static_cast<std::uint32_t>(i));
-  }
-  return image;
-}
-
 void BM_NormalizeImage(benchmark::State& state) {
   const indDestination destination(0);
   const cmcEeprom initial = imagepass::BuildInitialImage(destination, false);
-  const cmcEeprom full = FullImage(destination);
+  const cmcEeprom full = kwbench::FullDocumentImage(destination);
   for (auto _ : state) {
     state.PauseTiming();
     cmcEeprom image = full;
@@ -80,7 +44,7 @@ BENCHMARK(BM_NormalizeImage)->Unit(benchmark::kMillisecond);
 
 void BM_WritePreparationThenLoadingPass(benchmark::State& state) {
   const indDestination destination(0);
-  const cmcEeprom full = FullImage(destination);
+  const cmcEeprom full = kwbench::FullDocumentImage(destination);
   for (auto _ : state) {
     cmcEeprom image = full;
     imagepass::PrepareWriteImage(image);
@@ -97,7 +61,7 @@ void BM_WarningCheck(benchmark::State& state) {
   ScopedDestination inForce(destination);
   cmcGTex texts;
   SelectTextTable(texts, TextTable::English);
-  cmcEeprom image = FullImage(destination);
+  cmcEeprom image = kwbench::FullDocumentImage(destination);
   kwbench::ImageHost host(image);
   CellCaseTable table;
   RegisterFrameCases(table);

@@ -1,7 +1,7 @@
 #pragma once
 // What the cell handler needs of the program around it: the document's
 // current image, its modified state and delayed warning check, the list edit
-// commands, the call-sign selector and help. The cell handler reaches the
+// commands, the file and clone commands, the call-sign selector and help. The cell handler reaches the
 // program only through this interface (cells/ never includes app/); the main
 // controller's side implements it, tests use doubles.
 //
@@ -102,4 +102,15 @@ class CellHost {
   // Asks the main form to close (its close query may refuse); a program
   // without a main form does nothing.
   virtual void CloseMainForm() {}
+
+  // The document's file and clone commands; a program without them does
+  // nothing. Whether the main form shows (it is hidden behind the initial
+  // setup dialog); false without one.
+  virtual bool IsMainFormVisible() { return false; }
+  virtual void NewFile() {}
+  virtual void OpenFile() {}
+  // Saves the document, with the save dialog when askName is set.
+  virtual void SaveFile(bool askName) {}
+  virtual void StartCloneRead() {}
+  virtual void StartCloneWrite() {}
 };

@@ -7,6 +7,8 @@
 #include "cells/CheckScans.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
+#include "core/EventIds.h"
+#include "core/cmcEvMan.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
@@ -36,6 +38,37 @@ bool Entered(const indActiveCell& ctx) { return ctx.Key() == cellop::kEnter; }
 
 void ExitCase(indActiveCell& ctx) {
   if (Entered(ctx)) ctx.host.CloseMainForm();
+}
+
+// New, Open and Save act only while the main form shows: not behind the
+// initial setup dialog.
+void NewCase(indActiveCell& ctx) {
+  if (Entered(ctx) && ctx.host.IsMainFormVisible()) ctx.host.NewFile();
+}
+
+void OpenCase(indActiveCell& ctx) {
+  if (Entered(ctx) && ctx.host.IsMainFormVisible()) ctx.host.OpenFile();
+}
+
+void SaveCase(indActiveCell& ctx) {
+  if (Entered(ctx) && ctx.host.IsMainFormVisible()) ctx.host.SaveFile(false);
+}
+
+void SaveAsCase(indActiveCell& ctx) {
+  if (Entered(ctx)) ctx.host.SaveFile(true);
+}
+
+void CloneReadCase(indActiveCell& ctx) {
+  if (Entered(ctx)) ctx.host.StartCloneRead();
+}
+
+void CloneWriteCase(indActiveCell& ctx) {
+  if (Entered(ctx)) ctx.host.StartCloneWrite();
+}
+
+// The information dialog runs through its event, as the setup dialog's does.
+void CloneInfoCase(indActiveCell& ctx) {
+  if (Entered(ctx)) ctx.bus.Send(ev::CloneInfoConfirmed);
 }
 
 void CallSheetCase(indActiveCell& ctx) {
@@ -83,7 +116,14 @@ CellCase RepeaterGroupCheck(int group) {
 }  // namespace
 
 void RegisterMenuCheckCases(CellCaseTable& table) {
+  table.Register(CL_Menu_File_New, NewCase);
+  table.Register(CL_Menu_File_Open, OpenCase);
+  table.Register(CL_Menu_File_Save, SaveCase);
+  table.Register(CL_Menu_File_SaveAs, SaveAsCase);
   table.Register(CL_Menu_File_Exit, ExitCase);
+  table.Register(CL_Menu_Clone_Read, CloneReadCase);
+  table.Register(CL_Menu_Clone_Write, CloneWriteCase);
+  table.Register(CL_Menu_Clone_Info, CloneInfoCase);
   table.Register(CallSheet, CallSheetCase);
   for (int page = 0; page <= kMemoryPages; ++page)
     table.Register(CL_Check_MemoryCH0 + page, ChannelCheck(ChannelRangeOf(page)));

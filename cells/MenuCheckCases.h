@@ -2,7 +2,12 @@
 // The cases of the menu cells that act on the main window and of the
 // warning-check items:
 //
+// - CL_Menu_File_New, _Open, _Save: Enter runs New, Open, Save (with the
+//   save dialog when the document is untitled), only while the main form
+//   shows; CL_Menu_File_SaveAs: Save with the dialog.
 // - CL_Menu_File_Exit: Enter closes the main form (the close query decides).
+// - CL_Menu_Clone_Read, _Write: Enter starts the clone read or write;
+//   CL_Menu_Clone_Info sends "clone information" (event 34).
 // - CallSheet: Enter opens the page its ':' text names, when it has one
 //   (the tree's nodes are such cells).
 // - CL_Check_MemoryCH0..9, CL_Check_MemoryCHC: memory channels 0-99 ...

@@ -75,7 +75,7 @@ bool cmcCloneDrv::BeginRun(CloneMode mode, DoneClosure done) {
   ClearQueues();
   stepTick_.Clear();
   delayTick_.Clear();
-  task_->SetInterval(kTickMs);
+  task_->SetInterval(tickMs_);
   return true;
 }
 

@@ -116,6 +116,9 @@ class cmcCloneDrv {
   std::int64_t DataBytes() const { return dataBytes_; }
   int FrameCount() const { return frameCount_; }
   std::int64_t BytesMoved() const { return bytesMoved_; }
+  // Test seam: the step interval of the runs started from now on (kTickMs
+  // unless set); time-outs stay on the clock.
+  void SetTickInterval(int ms) { tickMs_ = ms > 0 ? ms : kTickMs; }
   RunState State() const { return state_; }
   int SpeedIndex() const { return speedNow_; }
   bool Hunting() const { return hunting_; }
@@ -170,6 +173,7 @@ class cmcCloneDrv {
 
   cmcComm port_;  // first: the task below may tick into it
   cmcTaskPtr task_;
+  int tickMs_ = kTickMs;
 
   // Set-up.
   int word1_ = 0;

@@ -21,7 +21,21 @@ struct dst_EtcData {
 inline constexpr std::size_t kRadioInformationSize = 45;
 using RadioInformation = std::array<std::uint8_t, kRadioInformationSize>;
 
-// Where the destination sits in the radio information.
+// The radio information: byte 0 its length (45), byte 1 the radio's layout
+// revision, bytes 2-17 the clone comment, byte 18 the destination, byte 20
+// bit 3 the destination variant, byte 22 the two information flags (bits 0
+// and 1) and the data preamble request (bit 2), bytes 23-36 the serial
+// number in three parts of 4, 2 and 8 characters.
+inline constexpr std::size_t kRadioInfoLengthByte = 0;
+inline constexpr std::size_t kRadioInfoRevisionByte = 1;
+inline constexpr std::size_t kRadioInfoCommentByte = 2;
+inline constexpr std::size_t kRadioInfoCommentSize = 16;
 inline constexpr std::size_t kRadioInfoDestinationByte = 18;
 inline constexpr std::size_t kRadioInfoVariantByte = 20;
 inline constexpr std::uint8_t kRadioInfoVariantBit = 0x08;
+inline constexpr std::size_t kRadioInfoFlagsByte = 22;
+inline constexpr std::uint8_t kRadioInfoFirstFlagBit = 0x01;
+inline constexpr std::uint8_t kRadioInfoSecondFlagBit = 0x02;
+inline constexpr std::uint8_t kRadioInfoPreambleBit = 0x04;
+inline constexpr std::size_t kRadioInfoSerialByte = 23;
+inline constexpr std::size_t kRadioInfoSerialSize = 14;

@@ -135,9 +135,23 @@ void cmcIcfFile::ShowError(int code) const {
                   platform::mb::Ok | platform::mb::IconWarning);
 }
 
+void cmcIcfFile::SetMapRevCheck(MapRevCheck check) {
+  if (!check) {
+    mapRevCheck_ = nullptr;
+    return;
+  }
+  mapRevCheck_ = [check = std::move(check)](int revision, int& result) {
+    if (check(revision)) return true;
+    result = kMapRev;
+    return false;
+  };
+}
+
 int cmcIcfFile::RunHeaderChecks() {
   if (version_ != 0) {
-    if (!mapRevCheck_ || mapRevGarbage_ || !mapRevCheck_(mapRev_)) return kMapRev;
+    if (!mapRevCheck_ || mapRevGarbage_) return kMapRev;
+    int result = kMapRev;
+    if (!mapRevCheck_(mapRev_, result)) return result != kOk ? result : kMapRev;
   }
   std::uint32_t extra = 0;
   if (!etcDataCheck_ || etcDataGarbage_ || !etcDataCheck_(etcData_, extra)) return kEtcData;

@@ -45,6 +45,9 @@ class cmcIcfFile {
   };
 
   using MapRevCheck = std::function<bool(int revision)>;
+  // Decides on the layout revision and sets the result code itself when
+  // refusing (a plain refusal is kMapRev).
+  using MapRevCodeCheck = std::function<bool(int revision, int& result)>;
   // Decides on the header and sets the result code itself when refusing.
   using ModelCheck = std::function<bool(std::uint32_t model, std::uint32_t subCode, int& result)>;
   using EtcDataCheck = std::function<bool(std::uint32_t etcData, std::uint32_t& extra)>;
@@ -75,7 +78,9 @@ class cmcIcfFile {
   int GetMapRev() const { return mapRev_; }
   void SetEtcData(std::uint32_t value) { etcData_ = value; }
   std::uint32_t GetEtcData() const { return etcData_; }
-  void SetMapRevCheck(MapRevCheck check) { mapRevCheck_ = std::move(check); }
+  // A refusal of the first form reads as kMapRev; the second sets its code.
+  void SetMapRevCheck(MapRevCheck check);
+  void SetMapRevCheck(MapRevCodeCheck check) { mapRevCheck_ = std::move(check); }
   void SetModelCheck(ModelCheck check) { modelCheck_ = std::move(check); }
   void SetEtcDataCheck(EtcDataCheck check) { etcDataCheck_ = std::move(check); }
 
@@ -139,7 +144,7 @@ class cmcIcfFile {
   std::vector<std::uint8_t> requiredMap_;
   std::vector<std::uint8_t> loadedMap_;
   std::int32_t mapBytes_ = 0;
-  MapRevCheck mapRevCheck_;
+  MapRevCodeCheck mapRevCheck_;
   ModelCheck modelCheck_;
   EtcDataCheck etcDataCheck_;
   std::function<bool(int)> writeFault_;

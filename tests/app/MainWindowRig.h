@@ -81,9 +81,13 @@ inline std::vector<std::string> RealTableLines() {
 
 class MainWindowRig {
  public:
-  MainWindowRig() : folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
-    const indEnviron::Options o = kwtest::ScratchEnvironOptions(dir_);
-    env = std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey, o);
+  // The table the window is built from (the test lines above by default).
+  using Lines = std::vector<std::string> (*)();
+
+  explicit MainWindowRig(Lines lines = MainWindowTestLines)
+      : lines_(lines),
+        folders_({dir_.FileStd("docs"), dir_.FileStd("prog"), dir_.FileStd("cwd")}) {
+    env = NewEnviron();
     env->EtcData.destination = 0;
     env->WindowLeft = 10;
     env->WindowTop = 10;
@@ -91,16 +95,30 @@ class MainWindowRig {
     env->WindowHeight = 600;
   }
   ~MainWindowRig() {
+    TakeDown();
+    SelectTextTable(texts, TextTable::English);
+  }
+
+  // The window, the cell handler and the controller go, in that order (the
+  // settings stay).
+  void TakeDown() {
     window.reset();
     cellHandler.reset();
     cells.reset();
     main.reset();
-    SelectTextTable(texts, TextTable::English);
   }
 
-  // The controller over the test table (or the lines given, such as
+  // Settings over the rig's scratch files; a second one reads what the
+  // first wrote when it went, as after a restart.
+  std::unique_ptr<indEnviron> NewEnviron() const {
+    return std::make_unique<indEnviron>(indEnviron::kMutexName, kKey, kKey,
+                                        kwtest::ScratchEnvironOptions(dir_));
+  }
+
+  // The controller over the rig's table (or the lines given, such as
   // RealTableLines()), its cell handler, then the window.
-  void Build(const std::vector<std::string>& lines = MainWindowTestLines()) { BuildWith(lines); }
+  void Build() { BuildWith(lines_()); }
+  void Build(const std::vector<std::string>& lines) { BuildWith(lines); }
   // The same over other table lines (the program's own table, or fixture
   // keys in front of it).
   void BuildWith(std::vector<std::string> lines) {
@@ -127,6 +145,7 @@ class MainWindowRig {
 
   static constexpr char kKey[] = "Software\\Quor\\KW-3700";
 
+  Lines lines_;
   ScratchDir dir_;
   ScriptedMessageBoxes boxes;
   platform::ScopedLocaleInfo locale_{platform::LocaleInfo{}};

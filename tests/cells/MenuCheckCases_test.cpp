@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cells/names/CellNames.h"
+#include "core/EventIds.h"
 #include "model/ListCounts.h"
 #include "support/cells/CellFrameRig.h"
 
@@ -76,6 +79,42 @@ TEST_F(MenuCheckCasesTest, ExitAndPageCellsActOnlyOnEnter) {
   Run(CallSheet, cellop::kEnter);  // no ':' text: nothing to open
   Run(CallSheet, cellop::kEnter, "[St_ColCut]GI_Sheet_MemoryCH,0,0");
   EXPECT_EQ(rig_.host.sheetsOpened, std::vector<std::string>{"[St_ColCut]GI_Sheet_MemoryCH,0,0"});
+}
+
+// The file and clone items run their command on Enter only; New, Open and
+// Save not while the main form is hidden behind the setup dialog.
+TEST_F(MenuCheckCasesTest, FileAndCloneItemsRunTheirCommandsOnEnter) {
+  struct Case {
+    std::int32_t cellId;
+    const char* command;   // "" for an event instead of a command
+    bool whileHidden;      // runs while the main form is hidden
+  };
+  const Case cases[] = {
+      {CL_Menu_File_New, "new", false},       {CL_Menu_File_Open, "open", false},
+      {CL_Menu_File_Save, "save", false},     {CL_Menu_File_SaveAs, "save as", true},
+      {CL_Menu_Clone_Read, "read", true},     {CL_Menu_Clone_Write, "write", true},
+      {CL_Menu_Clone_Info, "", true},
+  };
+  for (const bool visible : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(GetCellIdName(c.cellId)) + (visible ? " shown" : " hidden"));
+      rig_.host.mainFormVisible = visible;
+      rig_.host.documentCommands.clear();
+      rig_.events.clear();
+      Run(c.cellId, cellop::kQuery);
+      EXPECT_TRUE(rig_.host.documentCommands.empty());
+      EXPECT_TRUE(rig_.events.empty());
+      Run(c.cellId, cellop::kEnter);
+      const bool runs = visible || c.whileHidden;
+      const std::vector<std::string> expected =
+          runs && *c.command ? std::vector<std::string>{c.command} : std::vector<std::string>{};
+      EXPECT_EQ(rig_.host.documentCommands, expected);
+      const bool infoSent = std::count_if(rig_.events.begin(), rig_.events.end(), [](auto& e) {
+                              return e.id == ev::CloneInfoConfirmed;
+                            }) == 1;
+      EXPECT_EQ(infoSent, runs && !*c.command);
+    }
+  }
 }
 
 }  // namespace

@@ -36,6 +36,14 @@ class RecordingCellHost : public CellHost {
   std::string YearsText() override { return yearsText; }
   void OpenSheet(std::string_view reference) override { sheetsOpened.emplace_back(reference); }
   void CloseMainForm() override { ++closeRequests; }
+  bool IsMainFormVisible() override { return mainFormVisible; }
+  void NewFile() override { documentCommands.emplace_back("new"); }
+  void OpenFile() override { documentCommands.emplace_back("open"); }
+  void SaveFile(bool askName) override {
+    documentCommands.emplace_back(askName ? "save as" : "save");
+  }
+  void StartCloneRead() override { documentCommands.emplace_back("read"); }
+  void StartCloneWrite() override { documentCommands.emplace_back("write"); }
 
   // --- scripting ------------------------------------------------------------
   // The document's date order (0 yyyy/mm/dd, 1 mm/dd/yyyy, 2 dd/mm/yyyy).
@@ -63,6 +71,9 @@ class RecordingCellHost : public CellHost {
   // Every page reference asked to open, and the close requests of the main form.
   std::vector<std::string> sheetsOpened;
   int closeRequests = 0;
+  // Whether the main form shows, and every file and clone command run.
+  bool mainFormVisible = true;
+  std::vector<std::string> documentCommands;
 
   // --- what was asked -------------------------------------------------------
   int modifiedQueries = 0;
