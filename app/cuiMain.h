@@ -105,6 +105,9 @@ class cuiMain {
   virtual int OpenIcfFile(const std::string& name);
   // Shows the answer of a clone-information run. Seam: does nothing yet.
   virtual void ShowCloneInfo(dst_CDrv_Result& result);
+  // Registers the radio's page classes with the window's sheet factory
+  // (called once its parts are built). The base registers none.
+  virtual void RegisterSheetClasses(MainFrame& frame);
 
   // Puts the text table of the interface language in force (the settings'
   // language and the system's).

@@ -7,6 +7,7 @@
 
 #include "app/AppIcons.h"
 #include "app/MainFrame.h"
+#include "app/PageClasses.h"
 #include "app/iuiTree.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -60,6 +61,8 @@ void indMain::BuildTree() {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()))
     QApplication::setWindowIcon(ApplicationIcon());
 }
+
+void indMain::RegisterSheetClasses(MainFrame& frame) { RegisterPageClasses(frame, *this); }
 
 std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }
 

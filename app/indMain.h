@@ -37,6 +37,8 @@ class indMain : public cuiMain {
   // The base's tree, then node 0 named after the radio with image 0, and the
   // application's icon.
   void BuildTree() override;
+  // The TR-3700's page classes (app/PageClasses.h).
+  void RegisterSheetClasses(MainFrame& frame) override;
 
   // The radio's model name (value 0 of "GI_AppInd_Model").
   std::string ModelName();
