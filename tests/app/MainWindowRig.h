@@ -2,8 +2,9 @@
 // The main window built by the TR-3700 controller over scratch settings
 // (destination 0), the program's English table with a small test tree,
 // menu, warning-check list and a 100-row page "GI_Sheet_P" put in front of
-// it, the program's cell handler, scripted message boxes and a manual clock.
-// Nothing is shown until a test shows the window.
+// it (or one of the program's own tables as it stands), the program's cell
+// handler, scripted message boxes and a manual clock. Nothing is shown until
+// a test shows the window.
 #include <QApplication>
 #include <memory>
 #include <string>
@@ -90,11 +91,15 @@ class MainWindowRig {
     SelectTextTable(texts, TextTable::English);
   }
 
-  // The controller over the test table, its cell handler, then the window.
-  void Build() {
+  // The controller over the test table (or the given program table), its
+  // cell handler, then the window.
+  void Build(const kwres::LineArray* table = nullptr) {
     main = std::make_unique<indMain>(*env, texts);
     texts.Reset();
-    texts.SetSource(MainWindowTestLines());
+    if (table)
+      texts.SetSource(*table);
+    else
+      texts.SetSource(MainWindowTestLines());
     cells = std::make_unique<ProgramCellHandler>(*env, texts, *main);
     cellHandler = std::make_unique<ScopedDefaultCellHandler>(cells->Frame().Handler());
     window = std::make_unique<MainFrame>(*env, texts);
