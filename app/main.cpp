@@ -6,7 +6,11 @@
 //
 // KW3700_LAYOUT_DUMP=<file>: once the first page is open, the program writes
 // the screen rectangles of its window and main parts to the file, one line
-// each: "<name> <x> <y> <w> <h>".
+// each: "<name> <x> <y> <w> <h>" (the page's title line as "title" when it
+// has one).
+// KW3700_START_PAGE=<page reference>: the tree node of that page is selected
+// at start, so the first page is that one (and the layout is written once it
+// is open).
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -32,6 +36,7 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
+#include "sheet/cuiSheet.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiFieldDialogs.h"
 
@@ -48,11 +53,16 @@ QByteArray RectLine(const char* name, const QWidget* widget) {
          QByteArray::number(rect.height()) + '\n';
 }
 
-// Writes the layout once the window shows its first page.
-void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path) {
+// Writes the layout once the window shows its first page (the start page
+// when one was asked for).
+void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path,
+                         const std::string& startPage) {
   auto* timer = new QTimer(&window);
-  QObject::connect(timer, &QTimer::timeout, &window, [timer, &window, &controller, path] {
-    if (!window.isVisible() || !controller.CurrentSheet()) return;
+  QObject::connect(timer, &QTimer::timeout, &window, [timer, &window, &controller, path,
+                                                      startPage] {
+    const cuiSheet* sheet = controller.CurrentSheet();
+    if (!window.isVisible() || !sheet) return;
+    if (!startPage.empty() && sheet->GetTitle() != startPage) return;
     timer->stop();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
@@ -62,6 +72,8 @@ void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& 
     file.write(RectLine("tree", window.Tree()));
     file.write(RectLine("sheet", window.SheetPanel()));
     file.write(RectLine("statusbar", window.statusBar()));
+    if (const QLabel* title = sheet->TitleLabel(); title && title->isVisible())
+      file.write(RectLine("title", title));
   });
   timer->start(kLayoutPollMs);
 }
@@ -116,8 +128,13 @@ int main(int argc, char** argv) {
         auto* setup = new TForm2(&window, globals.Texts(), env);
         setup->show();
       }
+      // Only the bytes of an ASCII reference: the tree's bindings are CP932.
+      const std::string startPage = qEnvironmentVariable("KW3700_START_PAGE").toStdString();
+      if (!startPage.empty() && window.Tree())
+        if (QTreeWidgetItem* node = window.Tree()->FindNodeByBinding(startPage))
+          window.Tree()->SelectNode(node);
       const QString dump = qEnvironmentVariable("KW3700_LAYOUT_DUMP");
-      if (!dump.isEmpty()) DumpLayoutWhenReady(window, controller, dump);
+      if (!dump.isEmpty()) DumpLayoutWhenReady(window, controller, dump, startPage);
       return true;
     });
     result = built ? escape::RunLoop([&] { return app.exec(); }) : escape::kExitCode;
