@@ -47,12 +47,11 @@ void iuiSh_ChNew::LayoutCells(const std::string& cellsKey) {
   loopRow_ = -1;
   iuiSh_ColCut::LayoutCells(cellsKey);
   MarkEntryRows();
-}
-
-void iuiSh_ChNew::CreateCells(const std::string& cellsKey) {
-  iuiSh_ColCut::CreateCells(cellsKey);
+  // Room for the spare rows before the cell table is made, so that it is
+  // made once.
   rows_.reserve(rows_.size() + kSpareRows);
-  cells_.reserve(cells_.size() + static_cast<std::size_t>(colCount_) * kSpareRows);
+  cells_.clear();
+  cells_.reserve((rows_.size() + kSpareRows) * static_cast<std::size_t>(colCount_));
 }
 
 bool iuiSh_ChNew::IsPrintable() const {

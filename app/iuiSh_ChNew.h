@@ -43,7 +43,6 @@ class iuiSh_ChNew : public iuiSh_ColCut {
   void SetStyleItem(std::string_view item) override;
   void DoCommand(std::string_view item) override;
   void LayoutCells(const std::string& cellsKey) override;
-  void CreateCells(const std::string& cellsKey) override;
   bool IsPrintable() const override;
 
   // The page's title (name part, gap, remaining part).
