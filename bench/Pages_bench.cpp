@@ -49,11 +49,6 @@ struct Program {
   MainFrame window{settings.Get(), texts};
 };
 
-Program& TheProgram() {
-  static Program program;
-  return program;
-}
-
 // Makes, builds and paints a page once; the page is returned built.
 cuiSheet* OpenAndPaint(Program& p, const std::string& reference, QImage& image) {
   QWidget* panel = p.window.SheetPanel();
@@ -65,7 +60,7 @@ cuiSheet* OpenAndPaint(Program& p, const std::string& reference, QImage& image) 
 }
 
 void BM_Page(benchmark::State& state, const char* reference) {
-  Program& p = TheProgram();
+  Program p;  // each run its own, gone before the application is
   QImage image(p.window.SheetPanel()->size(), QImage::Format_RGB32);
   for (auto _ : state) {
     cuiSheet* sheet = OpenAndPaint(p, reference, image);
@@ -91,7 +86,7 @@ void FillGroup1(Program& p, int count) {
 }
 
 void BM_FullRepeaterGroup(benchmark::State& state) {
-  Program& p = TheProgram();
+  Program p;  // each run its own, gone before the application is
   FillGroup1(p, layout::kRptCapacity);
   QImage image(p.window.SheetPanel()->size(), QImage::Format_RGB32);
   for (auto _ : state) {
@@ -107,7 +102,7 @@ BENCHMARK(BM_FullRepeaterGroup)->Unit(benchmark::kMillisecond);
 // One row inserted into (or, every other time, deleted from) the open
 // 1500-row page: the page reads its list and grows or shrinks by a row.
 void BM_RowInsertedOnAFullGroup(benchmark::State& state) {
-  Program& p = TheProgram();
+  Program p;  // each run its own, gone before the application is
   FillGroup1(p, layout::kRptCapacity - 1);
   QImage image(p.window.SheetPanel()->size(), QImage::Format_RGB32);
   cuiSheet* sheet = OpenAndPaint(p, kGroup1, image);
@@ -125,7 +120,7 @@ void BM_RowInsertedOnAFullGroup(benchmark::State& state) {
 BENCHMARK(BM_RowInsertedOnAFullGroup)->Unit(benchmark::kMicrosecond);
 
 void BM_AllPages(benchmark::State& state) {
-  Program& p = TheProgram();
+  Program p;  // each run its own, gone before the application is
   FillGroup1(p, 0);
   std::vector<std::string> references;
   for (QTreeWidgetItem* node : p.window.Tree()->Nodes())
