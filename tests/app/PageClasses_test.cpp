@@ -233,6 +233,13 @@ TEST_F(PageClassesTest, TheYourCallPageGrowsWithItsListAndPrintsOnlyWithEntries)
   EXPECT_TRUE(page.GetCellSlot(3, firstRow).flags & clsSheetCellId::kRowMulti);
   EXPECT_FALSE(page.GetCellSlot(3, firstRow + 1).flags & clsSheetCellId::kRowMulti);
   EXPECT_TRUE(page.IsDataCell(3, firstRow + 1)) << "the new-entry row stays editable";
+
+  // A count beyond the list's capacity shows the capacity, and no place
+  // left.
+  SetYourCallCount(Image(), 400);
+  cuiSheet& full = Open(kYourCall);
+  EXPECT_EQ(full.Grid()->RowCount(), 3 + 300 + 9);
+  EXPECT_EQ(Title(full), " Your Call Sign      (Remain   0 memories)");
 }
 
 TEST_F(PageClassesTest, ARepeaterGroupPageShowsItsGroupAndFollowsInsertsAndDeletes) {
