@@ -119,6 +119,9 @@ void iuiSh_ChNew::ResizeLoop(int count) {
       grid_->SetRowHeight(from + static_cast<int>(i), after[i]);
   }
   rowCount_ = static_cast<int>(rows_.size());
+  // A selection anchored on a row that went starts afresh.
+  if (anchorRow_ >= rowCount_) anchorCol_ = anchorRow_ = -1;
+  if (anchorRow2_ >= rowCount_) anchorRow2_ = -1;
   count_ = count;
   MarkEntryRows();
 }

@@ -8,11 +8,7 @@
 
 namespace {
 
-constexpr int kSeparatorWidth = 1;
-
-bool IsCutAt(const iuiSh_ColCut& sheet, cuiSheet& table, int col, int row) {
-  return sheet.IsCutColumn(*table.GetCell(col, row));
-}
+constexpr int kSeparatorWidth = 1;  // a column this narrow only separates others
 
 }  // namespace
 
@@ -38,16 +34,17 @@ void iuiSh_ColCut::CreateCells(const std::string& cellsKey) {
 void iuiSh_ColCut::CutColumns() {
   const int rows = static_cast<int>(rows_.size());
   const int last = colCount_ - 1;
+  const auto isCut = [this](int col, int row) { return IsCutColumn(*GetCell(col, row)); };
   for (int c = 0; c <= last; ++c) {
     int cutRow = -1;
     for (int r = 0; r < rows && cutRow < 0; ++r)
-      if (IsCutAt(*this, *this, c, r)) cutRow = r;
+      if (isCut(c, r)) cutRow = r;
     if (cutRow < 0) continue;
     // The nearest column on the left that still shows in that row takes
     // the hidden column's right rule, in every row.
     if (c > 0) {
       int t = c - 1;
-      while (t > 0 && IsCutAt(*this, *this, t, cutRow)) --t;
+      while (t > 0 && isCut(t, cutRow)) --t;
       for (int r = 0; r < rows; ++r) {
         cmcCellObj& target = *GetCell(t, r);
         target.ruleFlags = static_cast<std::uint8_t>(
