@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/SjisCleaners.h"
+#include "core/TextTableChoice.h"
 #include "core/cmcGTex.h"
 #include "model/ListCounts.h"
 
@@ -67,6 +69,14 @@ std::string Join(std::string_view name, std::string_view remain) {
   title += kGap;
   title += remain;
   return title;
+}
+
+std::string ForInterface(std::string label, const indEnviron& settings) {
+  if (!IsJapaneseUi(settings)) {
+    core::ReplaceDoubleByte(label, '=');
+    core::ReplaceHalfKana(label, '_');
+  }
+  return label;
 }
 
 std::string_view LoadParameter(std::string_view name) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 class cmcGTex;
+class indEnviron;
 struct GpsAlarm;
 
 namespace pagetitle {
@@ -27,6 +28,10 @@ std::string FillNumber(std::string_view format, int value);
 std::string RemainPart(cmcGTex& texts, std::string_view key, int remain);
 // The name part, the gap and the remaining part.
 std::string Join(std::string_view name, std::string_view remain);
+// A list's label as the interface shows it: unless the interface is
+// Japanese, double-byte characters become '=' and half-width katakana '_'
+// (as the tree shows the same names).
+std::string ForInterface(std::string label, const indEnviron& settings);
 
 // The text after the name text's first comma (empty when there is none):
 // "1,100" -> "100", "123,RptCH  0" -> "RptCH  0".

@@ -75,7 +75,7 @@ iuiSh_ChNew::Span iuiSh_ChNew_Rpt::ReadSpan() const {
 std::string iuiSh_ChNew_Rpt::BuildTitle() const {
   const cmcEeprom& image = Main().Image();
   return pagetitle::Join(
-      FormatGroupNameLabel(image, Group(), true),
+      pagetitle::ForInterface(FormatGroupNameLabel(image, Group(), true), Main().Settings()),
       pagetitle::RemainPart(gtex_, kRemainKey, kCapacity - GetRptTotalCount(image)));
 }
 
@@ -98,7 +98,9 @@ iuiSh_ChNew::Span iuiSh_ChNew_GpsMemory::ReadSpan() const {
 std::string iuiSh_ChNew_GpsMemory::BuildTitle() const {
   const cmcEeprom& image = Main().Image();
   std::string name = Group() == 0 ? gtex_.GetFirst(kNoGroupKey)
-                                  : FormatGpsBankNameLabel(image, Group() - 1, true);
+                                  : pagetitle::ForInterface(
+                                        FormatGpsBankNameLabel(image, Group() - 1, true),
+                                        Main().Settings());
   const int select = pagetitle::GpsAlarmSelect(GetGpsAlarm(image), Group());
   name = pagetitle::Join(name, pagetitle::FillText(gtex_.GetFirst(kAlarmKey),
                                                    gtex_.GetText(kAlarmSelectKey, select)));

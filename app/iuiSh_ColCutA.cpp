@@ -51,7 +51,8 @@ void iuiSh_ColCut_A::SetStyleItem(std::string_view item) {
   iuiSh_ColCut::SetStyleItem(item);
   if (InRange(number_, kFirstLinkPage, kLastLinkPage) &&
       item.substr(0, item.find('=')) == "TitleString")
-    titleString_ = FormatSheetNameLabel51(Main().Image(), number_ - kFirstLinkPage, true);
+    titleString_ = pagetitle::ForInterface(
+        FormatSheetNameLabel51(Main().Image(), number_ - kFirstLinkPage, true), Main().Settings());
 }
 
 int iuiSh_ColCut_A::ViewGroupOf(std::int32_t cellId) {

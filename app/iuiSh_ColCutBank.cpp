@@ -33,7 +33,8 @@ void iuiSh_ColCutBank::SetStyleItem(std::string_view item) {
 }
 
 std::string iuiSh_ColCutBank::Label() const {
-  return FormatBankNameLabel(Main().Image(), number_, true);
+  return pagetitle::ForInterface(FormatBankNameLabel(Main().Image(), number_, true),
+                                 Main().Settings());
 }
 
 int iuiSh_ColCutBank::FreeChannels() const {

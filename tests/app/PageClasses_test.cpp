@@ -466,6 +466,13 @@ TEST_F(PageClassesTest, ABankPageIsTitledWithItsLabelAndFreeChannels) {
   EvMan().Send(ev::ListChanged);
   std::snprintf(remain, sizeof remain, "      (Remain %3d CH)", free - 1);
   EXPECT_TRUE(Title(page).ends_with(remain)) << Title(page);
+
+  // A Japanese name reads as the tree shows it on an English interface.
+  const char name[16] = {'\x83', '\x41', 'B', 'C', ' ', ' ', ' ', ' ',
+                         ' ',     ' ',     ' ', ' ', ' ', ' ', ' ', ' '};
+  Image().SetBlock(layout::kBankNames, name, 16);
+  cuiSheet& renamed = Open(kBankA);
+  EXPECT_EQ(Title(renamed).rfind(" A: ==BC ", 0), 0u) << Title(renamed);
 }
 
 using PageClassesDeathTest = ::testing::Test;
