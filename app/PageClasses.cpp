@@ -21,9 +21,10 @@ MainFrame::SheetCreator DocumentPage(cuiMain& main) {
 }  // namespace
 
 void RegisterPageClasses(MainFrame& frame, cuiMain& main) {
-  frame.RegisterSheetClass(
-      "St_Common", [](QWidget* parent, cmcGTex& texts, const std::string& key,
-                      cuiImageList* images) { return new iuiSh_Common(parent, texts, key, images); });
+  frame.RegisterSheetClass("St_Common", [](QWidget* parent, cmcGTex& texts, const std::string& key,
+                                           cuiImageList* images) {
+    return new iuiSh_Common(parent, texts, key, images);
+  });
   frame.RegisterSheetClass("St_ColCut", DocumentPage<iuiSh_ColCut_A>(main));
   frame.RegisterSheetClass("St_PLink", DocumentPage<iuiSh_ColCut_A>(main));
   frame.RegisterSheetClass("St_CCBank", DocumentPage<iuiSh_ColCutBank>(main));

@@ -33,8 +33,7 @@ class iuiSh_ChNew : public iuiSh_ColCut {
     int count = 0;
   };
 
-  iuiSh_ChNew(QWidget* owner, cmcGTex& texts, std::string key, cuiImageList* images,
-              cuiMain& main);
+  iuiSh_ChNew(QWidget* owner, cmcGTex& texts, std::string key, cuiImageList* images, cuiMain& main);
 
   int FirstIndex() const { return first_; }
   int Count() const { return count_; }

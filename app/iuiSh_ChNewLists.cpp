@@ -97,13 +97,13 @@ iuiSh_ChNew::Span iuiSh_ChNew_GpsMemory::ReadSpan() const {
 
 std::string iuiSh_ChNew_GpsMemory::BuildTitle() const {
   const cmcEeprom& image = Main().Image();
-  std::string name = Group() == 0 ? gtex_.GetFirst(kNoGroupKey)
-                                  : pagetitle::ForInterface(
-                                        FormatGpsBankNameLabel(image, Group() - 1, true),
-                                        Main().Settings());
+  std::string name = Group() == 0
+                         ? gtex_.GetFirst(kNoGroupKey)
+                         : pagetitle::ForInterface(FormatGpsBankNameLabel(image, Group() - 1, true),
+                                                   Main().Settings());
   const int select = pagetitle::GpsAlarmSelect(GetGpsAlarm(image), Group());
-  name = pagetitle::Join(name, pagetitle::FillText(gtex_.GetFirst(kAlarmKey),
-                                                   gtex_.GetText(kAlarmSelectKey, select)));
-  return pagetitle::Join(name,
-                         pagetitle::RemainPart(gtex_, kRemainKey, kCapacity - GpsOrderCount(image)));
+  name = pagetitle::Join(
+      name, pagetitle::FillText(gtex_.GetFirst(kAlarmKey), gtex_.GetText(kAlarmSelectKey, select)));
+  return pagetitle::Join(
+      name, pagetitle::RemainPart(gtex_, kRemainKey, kCapacity - GpsOrderCount(image)));
 }

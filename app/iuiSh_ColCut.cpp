@@ -47,9 +47,9 @@ void iuiSh_ColCut::CutColumns() {
       while (t > 0 && isCut(t, cutRow)) --t;
       for (int r = 0; r < rows; ++r) {
         cmcCellObj& target = *GetCell(t, r);
-        target.ruleFlags = static_cast<std::uint8_t>(
-            (target.ruleFlags & ~cellrule::kRightRuleMask) |
-            (GetCell(c, r)->ruleFlags & cellrule::kRightRuleMask));
+        target.ruleFlags =
+            static_cast<std::uint8_t>((target.ruleFlags & ~cellrule::kRightRuleMask) |
+                                      (GetCell(c, r)->ruleFlags & cellrule::kRightRuleMask));
       }
     }
     if (c < last)

@@ -26,8 +26,7 @@ int CommandCount(std::string_view item, std::string_view name) {
 
 }  // namespace
 
-iuiSh_Common::iuiSh_Common(QWidget* owner, cmcGTex& texts, std::string key,
-                           cuiImageList* images)
+iuiSh_Common::iuiSh_Common(QWidget* owner, cmcGTex& texts, std::string key, cuiImageList* images)
     : cuiSheet(owner, nullptr, 0, 0, texts, std::move(key), images) {
   EvMan().AddListener(&listenerKey_, [this](const cmcEvent& event) { OnPageEvent(event); });
 }
@@ -43,8 +42,7 @@ void iuiSh_Common::SetName(std::string_view name) {
 
 void iuiSh_Common::SetStyleItem(std::string_view item) {
   cuiSheet::SetStyleItem(item);
-  if ((kind_ == 1 || kind_ == 2) && item.substr(0, item.find('=')) == "TitleString" &&
-      titleString_)
+  if ((kind_ == 1 || kind_ == 2) && item.substr(0, item.find('=')) == "TitleString" && titleString_)
     *titleString_ += gtex_.GetText(kCommonTitleKey, kind_ - 1);
 }
 

@@ -36,9 +36,9 @@
 #include "platform/gui/QtFileDialogService.h"
 #include "platform/gui/QtMessageBoxService.h"
 #include "platform/gui/QtMonitors.h"
-#include "sheet/cuiSheet.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiFieldDialogs.h"
+#include "sheet/cuiSheet.h"
 
 namespace {
 
@@ -53,27 +53,31 @@ QByteArray RectLine(const char* name, const QWidget* widget) {
          QByteArray::number(rect.height()) + '\n';
 }
 
-// Writes the layout once the window shows its first page (the start page
-// when one was asked for).
+// Writes the rectangles of the window's parts, once the window shows its
+// first page (the start page when one was asked for); false until then.
+bool WriteLayout(MainFrame& window, cuiMain& controller, const QString& path,
+                 const std::string& startPage) {
+  const cuiSheet* sheet = controller.CurrentSheet();
+  if (!window.isVisible() || !sheet) return false;
+  if (!startPage.empty() && sheet->GetTitle() != startPage) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+  file.write(RectLine("window", &window));
+  file.write(RectLine("menubar", window.menuBar()));
+  file.write(RectLine("toolbar", window.ToolBar()));
+  file.write(RectLine("tree", window.Tree()));
+  file.write(RectLine("sheet", window.SheetPanel()));
+  file.write(RectLine("statusbar", window.statusBar()));
+  if (const QLabel* title = sheet->TitleLabel(); title && title->isVisible())
+    file.write(RectLine("title", title));
+  return true;
+}
+
 void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path,
                          const std::string& startPage) {
   auto* timer = new QTimer(&window);
-  QObject::connect(timer, &QTimer::timeout, &window, [timer, &window, &controller, path,
-                                                      startPage] {
-    const cuiSheet* sheet = controller.CurrentSheet();
-    if (!window.isVisible() || !sheet) return;
-    if (!startPage.empty() && sheet->GetTitle() != startPage) return;
-    timer->stop();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    file.write(RectLine("window", &window));
-    file.write(RectLine("menubar", window.menuBar()));
-    file.write(RectLine("toolbar", window.ToolBar()));
-    file.write(RectLine("tree", window.Tree()));
-    file.write(RectLine("sheet", window.SheetPanel()));
-    file.write(RectLine("statusbar", window.statusBar()));
-    if (const QLabel* title = sheet->TitleLabel(); title && title->isVisible())
-      file.write(RectLine("title", title));
+  QObject::connect(timer, &QTimer::timeout, &window, [=, &window, &controller] {
+    if (WriteLayout(window, controller, path, startPage)) timer->stop();
   });
   timer->start(kLayoutPollMs);
 }

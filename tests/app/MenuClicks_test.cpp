@@ -96,9 +96,9 @@ TEST_F(MenuClicksTest, ToolBarButtonsReachTheHandlerWithTheirCells) {
   Recorder recorder;
   for (QAction* action : rig_.window->Buttons()->Actions())
     if (!action->isSeparator()) action->trigger();
-  const std::vector<Click> want = {
-      {CL_Menu_File_New, 0, 0},   {CL_Menu_File_Open, 0, 0},   {CL_Menu_File_Save, 0, 0},
-      {CL_Menu_Clone_Read, 0, 0}, {CL_Menu_Clone_Write, 0, 0}, {CL_Menu_Clone_Info, 0, 0}};
+  const std::vector<Click> want = {{CL_Menu_File_New, 0, 0},    {CL_Menu_File_Open, 0, 0},
+                                   {CL_Menu_File_Save, 0, 0},   {CL_Menu_Clone_Read, 0, 0},
+                                   {CL_Menu_Clone_Write, 0, 0}, {CL_Menu_Clone_Info, 0, 0}};
   EXPECT_EQ(recorder.clicks, want);
 }
 
@@ -124,9 +124,9 @@ TEST_F(MenuClicksTest, ContextMenuItemsActOnTheCurrentCell) {
     action->trigger();
     QApplication::processEvents();
   }
-  const std::vector<std::int32_t> popups = {CL_PMenu_Edit,   CL_PMenu_Copy,   CL_PMenu_Paste,
+  const std::vector<std::int32_t> popups = {CL_PMenu_Edit,    CL_PMenu_Copy,      CL_PMenu_Paste,
                                             CL_PMenu_CarryUp, CL_PMenu_CarryDown, CL_PMenu_Clear,
-                                            CL_PMenu_Delete, CL_PMenu_Insert, CL_PMenu_Help};
+                                            CL_PMenu_Delete,  CL_PMenu_Insert,    CL_PMenu_Help};
   ASSERT_EQ(want.size(), popups.size());
   for (std::size_t i = 0; i < popups.size(); ++i) EXPECT_EQ(want[i].popup, popups[i]);
   // Edit runs as Enter on the cell; the others as their popup commands.

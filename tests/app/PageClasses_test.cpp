@@ -68,7 +68,8 @@ Column Cells(std::int32_t id, int first, int count) {
 std::vector<int> Indexes(cuiSheet& sheet) {
   std::vector<int> indexes;
   for (int r = 0; r < sheet.Grid()->RowCount(); ++r)
-    for (int c = 0; c < sheet.Grid()->ColCount(); ++c) indexes.push_back(sheet.GetCell(c, r)->index);
+    for (int c = 0; c < sheet.Grid()->ColCount(); ++c)
+      indexes.push_back(sheet.GetCell(c, r)->index);
   return indexes;
 }
 
@@ -147,8 +148,8 @@ TEST_F(PageClassesTest, SettingsItemsBindTheirIndexes) {
   cuiSheet& common = Open(kCommon);
   EXPECT_EQ(typeid(common), typeid(iuiSh_Common));
   const std::pair<std::int32_t, std::vector<int>> keys[] = {
-      {CL_Common_RemoteMicKey_Nor, {0, 1}},    {CL_Common_RemoteMicKey_Tx, {0, 1}},
-      {CL_Common_RemoteMicKey_Nor_UD, {2, 3}}, {CL_Common_RemoteMicKey_Tx_UD, {2, 3}},
+      {CL_Common_RemoteMicKey_Nor, {0, 1}},       {CL_Common_RemoteMicKey_Tx, {0, 1}},
+      {CL_Common_RemoteMicKey_Nor_UD, {2, 3}},    {CL_Common_RemoteMicKey_Tx_UD, {2, 3}},
       {CL_Common_RemoteMicKey_Nor_BT, {4, 5, 6}}, {CL_Common_RFPower, {0, 1}},
   };
   for (const auto& [id, indexes] : keys) EXPECT_EQ(IndexesOf(common, id), indexes) << id;
@@ -327,10 +328,14 @@ TEST_F(PageClassesTest, ViewCutsHideTheirColumnsAndNothingElse) {
     int last;
   };
   const Case cases[] = {
-      {kMemory0, "memory", 0x7F, -1, -1},  {kMemory0, "memory", 0x7E, 10, 14},
-      {kBankA, "bank", 0x7E, 11, 15},      {kCall, "call", 0x7E, 9, 13},
-      {kMemory0, "memory", 0x7D, 15, 16},  {kMemory0, "memory", 0x7B, 17, 19},
-      {kReceived, "rxcallrecord", 0x77, 13, 19}, {kReceived, "rxcallrecord", 0x3F, 26, 34},
+      {kMemory0, "memory", 0x7F, -1, -1},
+      {kMemory0, "memory", 0x7E, 10, 14},
+      {kBankA, "bank", 0x7E, 11, 15},
+      {kCall, "call", 0x7E, 9, 13},
+      {kMemory0, "memory", 0x7D, 15, 16},
+      {kMemory0, "memory", 0x7B, 17, 19},
+      {kReceived, "rxcallrecord", 0x77, 13, 19},
+      {kReceived, "rxcallrecord", 0x3F, 26, 34},
       {kReceived, "rxcallrecord", 0x7F, -1, -1},
   };
   for (const Case& c : cases) {
@@ -363,7 +368,8 @@ TEST_F(PageClassesTest, AHiddenGroupsClosingRuleMovesToTheColumnBeforeIt) {
   StoreMask("memory", 0x7E);
   cuiSheet& cut = Open(kMemory0);
   for (int r = 0; r < cut.Grid()->RowCount(); ++r)
-    EXPECT_EQ(static_cast<int>(cut.GetCell(9, r)->GetRightRule()), rules14[static_cast<std::size_t>(r)])
+    EXPECT_EQ(static_cast<int>(cut.GetCell(9, r)->GetRightRule()),
+              rules14[static_cast<std::size_t>(r)])
         << "row " << r;
 }
 
@@ -407,9 +413,8 @@ TEST_F(PageClassesTest, ChannelPagesPrintWhenInUseAndChosen) {
     bool prints;
   };
   const Case cases[] = {
-      {kMemory900, true, true, true},   {kMemory900, false, true, false},
-      {kBankA, true, true, true},       {kBankA, true, false, false},
-      {kReceived, false, false, true},
+      {kMemory900, true, true, true}, {kMemory900, false, true, false}, {kBankA, true, true, true},
+      {kBankA, true, false, false},   {kReceived, false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.reference) + " " + std::to_string(c.memoryChoice) +
@@ -469,7 +474,7 @@ TEST_F(PageClassesTest, ABankPageIsTitledWithItsLabelAndFreeChannels) {
 
   // A Japanese name reads as the tree shows it on an English interface.
   const char name[16] = {'\x83', '\x41', 'B', 'C', ' ', ' ', ' ', ' ',
-                         ' ',     ' ',     ' ', ' ', ' ', ' ', ' ', ' '};
+                         ' ',    ' ',    ' ', ' ', ' ', ' ', ' ', ' '};
   Image().SetBlock(layout::kBankNames, name, 16);
   cuiSheet& renamed = Open(kBankA);
   EXPECT_EQ(Title(renamed).rfind(" A: ==BC ", 0), 0u) << Title(renamed);

@@ -27,12 +27,9 @@ namespace {
 // sheet.
 std::type_index ClassOf(const std::string& reference) {
   static const std::map<std::string, std::type_index> classes = {
-      {"St_Common", typeid(iuiSh_Common)},
-      {"St_ColCut", typeid(iuiSh_ColCut_A)},
-      {"St_PLink", typeid(iuiSh_ColCut_A)},
-      {"St_CCBank", typeid(iuiSh_ColCutBank)},
-      {"St_UrList", typeid(iuiSh_ChNew_Ur)},
-      {"St_RptList", typeid(iuiSh_ChNew_Rpt)},
+      {"St_Common", typeid(iuiSh_Common)},         {"St_ColCut", typeid(iuiSh_ColCut_A)},
+      {"St_PLink", typeid(iuiSh_ColCut_A)},        {"St_CCBank", typeid(iuiSh_ColCutBank)},
+      {"St_UrList", typeid(iuiSh_ChNew_Ur)},       {"St_RptList", typeid(iuiSh_ChNew_Rpt)},
       {"St_ChGps", typeid(iuiSh_ChNew_GpsMemory)},
   };
   if (!reference.starts_with('[')) return typeid(cuiSheet);
@@ -92,10 +89,9 @@ std::vector<Walk> Walks() {
   return walks;
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, PageWalkTest, ::testing::ValuesIn(Walks()),
-                         [](const auto& info) {
-                           return std::string(info.param.table->name) + "Destination" +
-                                  std::to_string(info.param.destination);
-                         });
+INSTANTIATE_TEST_SUITE_P(Tables, PageWalkTest, ::testing::ValuesIn(Walks()), [](const auto& info) {
+  return std::string(info.param.table->name) + "Destination" +
+         std::to_string(info.param.destination);
+});
 
 }  // namespace

@@ -24,8 +24,7 @@ class SettingsPageTest : public ::testing::Test {
  protected:
   SettingsPageTest() {
     env_ = std::make_unique<indEnviron>(indEnviron::kMutexName, indEnviron::kKeyPath,
-                                        indEnviron::kKeyPath,
-                                        kwtest::ScratchEnvironOptions(dir_));
+                                        indEnviron::kKeyPath, kwtest::ScratchEnvironOptions(dir_));
     owner_.resize(600, 400);
   }
 
@@ -33,8 +32,9 @@ class SettingsPageTest : public ::testing::Test {
   // English table (for its cell models and the kinds' titles).
   iuiSh_Common& Build(const std::vector<std::string>& cells, std::uint32_t destination,
                       std::uint8_t firstFlag, const std::string& name = "250") {
-    std::vector<std::string> lines = {"", "#GI_Sheet_X_Style", "(TitleString= X)(FixedCols=1)",
-                                      "#GI_Sheet_X_BasicCell", "{($Basic)}", "#GI_Sheet_X_Cells"};
+    std::vector<std::string> lines = {
+        "",           "#GI_Sheet_X_Style", "(TitleString= X)(FixedCols=1)", "#GI_Sheet_X_BasicCell",
+        "{($Basic)}", "#GI_Sheet_X_Cells"};
     lines.insert(lines.end(), cells.begin(), cells.end());
     lines.push_back("#");
     for (std::size_t i = 1; i < kwres::kTextEnglish.count; ++i)
@@ -68,17 +68,20 @@ class SettingsPageTest : public ::testing::Test {
 };
 
 TEST_F(SettingsPageTest, DropCommandsLeaveOutTheirLinesForTheirDestinations) {
-  const std::vector<std::string> cells = {
-      "|a", ":(Only_JPUSKR 1)", "|jp", ":(Only_USA 1)", "|us", ":(Only_M_REP 1)", "|rep", "|z"};
+  const std::vector<std::string> cells = {"|a",  ":(Only_JPUSKR 1)", "|jp",  ":(Only_USA 1)",
+                                          "|us", ":(Only_M_REP 1)",  "|rep", "|z"};
   struct Case {
     std::uint32_t destination;
     std::uint8_t firstFlag;
     std::vector<std::string> labels;
   };
   const Case cases[] = {
-      {0, 0, {"a", "jp", "us", "rep", "z"}},  {0, 1, {"a", "jp", "us", "z"}},
-      {10, 0, {"a", "jp", "rep", "z"}},        {2, 0, {"a", "jp", "rep", "z"}},
-      {5, 0, {"a", "rep", "z"}},               {5, 1, {"a", "z"}},
+      {0, 0, {"a", "jp", "us", "rep", "z"}},
+      {0, 1, {"a", "jp", "us", "z"}},
+      {10, 0, {"a", "jp", "rep", "z"}},
+      {2, 0, {"a", "jp", "rep", "z"}},
+      {5, 0, {"a", "rep", "z"}},
+      {5, 1, {"a", "z"}},
       {16, 0, {"a", "rep", "z"}},
   };
   for (const Case& c : cases) {
@@ -94,8 +97,8 @@ TEST_F(SettingsPageTest, ADropNeverPassesTheEndAndOtherCommandsStillRun) {
   EXPECT_EQ(Labels(), (std::vector<std::string>{"a"}));
   // A command that only looks like a drop is the sheet's own (ignored); a
   // drop without a count drops nothing; the loop still runs.
-  Build({"|a", ":(Only_USAX 1)", "|b", ":(Only_USA)", "|c", ":(LoopFrom 2)", "|d", ":(LoopTo)"},
-        5, 0);
+  Build({"|a", ":(Only_USAX 1)", "|b", ":(Only_USA)", "|c", ":(LoopFrom 2)", "|d", ":(LoopTo)"}, 5,
+        0);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"a", "b", "c", "d", "d"}));
 }
 

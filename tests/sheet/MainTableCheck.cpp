@@ -191,8 +191,7 @@ std::vector<TreeNode> MakeTree() {
   add(1, 1, "GI_Sheet_TreeTop", "Memory CH");
   add(2, 1, "GI_Sheet_TreeTop", "All");
   for (int n = 0; n < 10; ++n)
-    add(3, 2,
-        "[St_ColCut]GI_Sheet_MemoryCH," + std::to_string(n) + "," + std::to_string(100 * n),
+    add(3, 2, "[St_ColCut]GI_Sheet_MemoryCH," + std::to_string(n) + "," + std::to_string(100 * n),
         (n == 0 ? std::string("0") : std::to_string(100 * n)) + " - " +
             (n == 0 ? std::string(" 99") : std::to_string(100 * n + 99)));
   add(2, 1, "GI_Sheet_TreeTop", "Bank CH");
@@ -216,7 +215,8 @@ std::vector<TreeNode> MakeTree() {
   for (int g = 0; g < 50; ++g) {
     char caption[8];
     std::snprintf(caption, sizeof caption, "%02d:", g + 1);
-    add(3, 2, "[St_RptList]GI_Sheet_RepeaterList," + std::to_string(123 + g) + ",RptCH" + Padded3(g),
+    add(3, 2,
+        "[St_RptList]GI_Sheet_RepeaterList," + std::to_string(123 + g) + ",RptCH" + Padded3(g),
         caption);
   }
   add(2, 1, "GI_Sheet_TreeTop", "My Station");
@@ -410,21 +410,32 @@ const std::map<std::string, std::vector<PopupItem>>& ExpectedContextMenus() {
     std::map<std::string, std::vector<PopupItem>> m;
     m["GI_PMenu_Edit"] = {edit, sep, help};
     m["GI_PMenu_NoItem"] = {{"No item", CL_PMenu_NoItem, ""}};
-    m["GI_PMenu_Channel_NO_TX"] = {edit,  sep, copy, paste, sep, up,  down,
-                                   sep,   clear, del, ins,  sep, help};
-    m["GI_PMenu_Channel_NO_TX_DV"] = {edit, select, sep, copy, paste, sep, up,
-                                      down, sep,    clear, del, ins,  sep, help};
-    m["GI_PMenu_Channel_NO_TX_BankOFF"] = {edit, sep, copy, paste, sep,     up,  down, sep,
-                                           clear, del, ins, sep,   bankOff, sep, help};
-    m["GI_PMenu_Channel_NO_TX_BankOFF_DV"] = {edit, select, sep, copy, paste,   sep, up,  down,
-                                              sep,  clear,  del, ins,  sep,     bankOff, sep, help};
+    m["GI_PMenu_Channel_NO_TX"] = {edit, sep,   copy, paste, sep, up,  down,
+                                   sep,  clear, del,  ins,   sep, help};
+    m["GI_PMenu_Channel_NO_TX_DV"] = {edit, select, sep,   copy, paste, sep, up,
+                                      down, sep,    clear, del,  ins,   sep, help};
+    m["GI_PMenu_Channel_NO_TX_BankOFF"] = {edit,  sep, copy, paste, sep,     up,  down, sep,
+                                           clear, del, ins,  sep,   bankOff, sep, help};
+    m["GI_PMenu_Channel_NO_TX_BankOFF_DV"] = {edit, select, sep, copy, paste, sep,     up,  down,
+                                              sep,  clear,  del, ins,  sep,   bankOff, sep, help};
     m["GI_PMenu_Channel_CALL"] = {edit, sep, copy, paste, sep, up, down, sep, clear, sep, help};
-    m["GI_PMenu_Channel_CALL_DV"] = {edit, select, sep,   copy, paste, sep,
-                                     up,   down,   sep,   clear, sep,  help};
+    m["GI_PMenu_Channel_CALL_DV"] = {edit, select, sep, copy,  paste, sep,
+                                     up,   down,   sep, clear, sep,   help};
     m["GI_PMenu_Channel_New"] = {edit, sep, copy, paste, sep, up, down, sep, del, ins, sep, help};
-    m["GI_PMenu_Channel_RptList"] = {edit, sep, copy, paste, sep, up, down, sep, del, ins, sep,
+    m["GI_PMenu_Channel_RptList"] = {edit,
+                                     sep,
+                                     copy,
+                                     paste,
+                                     sep,
+                                     up,
+                                     down,
+                                     sep,
+                                     del,
+                                     ins,
+                                     sep,
                                      {"USE(FROM) All No", CL_PMenu_RptUseFromAllNo, ""},
-                                     {"USE(FROM) All Yes", CL_PMenu_RptUseFromAllYes, ""}, sep,
+                                     {"USE(FROM) All Yes", CL_PMenu_RptUseFromAllYes, ""},
+                                     sep,
                                      help};
     m["GI_PMenu_Delete2"] = {del, sep, help};
     m["GI_PMenu_HomeCH"] = {{"Clear", CL_PMenu_HomeCH_Clear, "Del"}, sep, help};
@@ -444,7 +455,8 @@ const std::map<std::string, std::vector<PopupItem>>& ExpectedContextMenus() {
 void CheckShortcut(const cmcCellObj& cell, std::string_view want, const std::string& where,
                    Problems& problems) {
   const std::string have = cell.bindingText.value_or("");
-  if (have != want) problems.push_back(where + ": shortcut " + Quote(have) + ", not " + Quote(want));
+  if (have != want)
+    problems.push_back(where + ": shortcut " + Quote(have) + ", not " + Quote(want));
   if (!have.empty() && TextToShortcuts(have).isEmpty())
     problems.push_back(where + ": shortcut " + Quote(have) + " does not parse");
 }
@@ -458,7 +470,7 @@ struct SheetExpect {
   int rows;  // -1: not fixed by the layout
   int category;
   std::map<int, Column> data;
-  int headerRow = -1;                // the column-header row, -1 for none
+  int headerRow = -1;                     // the column-header row, -1 for none
   std::vector<std::string> headers = {};  // English, from column 3
 };
 
@@ -482,15 +494,28 @@ std::map<int, Column> Runs(int firstCol, const std::vector<std::int32_t>& ids, i
 }
 
 const std::vector<std::int32_t> kMemoryIds = {
-    CL_Mch_Freq,          CL_Mch_Dup,           CL_Mch_Offset_Freq,    CL_Mch_TS_Pitch,
-    CL_Mch_Mode,          CL_Mch_Name,          CL_Mch_Scan_Skip,      CL_Mch_Decode,
-    CL_Mch_TONE_Freq,     CL_Mch_TSQL_Freq,     CL_Mch_DTCS,           CL_Mch_DTCS_Polarity,
-    CL_Mch_Digital_Sql,   CL_Mch_Digital_Code,  CL_Mch_DYou_Callsign,  CL_Mch_DRpt1_Callsign,
+    CL_Mch_Freq,          CL_Mch_Dup,          CL_Mch_Offset_Freq,   CL_Mch_TS_Pitch,
+    CL_Mch_Mode,          CL_Mch_Name,         CL_Mch_Scan_Skip,     CL_Mch_Decode,
+    CL_Mch_TONE_Freq,     CL_Mch_TSQL_Freq,    CL_Mch_DTCS,          CL_Mch_DTCS_Polarity,
+    CL_Mch_Digital_Sql,   CL_Mch_Digital_Code, CL_Mch_DYou_Callsign, CL_Mch_DRpt1_Callsign,
     CL_Mch_DRpt2_Callsign};
-const std::vector<std::string> kMemoryHeaders = {
-    "Operating\nFreq", "DUP",  "Offset\nFreq", "TS",        "Mode", "Name",
-    "Skip",            "Tone", "Repeater\nTone", "TSQL\nFreq", "DTCS", "DTCS\nPolarity",
-    "DSQL",            "Code", "Your",         "RPT1",      "RPT2"};
+const std::vector<std::string> kMemoryHeaders = {"Operating\nFreq",
+                                                 "DUP",
+                                                 "Offset\nFreq",
+                                                 "TS",
+                                                 "Mode",
+                                                 "Name",
+                                                 "Skip",
+                                                 "Tone",
+                                                 "Repeater\nTone",
+                                                 "TSQL\nFreq",
+                                                 "DTCS",
+                                                 "DTCS\nPolarity",
+                                                 "DSQL",
+                                                 "Code",
+                                                 "Your",
+                                                 "RPT1",
+                                                 "RPT2"};
 
 Column SettingsColumn(std::vector<std::pair<std::int32_t, int>> items) { return items; }
 
@@ -522,19 +547,21 @@ std::vector<SheetExpect> MakeSheets() {
       }
     s.push_back({"GI_Sheet_CallCh", 9, CT_Conv, Runs(3, ids, 1000, 4), 3, headers});
   }
-  s.push_back({"GI_Sheet_ScanEdge", 28, CT_Prog,
-               Runs(3,
-                    {CL_PgSrch_Name, CL_PgSrch_Freq_Low, CL_PgSrch_Freq_High, CL_PgSrch_TS,
-                     CL_PgSrch_Mode},
-                    0, 25),
-               1,
-               {"Name", "Freq Low", "Freq High", "TS", "Mode"}});
-  s.push_back({"GI_Sheet_ScanLink_Name", 13, CT_Prog_Link, Runs(3, {CL_PgLink_Name}, 0, 10), 1,
-               {"Name"}});
+  s.push_back(
+      {"GI_Sheet_ScanEdge",
+       28,
+       CT_Prog,
+       Runs(3,
+            {CL_PgSrch_Name, CL_PgSrch_Freq_Low, CL_PgSrch_Freq_High, CL_PgSrch_TS, CL_PgSrch_Mode},
+            0, 25),
+       1,
+       {"Name", "Freq Low", "Freq High", "TS", "Mode"}});
+  s.push_back(
+      {"GI_Sheet_ScanLink_Name", 13, CT_Prog_Link, Runs(3, {CL_PgLink_Name}, 0, 10), 1, {"Name"}});
   s.push_back({"GI_Sheet_ScanLink", 29, CT_Prog_Link, Runs(3, {CL_PgLink_No}, 0, 26), 1, {"No."}});
   s.push_back({"GI_Sheet_BankName", 29, CT_None, Runs(3, {CL_Bank_Name}, 0, 26), 1, {"Name"}});
-  s.push_back({"GI_Sheet_GPS_BankName", 29, CT_None, Runs(3, {CL_Gps_Bank_Name}, 0, 26), 1,
-               {"Name"}});
+  s.push_back(
+      {"GI_Sheet_GPS_BankName", 29, CT_None, Runs(3, {CL_Gps_Bank_Name}, 0, 26), 1, {"Name"}});
   s.push_back({"GI_Sheet_GroupName", 53, CT_None, Runs(3, {CL_Group_Name}, 0, 50), 1, {"Name"}});
   s.push_back({"GI_Sheet_DTMF_Memory",
                23,
@@ -556,18 +583,22 @@ std::vector<SheetExpect> MakeSheets() {
                1,
                {"Select", "", "Message"}});
   // A loop without a count stands once on a plain sheet.
-  s.push_back({"GI_Sheet_You_Callsign", 4, CT_Urlist,
-               Runs(3, {CL_You_Callsign_Name, CL_You_Callsign_Code}, 0, 1), 1,
+  s.push_back({"GI_Sheet_You_Callsign",
+               4,
+               CT_Urlist,
+               Runs(3, {CL_You_Callsign_Name, CL_You_Callsign_Code}, 0, 1),
+               1,
                {"Name", "Call Sign"}});
-  s.push_back({"GI_Sheet_RepeaterList", 6, CT_Rptlist,
+  s.push_back({"GI_Sheet_RepeaterList",
+               6,
+               CT_Rptlist,
                Runs(3,
                     {CL_Repeater_List_Type, CL_Repeater_List_Name, CL_Repeater_List_SubName,
                      CL_Repeater_List_R_Callsign_Code, CL_Repeater_List_G_Callsign_Code,
                      CL_Repeater_List_Freq, CL_Repeater_List_Dup, CL_Repeater_List_Offset_Freq,
                      CL_Repeater_List_Mode, CL_Repeater_List_Tone, CL_Repeater_List_Tone_Freq,
-                     CL_Repeater_List_Rpt1use, CL_Repeater_List_Position,
-                     CL_Repeater_List_Latitude, CL_Repeater_List_Longitude,
-                     CL_Repeater_List_UtcOffset},
+                     CL_Repeater_List_Rpt1use, CL_Repeater_List_Position, CL_Repeater_List_Latitude,
+                     CL_Repeater_List_Longitude, CL_Repeater_List_UtcOffset},
                     0, 1),
                3,
                {"Type", "Name", "Sub Name", "Repeater\nCall Sign", "Gateway\nCall Sign",
@@ -587,50 +618,77 @@ std::vector<SheetExpect> MakeSheets() {
                      CL_TxCall_FAnalog_Dup, CL_TxCall_FAnalog_Offset},
                     0, 10),
                1, fromHeaders});
-  s.push_back({"GI_Sheet_Txed_Call_To", 23, CT_TXCall_To,
-               Runs(3, {CL_TxCall_To_Callsign, CL_TxCall_To_Name}, 0, 20), 1,
+  s.push_back({"GI_Sheet_Txed_Call_To",
+               23,
+               CT_TXCall_To,
+               Runs(3, {CL_TxCall_To_Callsign, CL_TxCall_To_Name}, 0, 20),
+               1,
                {"Call Sign", "Name"}});
-  s.push_back({"GI_Sheet_Txed_Call_Ref", 8, CT_TXCall_Ref,
-               Runs(3, {CL_TxCall_Ref_Callsign}, 0, 5), 1, {"Call Sign"}});
-  s.push_back({"GI_Sheet_Received_Callsign", 57, CT_RXCall,
-               Runs(3,
-                    {CL_Received_Callsign_Caller,       CL_Received_Callsign_Caller2,
-                     CL_Received_Callsign_Called,       CL_Received_Callsign_RPT1,
-                     CL_Received_Callsign_RPT2,         CL_Received_Callsign_Message,
-                     CL_Received_Callsign_Status,       CL_Received_Callsign_Date,
-                     CL_Received_Callsign_BK,           CL_Received_Callsign_EMR,
-                     CL_Received_Callsign_Latitude,     CL_Received_Callsign_Longitude,
-                     CL_Received_Callsign_Altitude,     CL_Received_Callsign_SSID,
-                     CL_Received_Callsign_Symbol,       CL_Received_Callsign_Course,
-                     CL_Received_Callsign_Speed,        CL_Received_Callsign_Power,
-                     CL_Received_Callsign_Height,       CL_Received_Callsign_Gain,
-                     CL_Received_Callsign_Directivity,  CL_Received_Callsign_ObjItemName,
-                     CL_Received_Callsign_DataType,     CL_Received_Callsign_Temp,
-                     CL_Received_Callsign_Rain,         CL_Received_Callsign_Rain24,
-                     CL_Received_Callsign_RainMidnight, CL_Received_Callsign_WindDir,
-                     CL_Received_Callsign_WindSpeed,    CL_Received_Callsign_GustSpeed,
-                     CL_Received_Callsign_Barometric,   CL_Received_Callsign_Humidity,
-                     CL_Received_Callsign_GpsTimestamp, CL_Received_Callsign_GpsMsg},
+  s.push_back({"GI_Sheet_Txed_Call_Ref",
+               8,
+               CT_TXCall_Ref,
+               Runs(3, {CL_TxCall_Ref_Callsign}, 0, 5),
+               1,
+               {"Call Sign"}});
+  s.push_back({"GI_Sheet_Received_Callsign",
+               57,
+               CT_RXCall,
+               Runs(3, {CL_Received_Callsign_Caller,       CL_Received_Callsign_Caller2,
+                        CL_Received_Callsign_Called,       CL_Received_Callsign_RPT1,
+                        CL_Received_Callsign_RPT2,         CL_Received_Callsign_Message,
+                        CL_Received_Callsign_Status,       CL_Received_Callsign_Date,
+                        CL_Received_Callsign_BK,           CL_Received_Callsign_EMR,
+                        CL_Received_Callsign_Latitude,     CL_Received_Callsign_Longitude,
+                        CL_Received_Callsign_Altitude,     CL_Received_Callsign_SSID,
+                        CL_Received_Callsign_Symbol,       CL_Received_Callsign_Course,
+                        CL_Received_Callsign_Speed,        CL_Received_Callsign_Power,
+                        CL_Received_Callsign_Height,       CL_Received_Callsign_Gain,
+                        CL_Received_Callsign_Directivity,  CL_Received_Callsign_ObjItemName,
+                        CL_Received_Callsign_DataType,     CL_Received_Callsign_Temp,
+                        CL_Received_Callsign_Rain,         CL_Received_Callsign_Rain24,
+                        CL_Received_Callsign_RainMidnight, CL_Received_Callsign_WindDir,
+                        CL_Received_Callsign_WindSpeed,    CL_Received_Callsign_GustSpeed,
+                        CL_Received_Callsign_Barometric,   CL_Received_Callsign_Humidity,
+                        CL_Received_Callsign_GpsTimestamp, CL_Received_Callsign_GpsMsg},
                     0, 50),
                5,
-               {"Caller",        "/",
-                "Called",        "Rx RPT1",
-                "Rx RPT2",       "Message",
-                "Status",        "Received date",
-                "BK",            "EMR",
-                "Latitude",      "Longitude",
-                "Altitude",      "SSID",
-                "Symbol",        "Course",
-                "Speed",         "Power",
-                "Height",        "Gain",
-                "Directivity",   "Object/Item Name",
-                "Data Type",     "Temperature",
-                "Rainfall",      "Rainfall (24 Hours)",
-                "Rainfall (Midnight)", "Wind Direction",
-                "Wind Speed",    "Gust Speed",
-                "Barometric",    "Humidity",
-                "GPS Time Stamp", "GPS Message"}});
-  s.push_back({"GI_Sheet_GPS_BankCH", 4, CT_Gps,
+               {"Caller",
+                "/",
+                "Called",
+                "Rx RPT1",
+                "Rx RPT2",
+                "Message",
+                "Status",
+                "Received date",
+                "BK",
+                "EMR",
+                "Latitude",
+                "Longitude",
+                "Altitude",
+                "SSID",
+                "Symbol",
+                "Course",
+                "Speed",
+                "Power",
+                "Height",
+                "Gain",
+                "Directivity",
+                "Object/Item Name",
+                "Data Type",
+                "Temperature",
+                "Rainfall",
+                "Rainfall (24 Hours)",
+                "Rainfall (Midnight)",
+                "Wind Direction",
+                "Wind Speed",
+                "Gust Speed",
+                "Barometric",
+                "Humidity",
+                "GPS Time Stamp",
+                "GPS Message"}});
+  s.push_back({"GI_Sheet_GPS_BankCH",
+               4,
+               CT_Gps,
                Runs(3,
                     {CL_Gps_Name, CL_Gps_Date, CL_Gps_Time, CL_Gps_Latitude, CL_Gps_Longitude,
                      CL_Gps_Altitude, CL_Gps_Alarm},
@@ -638,118 +696,232 @@ std::vector<SheetExpect> MakeSheets() {
                1,
                {"Name", "Date", "Time", "Latitude", "Longitude", "Altitude", "Alarm"}});
   // Settings pages: the value column top to bottom.
-  s.push_back({"GI_Sheet_Digital", -1, CT_None,
-               {{3, SettingsColumn({
-                    {CL_Common_RxBass, 0}, {CL_Common_RxTreble, 0}, {CL_Common_RxBassBoost, 0},
-                    {CL_Common_TxBass, 0}, {CL_Common_TxTreble, 0}, {CL_Common_Auto_Reply, 0},
-                    {CL_Common_DV_Auto_Tx, 0}, {CL_Common_FastData, 0},
-                    {CL_Common_FastData_GPSSpd, 0}, {CL_Common_FastData_PTTDelay, 0},
-                    {CL_Common_Digital_Monitor, 0}, {CL_Common_Digital_RPT_Set, 0},
-                    {CL_Common_DV_Auto_Detect, 0}, {CL_Common_RxRecord, 0},
-                    {CL_Common_RX_CallSign_Disp, 0}, {CL_Common_RxPos_Indic, 0},
-                    {CL_Common_RXPos_Disp, 0}, {CL_Common_RXPos_Disp_Tm, 0},
-                    {CL_Common_ReplyPosDisp, 0}, {CL_Common_TX_CallSign_Disp, 0},
-                    {CL_Common_Name_Size, 0}, {CL_Common_RXHis_CsName_Chg, 0},
-                    {CL_Common_Standby_Beep, 0}, {CL_Common_EmrAfLevel, 0}
-                    })}}});
-  s.push_back({"GI_Sheet_GPS", -1, CT_None,
-               {{3, SettingsColumn({
-                    {CL_Common_GPS_Select, 0}, {CL_Common_ManualPosLat, 0},
-                    {CL_Common_ManualPosLon, 0}, {CL_Common_ManualPosAlt, 0},
-                    {CL_Common_CompassDirection, 0}, {CL_Common_GPS_Correct, 0},
-                    {CL_Common_GPS_Out, 0}, {CL_Common_PosRxSel, 0}, {CL_Common_AlarmArea1, 0},
-                    {CL_Common_AlarmArea2, 0}, {CL_Common_GPSAlarmType, 0},
-                    {CL_Common_GPSAlarmBank, 0}, {CL_Common_AlarmCH, 0}, {CL_Common_GPS_Tx, 0},
-                    {CL_Common_GPS_AutoTx, 0}, {CL_Common_UnprotoAddress, 0},
-                    {CL_Common_DprsTxFmt, 0}, {CL_Common_AprsSymbol_CH, 0},
-                    {CL_Common_AprsSymbolSel_1, 0}, {CL_Common_AprsSymbolEdit_1, 0},
-                    {CL_Common_AprsSymbolSel_2, 0}, {CL_Common_AprsSymbolEdit_2, 0},
-                    {CL_Common_AprsSymbolSel_3, 0}, {CL_Common_AprsSymbolEdit_3, 0},
-                    {CL_Common_AprsSymbolSel_4, 0}, {CL_Common_AprsSymbolEdit_4, 0},
-                    {CL_Common_SSID, 0}, {CL_Common_AprsComment_CH, 0},
-                    {CL_Common_AprsComment_1, 0}, {CL_Common_AprsComment_2, 0},
-                    {CL_Common_AprsComment_3, 0}, {CL_Common_AprsComment_4, 0},
-                    {CL_Common_TimeStamp, 0}, {CL_Common_Alt, 0}, {CL_Common_DataExtension, 0},
-                    {CL_Common_PosPhgdPow, 0}, {CL_Common_PosPhgdHeight, 0},
-                    {CL_Common_PosPhgdGain, 0}, {CL_Common_PosPhgdDir, 0}, {CL_Common_ObjName,
-                    0}, {CL_Common_ObjType, 0}, {CL_Common_ObjSymbol, 0},
-                    {CL_Common_ObjSymbolEdit, 0}, {CL_Common_ObjComment, 0},
-                    {CL_Common_ObjPosLat, 0}, {CL_Common_ObjPosLon, 0}, {CL_Common_ObjPosAlt,
-                    0}, {CL_Common_ObjDataExtension, 0}, {CL_Common_ObjCourse, 0},
-                    {CL_Common_ObjSpd, 0}, {CL_Common_ObjPhgdPow, 0}, {CL_Common_ObjPhgdHeight,
-                    0}, {CL_Common_ObjPhgdGain, 0}, {CL_Common_ObjPhgdDir, 0},
-                    {CL_Common_ObjSSID, 0}, {CL_Common_ObjTimeStamp, 0}, {CL_Common_ItmName, 0},
-                    {CL_Common_ItmType, 0}, {CL_Common_ItmSymbol, 0}, {CL_Common_ItmSymbolEdit,
-                    0}, {CL_Common_ItmComment, 0}, {CL_Common_ItmPosLat, 0},
-                    {CL_Common_ItmPosLon, 0}, {CL_Common_ItmPosAlt, 0},
-                    {CL_Common_ItmDataExtension, 0}, {CL_Common_ItmCourse, 0},
-                    {CL_Common_ItmSpd, 0}, {CL_Common_ItmPhgdPow, 0}, {CL_Common_ItmPhgdHeight,
-                    0}, {CL_Common_ItmPhgdGain, 0}, {CL_Common_ItmPhgdDir, 0},
-                    {CL_Common_ItmSSID, 0}, {CL_Common_WxSymbol, 0}, {CL_Common_WxSymbolEdit,
-                    0}, {CL_Common_WxSSID, 0}, {CL_Common_WxComment, 0}, {CL_Common_WxTimeStamp,
-                    0}, {CL_Common_GPS_ControlMode, 0}, {CL_Common_GPS_Message_Code, 0},
-                    {CL_Common_GpsLogger, 0}, {CL_Common_GpsLogInterval, 0},
-                    {CL_Common_GpsLogSentence, 0}
-                    })}}});
-  s.push_back({"GI_Sheet_Common", -1, CT_None,
-               {{3, SettingsColumn({
-                    {CL_Common_SqlAtt, 0}, {CL_Common_SqlDelay, 0}, {CL_Common_FanControl, 0},
-                    {CL_Common_AutoPowerOFF, 0}, {CL_Common_DialSpeedUP, 0},
-                    {CL_Common_AutoRepeater, 0}, {CL_Common_RemoteMicOtPtt, 0},
-                    {CL_Common_PTTLock, 0}, {CL_Common_BusyLockout, 0}, {CL_Common_TOT, 0},
-                    {CL_Common_ActiveBand, 0}, {CL_Common_MicGainInt, 0},
-                    {CL_Common_TouchOp_Sub, 0}, {CL_Common_KeyBoardType, 0},
-                    {CL_Common_GPSSpeed, 0}, {CL_Common_LbusTot, 0}, {CL_Common_UTCOffset, 0},
-                    {CL_Common_RemoteMicKey_Nor, 0}, {CL_Common_RemoteMicKey_Nor, 1},
-                    {CL_Common_RemoteMicKey_Tx, 0}, {CL_Common_RemoteMicKey_Tx, 1},
-                    {CL_Common_RemoteMicKey_Nor_UD, 2}, {CL_Common_RemoteMicKey_Nor_UD, 3},
-                    {CL_Common_RemoteMicKey_Tx_UD, 2}, {CL_Common_RemoteMicKey_Tx_UD, 3},
-                    {CL_Common_HmchVfo, 0}, {CL_Common_HmchMr, 0}, {CL_Common_HmchDr, 0},
-                    {CL_Common_Bluetooth, 0}, {CL_Common_BtAutocon, 0}, {CL_Common_BtAfOut, 0},
-                    {CL_Common_HsMode, 0}, {CL_Common_VOX, 0}, {CL_Common_VOX_SensLv, 0},
-                    {CL_Common_VOX_Delay, 0}, {CL_Common_VOX_TOT, 0}, {CL_Common_BtHsSaving, 0},
-                    {CL_Common_BtHsOtPtt, 0}, {CL_Common_BtHsPttBeep_Off, 0},
-                    {CL_Common_BtHsKeyBeep, 0}, {CL_Common_RemoteMicKey_Nor_BT, 4},
-                    {CL_Common_RemoteMicKey_Nor_BT, 5}, {CL_Common_RemoteMicKey_Nor_BT, 6},
-                    {CL_Common_BtSerialFunc, 0}, {CL_Common_CIV_Address, 0},
-                    {CL_Common_CIV_BaudRate, 0}, {CL_Common_CIV_Transceive, 0},
-                    {CL_Common_CIV_BT_Transceive, 0}, {CL_Common_Dimmer, 0},
-                    {CL_Common_LCDContrast, 0}, {CL_Common_Scroll, 0},
-                    {CL_Common_OpeningMessage, 0}, {CL_Common_Voltage, 0},
-                    {CL_Common_Clock_Volt, 0}, {CL_Common_PositionFormat, 0}, {CL_Common_Units,
-                    0}, {CL_Common_Speed_Units, 0}, {CL_Common_Temp_Units, 0},
-                    {CL_Common_Baro_Units, 0}, {CL_Common_Rain_Units, 0},
-                    {CL_Common_WidSpd_Units, 0}, {CL_Common_DispLang, 0}, {CL_Common_SysLang,
-                    0}, {CL_Common_Display_Type, 0}, {CL_Common_BkltNgt_Control, 0},
-                    {CL_Common_BkltNgt_Lv, 0}, {CL_Common_BkltNgt_StartTm, 0},
-                    {CL_Common_BkltNgt_EndTm, 0}, {CL_Common_Auto_Dimmer, 0},
-                    {CL_Common_Auto_Dimmer_Tm, 0}, {CL_Common_TouchOp_AutoDimmer, 0},
-                    {CL_Common_Dimmer_Ptt, 0}, {CL_Common_Dimmer_DvRx, 0}, {CL_Common_BeepLevel,
-                    0}, {CL_Common_KeyTouchBeep, 0}, {CL_Common_HmchBeep, 0},
-                    {CL_Common_BandEdgeBeep, 0}, {CL_Common_StopBeep, 0},
-                    {CL_Common_SubBandMute, 0}, {CL_Common_SubBandMute_Tx, 0},
-                    {CL_Common_Scope_AF_out, 0}, {CL_Common_Speech_RxCall, 0},
-                    {CL_Common_Speech_RxCs, 0}, {CL_Common_Speech_Dial, 0},
-                    {CL_Common_Speech_Mode, 0}, {CL_Common_Speech_Language, 0},
-                    {CL_Common_Speech_Alphabet, 0}, {CL_Common_Speech_Speed, 0},
-                    {CL_Common_Speech_Level, 0}, {CL_Common_RecMode, 0},
-                    {CL_Common_RecCondition, 0}, {CL_Common_FileSplit, 0},
-                    {CL_Common_PttAutoRec, 0}, {CL_Common_PlaySkipTime, 0},
-                    {CL_Common_VcTxRptTime, 0}, {CL_Common_VcTxMon, 0}, {CL_Common_RecMicSel,
-                    0}, {CL_Common_QsoLog, 0}, {CL_Common_RxHisLog, 0}, {CL_Common_CsvSepdec,
-                    0}, {CL_Common_CsvDate, 0}, {CL_Common_SaveForm, 0},
-                    {CL_Common_ImExPort_CsvSepdec, 0}, {CL_Common_ImExPort_CsvDate, 0},
-                    {CL_Common_RFPower, 0}, {CL_Common_RFPower, 1}, {CL_Common_ToneBurst, 0}, {CL_Common_Hetero_lvhf,
-                    0}, {CL_Common_Hetero_luhf, 0}, {CL_Common_Hetero_ruhf, 0},
-                    {CL_Common_MiniRPT_Hung, 0}, {CL_Common_CloneComment, 0}
-                    })}}});
+  s.push_back(
+      {"GI_Sheet_Digital",
+       -1,
+       CT_None,
+       {{3, SettingsColumn({{CL_Common_RxBass, 0},           {CL_Common_RxTreble, 0},
+                            {CL_Common_RxBassBoost, 0},      {CL_Common_TxBass, 0},
+                            {CL_Common_TxTreble, 0},         {CL_Common_Auto_Reply, 0},
+                            {CL_Common_DV_Auto_Tx, 0},       {CL_Common_FastData, 0},
+                            {CL_Common_FastData_GPSSpd, 0},  {CL_Common_FastData_PTTDelay, 0},
+                            {CL_Common_Digital_Monitor, 0},  {CL_Common_Digital_RPT_Set, 0},
+                            {CL_Common_DV_Auto_Detect, 0},   {CL_Common_RxRecord, 0},
+                            {CL_Common_RX_CallSign_Disp, 0}, {CL_Common_RxPos_Indic, 0},
+                            {CL_Common_RXPos_Disp, 0},       {CL_Common_RXPos_Disp_Tm, 0},
+                            {CL_Common_ReplyPosDisp, 0},     {CL_Common_TX_CallSign_Disp, 0},
+                            {CL_Common_Name_Size, 0},        {CL_Common_RXHis_CsName_Chg, 0},
+                            {CL_Common_Standby_Beep, 0},     {CL_Common_EmrAfLevel, 0}})}}});
+  s.push_back({"GI_Sheet_GPS",
+               -1,
+               CT_None,
+               {{3, SettingsColumn({{CL_Common_GPS_Select, 0},
+                                    {CL_Common_ManualPosLat, 0},
+                                    {CL_Common_ManualPosLon, 0},
+                                    {CL_Common_ManualPosAlt, 0},
+                                    {CL_Common_CompassDirection, 0},
+                                    {CL_Common_GPS_Correct, 0},
+                                    {CL_Common_GPS_Out, 0},
+                                    {CL_Common_PosRxSel, 0},
+                                    {CL_Common_AlarmArea1, 0},
+                                    {CL_Common_AlarmArea2, 0},
+                                    {CL_Common_GPSAlarmType, 0},
+                                    {CL_Common_GPSAlarmBank, 0},
+                                    {CL_Common_AlarmCH, 0},
+                                    {CL_Common_GPS_Tx, 0},
+                                    {CL_Common_GPS_AutoTx, 0},
+                                    {CL_Common_UnprotoAddress, 0},
+                                    {CL_Common_DprsTxFmt, 0},
+                                    {CL_Common_AprsSymbol_CH, 0},
+                                    {CL_Common_AprsSymbolSel_1, 0},
+                                    {CL_Common_AprsSymbolEdit_1, 0},
+                                    {CL_Common_AprsSymbolSel_2, 0},
+                                    {CL_Common_AprsSymbolEdit_2, 0},
+                                    {CL_Common_AprsSymbolSel_3, 0},
+                                    {CL_Common_AprsSymbolEdit_3, 0},
+                                    {CL_Common_AprsSymbolSel_4, 0},
+                                    {CL_Common_AprsSymbolEdit_4, 0},
+                                    {CL_Common_SSID, 0},
+                                    {CL_Common_AprsComment_CH, 0},
+                                    {CL_Common_AprsComment_1, 0},
+                                    {CL_Common_AprsComment_2, 0},
+                                    {CL_Common_AprsComment_3, 0},
+                                    {CL_Common_AprsComment_4, 0},
+                                    {CL_Common_TimeStamp, 0},
+                                    {CL_Common_Alt, 0},
+                                    {CL_Common_DataExtension, 0},
+                                    {CL_Common_PosPhgdPow, 0},
+                                    {CL_Common_PosPhgdHeight, 0},
+                                    {CL_Common_PosPhgdGain, 0},
+                                    {CL_Common_PosPhgdDir, 0},
+                                    {CL_Common_ObjName, 0},
+                                    {CL_Common_ObjType, 0},
+                                    {CL_Common_ObjSymbol, 0},
+                                    {CL_Common_ObjSymbolEdit, 0},
+                                    {CL_Common_ObjComment, 0},
+                                    {CL_Common_ObjPosLat, 0},
+                                    {CL_Common_ObjPosLon, 0},
+                                    {CL_Common_ObjPosAlt, 0},
+                                    {CL_Common_ObjDataExtension, 0},
+                                    {CL_Common_ObjCourse, 0},
+                                    {CL_Common_ObjSpd, 0},
+                                    {CL_Common_ObjPhgdPow, 0},
+                                    {CL_Common_ObjPhgdHeight, 0},
+                                    {CL_Common_ObjPhgdGain, 0},
+                                    {CL_Common_ObjPhgdDir, 0},
+                                    {CL_Common_ObjSSID, 0},
+                                    {CL_Common_ObjTimeStamp, 0},
+                                    {CL_Common_ItmName, 0},
+                                    {CL_Common_ItmType, 0},
+                                    {CL_Common_ItmSymbol, 0},
+                                    {CL_Common_ItmSymbolEdit, 0},
+                                    {CL_Common_ItmComment, 0},
+                                    {CL_Common_ItmPosLat, 0},
+                                    {CL_Common_ItmPosLon, 0},
+                                    {CL_Common_ItmPosAlt, 0},
+                                    {CL_Common_ItmDataExtension, 0},
+                                    {CL_Common_ItmCourse, 0},
+                                    {CL_Common_ItmSpd, 0},
+                                    {CL_Common_ItmPhgdPow, 0},
+                                    {CL_Common_ItmPhgdHeight, 0},
+                                    {CL_Common_ItmPhgdGain, 0},
+                                    {CL_Common_ItmPhgdDir, 0},
+                                    {CL_Common_ItmSSID, 0},
+                                    {CL_Common_WxSymbol, 0},
+                                    {CL_Common_WxSymbolEdit, 0},
+                                    {CL_Common_WxSSID, 0},
+                                    {CL_Common_WxComment, 0},
+                                    {CL_Common_WxTimeStamp, 0},
+                                    {CL_Common_GPS_ControlMode, 0},
+                                    {CL_Common_GPS_Message_Code, 0},
+                                    {CL_Common_GpsLogger, 0},
+                                    {CL_Common_GpsLogInterval, 0},
+                                    {CL_Common_GpsLogSentence, 0}})}}});
+  s.push_back({"GI_Sheet_Common",
+               -1,
+               CT_None,
+               {{3, SettingsColumn({{CL_Common_SqlAtt, 0},
+                                    {CL_Common_SqlDelay, 0},
+                                    {CL_Common_FanControl, 0},
+                                    {CL_Common_AutoPowerOFF, 0},
+                                    {CL_Common_DialSpeedUP, 0},
+                                    {CL_Common_AutoRepeater, 0},
+                                    {CL_Common_RemoteMicOtPtt, 0},
+                                    {CL_Common_PTTLock, 0},
+                                    {CL_Common_BusyLockout, 0},
+                                    {CL_Common_TOT, 0},
+                                    {CL_Common_ActiveBand, 0},
+                                    {CL_Common_MicGainInt, 0},
+                                    {CL_Common_TouchOp_Sub, 0},
+                                    {CL_Common_KeyBoardType, 0},
+                                    {CL_Common_GPSSpeed, 0},
+                                    {CL_Common_LbusTot, 0},
+                                    {CL_Common_UTCOffset, 0},
+                                    {CL_Common_RemoteMicKey_Nor, 0},
+                                    {CL_Common_RemoteMicKey_Nor, 1},
+                                    {CL_Common_RemoteMicKey_Tx, 0},
+                                    {CL_Common_RemoteMicKey_Tx, 1},
+                                    {CL_Common_RemoteMicKey_Nor_UD, 2},
+                                    {CL_Common_RemoteMicKey_Nor_UD, 3},
+                                    {CL_Common_RemoteMicKey_Tx_UD, 2},
+                                    {CL_Common_RemoteMicKey_Tx_UD, 3},
+                                    {CL_Common_HmchVfo, 0},
+                                    {CL_Common_HmchMr, 0},
+                                    {CL_Common_HmchDr, 0},
+                                    {CL_Common_Bluetooth, 0},
+                                    {CL_Common_BtAutocon, 0},
+                                    {CL_Common_BtAfOut, 0},
+                                    {CL_Common_HsMode, 0},
+                                    {CL_Common_VOX, 0},
+                                    {CL_Common_VOX_SensLv, 0},
+                                    {CL_Common_VOX_Delay, 0},
+                                    {CL_Common_VOX_TOT, 0},
+                                    {CL_Common_BtHsSaving, 0},
+                                    {CL_Common_BtHsOtPtt, 0},
+                                    {CL_Common_BtHsPttBeep_Off, 0},
+                                    {CL_Common_BtHsKeyBeep, 0},
+                                    {CL_Common_RemoteMicKey_Nor_BT, 4},
+                                    {CL_Common_RemoteMicKey_Nor_BT, 5},
+                                    {CL_Common_RemoteMicKey_Nor_BT, 6},
+                                    {CL_Common_BtSerialFunc, 0},
+                                    {CL_Common_CIV_Address, 0},
+                                    {CL_Common_CIV_BaudRate, 0},
+                                    {CL_Common_CIV_Transceive, 0},
+                                    {CL_Common_CIV_BT_Transceive, 0},
+                                    {CL_Common_Dimmer, 0},
+                                    {CL_Common_LCDContrast, 0},
+                                    {CL_Common_Scroll, 0},
+                                    {CL_Common_OpeningMessage, 0},
+                                    {CL_Common_Voltage, 0},
+                                    {CL_Common_Clock_Volt, 0},
+                                    {CL_Common_PositionFormat, 0},
+                                    {CL_Common_Units, 0},
+                                    {CL_Common_Speed_Units, 0},
+                                    {CL_Common_Temp_Units, 0},
+                                    {CL_Common_Baro_Units, 0},
+                                    {CL_Common_Rain_Units, 0},
+                                    {CL_Common_WidSpd_Units, 0},
+                                    {CL_Common_DispLang, 0},
+                                    {CL_Common_SysLang, 0},
+                                    {CL_Common_Display_Type, 0},
+                                    {CL_Common_BkltNgt_Control, 0},
+                                    {CL_Common_BkltNgt_Lv, 0},
+                                    {CL_Common_BkltNgt_StartTm, 0},
+                                    {CL_Common_BkltNgt_EndTm, 0},
+                                    {CL_Common_Auto_Dimmer, 0},
+                                    {CL_Common_Auto_Dimmer_Tm, 0},
+                                    {CL_Common_TouchOp_AutoDimmer, 0},
+                                    {CL_Common_Dimmer_Ptt, 0},
+                                    {CL_Common_Dimmer_DvRx, 0},
+                                    {CL_Common_BeepLevel, 0},
+                                    {CL_Common_KeyTouchBeep, 0},
+                                    {CL_Common_HmchBeep, 0},
+                                    {CL_Common_BandEdgeBeep, 0},
+                                    {CL_Common_StopBeep, 0},
+                                    {CL_Common_SubBandMute, 0},
+                                    {CL_Common_SubBandMute_Tx, 0},
+                                    {CL_Common_Scope_AF_out, 0},
+                                    {CL_Common_Speech_RxCall, 0},
+                                    {CL_Common_Speech_RxCs, 0},
+                                    {CL_Common_Speech_Dial, 0},
+                                    {CL_Common_Speech_Mode, 0},
+                                    {CL_Common_Speech_Language, 0},
+                                    {CL_Common_Speech_Alphabet, 0},
+                                    {CL_Common_Speech_Speed, 0},
+                                    {CL_Common_Speech_Level, 0},
+                                    {CL_Common_RecMode, 0},
+                                    {CL_Common_RecCondition, 0},
+                                    {CL_Common_FileSplit, 0},
+                                    {CL_Common_PttAutoRec, 0},
+                                    {CL_Common_PlaySkipTime, 0},
+                                    {CL_Common_VcTxRptTime, 0},
+                                    {CL_Common_VcTxMon, 0},
+                                    {CL_Common_RecMicSel, 0},
+                                    {CL_Common_QsoLog, 0},
+                                    {CL_Common_RxHisLog, 0},
+                                    {CL_Common_CsvSepdec, 0},
+                                    {CL_Common_CsvDate, 0},
+                                    {CL_Common_SaveForm, 0},
+                                    {CL_Common_ImExPort_CsvSepdec, 0},
+                                    {CL_Common_ImExPort_CsvDate, 0},
+                                    {CL_Common_RFPower, 0},
+                                    {CL_Common_RFPower, 1},
+                                    {CL_Common_ToneBurst, 0},
+                                    {CL_Common_Hetero_lvhf, 0},
+                                    {CL_Common_Hetero_luhf, 0},
+                                    {CL_Common_Hetero_ruhf, 0},
+                                    {CL_Common_MiniRPT_Hung, 0},
+                                    {CL_Common_CloneComment, 0}})}}});
   {
-    const Column ab = SettingsColumn({
-                    {CL_Common_PauseTimer, 0}, {CL_Common_ResumeTimer, 0},
-                    {CL_Common_TempSkipTimer, 0}, {CL_Common_ProgramSkipScan, 0},
-                    {CL_Common_BankLink_A_J, 0}, {CL_Common_BankLink_K_T, 0},
-                    {CL_Common_BankLink_U_Z, 0}, {CL_Common_Wx_Alert, 0}, {CL_Common_Wx_Ch, 0}
-    });
+    const Column ab = SettingsColumn({{CL_Common_PauseTimer, 0},
+                                      {CL_Common_ResumeTimer, 0},
+                                      {CL_Common_TempSkipTimer, 0},
+                                      {CL_Common_ProgramSkipScan, 0},
+                                      {CL_Common_BankLink_A_J, 0},
+                                      {CL_Common_BankLink_K_T, 0},
+                                      {CL_Common_BankLink_U_Z, 0},
+                                      {CL_Common_Wx_Alert, 0},
+                                      {CL_Common_Wx_Ch, 0}});
     Column a;
     Column b;
     for (const auto& [id, index] : ab) {
@@ -758,8 +930,8 @@ std::vector<SheetExpect> MakeSheets() {
     }
     s.push_back({"GI_Sheet_AB_Band", -1, CT_None, {{3, a}, {5, b}}});
   }
-  for (const char* key : {"GI_Sheet_TopPage", "GI_Sheet_TreeTop", "GI_Sheet_RepeaterList_Top",
-                          "GI_Sheet_CloneInfo"})
+  for (const char* key :
+       {"GI_Sheet_TopPage", "GI_Sheet_TreeTop", "GI_Sheet_RepeaterList_Top", "GI_Sheet_CloneInfo"})
     s.push_back({key, -1, CT_None, {}});
   return s;
 }
@@ -851,7 +1023,8 @@ Problems CheckMenus(cmcGTex& gtex, bool english) {
     for (std::size_t i = 0; i < items.size() && i < want.size(); ++i) {
       if (!items[i].parsed) continue;
       const cmcCellObj& cell = items[i].cell;
-      const std::string where = "main menu item " + std::to_string(i) + " " + Quote(want[i].caption);
+      const std::string where =
+          "main menu item " + std::to_string(i) + " " + Quote(want[i].caption);
       if (items[i].depth != want[i].depth)
         problems.push_back(where + ": depth " + std::to_string(items[i].depth));
       if (cell.cellId != want[i].id || cell.index != want[i].index)
@@ -871,10 +1044,11 @@ Problems CheckMenus(cmcGTex& gtex, bool english) {
       int image;
       std::int32_t id;
     };
-    std::vector<Button> want = {{"New", 0, CL_Menu_File_New},         {"Open", 1, CL_Menu_File_Open},
-                                {"Save", 2, CL_Menu_File_Save},       {"-", -1, CL_None},
-                                {"Clone Read", 7, CL_Menu_Clone_Read}, {"Clone Write", 8, CL_Menu_Clone_Write},
-                                {"Clone Info.", 9, CL_Menu_Clone_Info}};
+    std::vector<Button> want = {
+        {"New", 0, CL_Menu_File_New},          {"Open", 1, CL_Menu_File_Open},
+        {"Save", 2, CL_Menu_File_Save},        {"-", -1, CL_None},
+        {"Clone Read", 7, CL_Menu_Clone_Read}, {"Clone Write", 8, CL_Menu_Clone_Write},
+        {"Clone Info.", 9, CL_Menu_Clone_Info}};
     for (int n = 0; n < 10; ++n) want.push_back({"-", -1, CL_None});
     if (lines.size() != want.size())
       problems.push_back("the tool bar has " + std::to_string(lines.size()) + " lines, not " +
@@ -962,8 +1136,8 @@ Problems CheckSheets(cmcGTex& gtex, bool english) {
         if (!sheet->IsDataCell(c, r)) continue;
         const cmcCellObj& cell = *sheet->GetCell(c, r);
         data.emplace_back(cell.cellId, cell.index);
-        const std::string where = want.key + " column " + std::to_string(c) + " row " +
-                                  std::to_string(r);
+        const std::string where =
+            want.key + " column " + std::to_string(c) + " row " + std::to_string(r);
         if (cell.cellId == CL_None) problems.push_back(where + ": a data cell without a cell id");
         if (cell.category != want.category)
           problems.push_back(where + ": category " + std::to_string(cell.category));
@@ -1066,8 +1240,7 @@ Problems CheckMarkup(cmcGTex& gtex, const std::vector<std::string>& lines) {
 Problems CheckAll(cmcGTex& gtex, const std::vector<std::string>& lines, bool english) {
   Problems all;
   for (Problems part : {CheckTree(gtex, english), CheckMenus(gtex, english),
-                        CheckSheets(gtex, english),
-                        CheckMarkup(gtex, lines)})
+                        CheckSheets(gtex, english), CheckMarkup(gtex, lines)})
     all.insert(all.end(), part.begin(), part.end());
   return all;
 }
@@ -1115,7 +1288,8 @@ int ReceivedCallLastHeaderRule(cmcGTex& gtex) {
   Problems ignored;
   cuiSheet* sheet = BuildSheet(host, gtex, "GI_Sheet_Received_Callsign", ignored, nullptr);
   if (!sheet) return -1;
-  const int rule = static_cast<int>(sheet->GetCell(sheet->Grid()->ColCount() - 1, 5)->GetRightRule());
+  const int rule =
+      static_cast<int>(sheet->GetCell(sheet->Grid()->ColCount() - 1, 5)->GetRightRule());
   sheet->Release();
   QApplication::processEvents();
   return rule;

@@ -276,7 +276,8 @@ TEST(MainTableTree, NodesOfTheListsOpenTheirPagesWithTheirParameters) {
       {"(No Group)", "[St_ChGps]GI_Sheet_GPS_BankCH,221,GpsMemory  0"},
       {"Z:", "[St_ChGps]GI_Sheet_GPS_BankCH,247,GpsMemory 26"},
   };
-  for (const auto& [caption, reference] : cases) EXPECT_EQ(byCaption[caption], reference) << caption;
+  for (const auto& [caption, reference] : cases)
+    EXPECT_EQ(byCaption[caption], reference) << caption;
 }
 
 TEST_P(MainTables, ContextMenusBindTheirCommandsAndShortcuts) {
@@ -435,16 +436,16 @@ TEST(MainTableFaults, EachIsReportedWithoutEndingTheProgram) {
   const Fault faults[] = {
       {"unknown id", "(%CL_Mch_Freq[@ch0])", "CL_Mch_Freq", "CL_Mch_Frequency",
        "unknown cell \"CL_Mch_Frequency\""},
-      {"unknown category", "(%CT_Prog.)(PopupMenu=GI_PMenu_Channel_NO_TX)", "CT_Prog.",
-       "CT_Progr.", "unknown category \"CT_Progr\""},
+      {"unknown category", "(%CT_Prog.)(PopupMenu=GI_PMenu_Channel_NO_TX)", "CT_Prog.", "CT_Progr.",
+       "unknown category \"CT_Progr\""},
       {"wrong index in a menu", "CL_Menu_View_FontSize[80]", "[80]", "[85]",
        "binds CL_Menu_View_FontSize[85]"},
       {"wrong index on a page", "(%CL_Common_RFPower[1])", "[1]", "[0]",
        "GI_Sheet_Common column 3: data cell"},
       {"missing _Body", "#GI_PMenu_Delete2_Body", "_Body", "_Bod", "GI_PMenu_Delete2_Body"},
       {"a drop of six", ":(Only_USA 7)", "7", "6", "\"Only_USA 6\": does not drop whole"},
-      {"a 154th node", "+A/B Band Setting", "", " +Extra\t{(ImageIndex=2)(%CallSheet:GI_Sheet_TreeTop)}",
-       "the tree has 154 nodes"},
+      {"a 154th node", "+A/B Band Setting", "",
+       " +Extra\t{(ImageIndex=2)(%CallSheet:GI_Sheet_TreeTop)}", "the tree has 154 nodes"},
       {"a wrong tree page", "+900 - 999", "9,900", "9,800", "opens"},
       {"a group out of range", "+50:", "RptCH 49", "RptCH 50", "load parameter"},
       {"a wrong shortcut", "CL_PMenu_Insert:Ins", ":Ins", ":Insert", "shortcut"},
@@ -464,4 +465,3 @@ TEST(MainTableFaults, EachIsReportedWithoutEndingTheProgram) {
     EXPECT_TRUE(found) << ::testing::PrintToString(problems);
   }
 }
-
