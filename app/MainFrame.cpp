@@ -191,6 +191,9 @@ cuiSheet* MainFrame::CreateSheet(QWidget* parent, const std::string& reference) 
   const SheetCreator& creator = found != creators_.end() ? found->second : SheetCreator(PlainSheet);
   cuiSheet* sheet = creator ? creator(parent, texts_, ref.key, &listA_)
                             : PlainSheet(parent, texts_, ref.key, &listA_);
+  // Every page keeps its widths and the column-cut mask, and its layout may
+  // read the destination.
+  sheet->SetSettings(&env_);
   sheet->SetTitle(reference);
   sheet->SetName(ref.rest);
   return sheet;

@@ -96,7 +96,8 @@ class MainFrame : public QMainWindow {
   // --- sheets -------------------------------------------------------------
   void RegisterSheetClass(const std::string& pageType, SheetCreator creator);
   // The sheet a page reference names, on the parent: its class by page type,
-  // titled with the reference, named with the text after the key.
+  // given the window's settings, titled with the reference, named with the
+  // text after the key.
   cuiSheet* CreateSheet(QWidget* parent, const std::string& reference);
   // Closes the open sheet and opens the page; a saved position of the page
   // comes back.

@@ -112,6 +112,9 @@ class cuiMain {
   // dialog over the main form (or, while the form is hidden behind the
   // setup dialog, "setup identified").
   virtual void ShowCloneInfo(dst_CDrv_Result& result);
+  // Registers the radio's page classes with the window's sheet factory
+  // (called once its parts are built). The base registers none.
+  virtual void RegisterSheetClasses(MainFrame& frame);
 
   // Puts the text table of the interface language in force (the settings'
   // language and the system's).

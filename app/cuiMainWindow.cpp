@@ -58,6 +58,8 @@ std::uint8_t RunCell(cmcCellObj& cell, QWidget* owner, std::int32_t operation) {
 
 MainFrame* cuiMain::Window() const { return window_.data(); }
 
+void cuiMain::RegisterSheetClasses(MainFrame&) {}
+
 void cuiMain::BuildMainWindow(MainFrame& frame) {
   if (settings_.ModelType > 0) settings_.ModelType = 0;
   LoadInitialImage();
@@ -69,6 +71,7 @@ void cuiMain::BuildMainWindow(MainFrame& frame) {
   window_ = &frame;
   SetMainForm(&frame);
   frame.BuildParts(*this);
+  RegisterSheetClasses(frame);
   bus_.Send(ev::RefreshToolBar);
   SetStatusSink([this](const QString& text) {
     if (window_) window_->ShowStatus(text);

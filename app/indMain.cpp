@@ -9,6 +9,7 @@
 #include "app/AppIcons.h"
 #include "app/MainFrame.h"
 #include "app/indDvSet.h"
+#include "app/PageClasses.h"
 #include "app/iuiTree.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
@@ -83,6 +84,7 @@ void indMain::RegisterDvDialogs(AppCellHost& host) {
     return RunRepeaterDialog(capsule, record);
   });
 }
+void indMain::RegisterSheetClasses(MainFrame& frame) { RegisterPageClasses(frame, *this); }
 
 std::string indMain::ModelName() { return Texts().GetFirst("GI_AppInd_Model"); }
 

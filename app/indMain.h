@@ -64,6 +64,8 @@ class indMain : public cuiMain {
   // Registers the two on the cell handler's host (which must not outlive
   // this controller).
   void RegisterDvDialogs(AppCellHost& host);
+  // The TR-3700's page classes (app/PageClasses.h).
+  void RegisterSheetClasses(MainFrame& frame) override;
 
   // The radio's model name (value 0 of "GI_AppInd_Model").
   std::string ModelName();

@@ -6,7 +6,11 @@
 //
 // KW3700_LAYOUT_DUMP=<file>: once the first page is open, the program writes
 // the screen rectangles of its window and main parts to the file, one line
-// each: "<name> <x> <y> <w> <h>".
+// each: "<name> <x> <y> <w> <h>" (the page's title line as "title" when it
+// has one).
+// KW3700_START_PAGE=<page reference>: the tree node of that page is selected
+// at start, so the first page is that one (and the layout is written once it
+// is open).
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -38,6 +42,7 @@
 #include "platform/gui/QtPrinterService.h"
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiFieldDialogs.h"
+#include "sheet/cuiSheet.h"
 
 namespace {
 
@@ -52,20 +57,31 @@ QByteArray RectLine(const char* name, const QWidget* widget) {
          QByteArray::number(rect.height()) + '\n';
 }
 
-// Writes the layout once the window shows its first page.
-void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path) {
+// Writes the rectangles of the window's parts, once the window shows its
+// first page (the start page when one was asked for); false until then.
+bool WriteLayout(MainFrame& window, cuiMain& controller, const QString& path,
+                 const std::string& startPage) {
+  const cuiSheet* sheet = controller.CurrentSheet();
+  if (!window.isVisible() || !sheet) return false;
+  if (!startPage.empty() && sheet->GetTitle() != startPage) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+  file.write(RectLine("window", &window));
+  file.write(RectLine("menubar", window.menuBar()));
+  file.write(RectLine("toolbar", window.ToolBar()));
+  file.write(RectLine("tree", window.Tree()));
+  file.write(RectLine("sheet", window.SheetPanel()));
+  file.write(RectLine("statusbar", window.statusBar()));
+  if (const QLabel* title = sheet->TitleLabel(); title && title->isVisible())
+    file.write(RectLine("title", title));
+  return true;
+}
+
+void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path,
+                         const std::string& startPage) {
   auto* timer = new QTimer(&window);
-  QObject::connect(timer, &QTimer::timeout, &window, [timer, &window, &controller, path] {
-    if (!window.isVisible() || !controller.CurrentSheet()) return;
-    timer->stop();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    file.write(RectLine("window", &window));
-    file.write(RectLine("menubar", window.menuBar()));
-    file.write(RectLine("toolbar", window.ToolBar()));
-    file.write(RectLine("tree", window.Tree()));
-    file.write(RectLine("sheet", window.SheetPanel()));
-    file.write(RectLine("statusbar", window.statusBar()));
+  QObject::connect(timer, &QTimer::timeout, &window, [=, &window, &controller] {
+    if (WriteLayout(window, controller, path, startPage)) timer->stop();
   });
   timer->start(kLayoutPollMs);
 }
@@ -126,8 +142,13 @@ int main(int argc, char** argv) {
         auto* setup = new TForm2(&window, globals.Texts(), env);
         setup->show();
       }
+      // Only the bytes of an ASCII reference: the tree's bindings are CP932.
+      const std::string startPage = qEnvironmentVariable("KW3700_START_PAGE").toStdString();
+      if (!startPage.empty() && window.Tree())
+        if (QTreeWidgetItem* node = window.Tree()->FindNodeByBinding(startPage))
+          window.Tree()->SelectNode(node);
       const QString dump = qEnvironmentVariable("KW3700_LAYOUT_DUMP");
-      if (!dump.isEmpty()) DumpLayoutWhenReady(window, controller, dump);
+      if (!dump.isEmpty()) DumpLayoutWhenReady(window, controller, dump, startPage);
       return true;
     });
     result = built ? escape::RunLoop([&] { return app.exec(); }) : escape::kExitCode;

@@ -10,6 +10,7 @@
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
+#include "sheet/ColWidthStore.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -139,7 +140,9 @@ void RunPopupCommand(indActiveCell& ctx) {
     case CL_PMenu_Fixed_Cut:
     case CL_PMenu_ObjItm_Cut:
     case CL_PMenu_WX_Cut:
-      ctx.settings.ViewCutBits ^= 1 << (command - CL_PMenu_Tone_Cut);
+      // The owning pages' stored masks change with the one in force, so the
+      // choice holds on every page that shows the group.
+      ColWidthStore(ctx.settings, ctx.texts).ToggleColumnGroup(command - CL_PMenu_Tone_Cut);
       ctx.bus.Post(ev::ReopenSheet, 1, 0);
       return;
     case CL_PMenu_HomeCH_Clear:

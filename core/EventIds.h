@@ -87,9 +87,10 @@ inline constexpr int ListChanged = 44;
 // modified (opening, saving and cloning send it too); commands that write
 // the image do that themselves.
 inline constexpr int DocumentEdited = 45;
-// Q: a sheet page answers its one-byte sheet kind (data).
+// Q: a settings or channel page answers its title text (std::string).
 inline constexpr int QuerySheetKind = 46;
-// Q: a sheet page answers its list number.
+// Q: a settings page answers its page kind, a channel page its sheet number
+// (std::int32_t); 48: channel pages only.
 inline constexpr int QueryListNumber = 47;
 inline constexpr int QueryListNumber2 = 48;
 // Bank pages listen to it; no sender.

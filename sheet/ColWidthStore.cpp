@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <span>
 
 #include "core/TextFields.h"
 #include "core/cmcGTex.h"
@@ -11,6 +12,17 @@ namespace {
 
 constexpr char kWidthsSubkey[] = "colwidth";
 constexpr char kColCutName[] = "colcut";
+
+// The sheets whose columns each view bit hides.
+constexpr const char* kToneOwners[] = {"GI_Sheet_MemoryCH", "GI_Sheet_BankCH", "GI_Sheet_CallCh"};
+constexpr const char* kStationOwners[] = {"GI_Sheet_Received_Callsign"};
+constexpr int kFirstStationBit = 3;
+
+std::span<const char* const> OwnersOf(int bit) {
+  if (bit < 0 || bit >= ColWidthStore::kColumnGroupCount) return {};
+  if (bit < kFirstStationBit) return kToneOwners;
+  return kStationOwners;
+}
 
 // Calls fn(sheet key, group) for every pair of the list.
 template <class Fn>
@@ -78,4 +90,26 @@ void ColWidthStore::ResetWidths() {
               [&](std::string_view, std::string_view group) { groups.insert(std::string(group)); });
   for (const std::string& group : groups)
     settings_.RegDeleteKey(platform::RegRoot::CurrentUser, GroupKey(group), kWidthsSubkey);
+}
+
+bool ColWidthStore::ColumnGroupShown(int bit) const {
+  for (const char* sheet : OwnersOf(bit)) {
+    const std::string group = GroupOf(sheet);
+    if (group.empty()) continue;
+    return (ReadColCut(group).value_or(kAllColumnsShown) & (1 << bit)) != 0;
+  }
+  return bit >= 0 && bit < kColumnGroupCount;
+}
+
+bool ColWidthStore::ToggleColumnGroup(int bit) {
+  const std::span<const char* const> owners = OwnersOf(bit);
+  if (owners.empty()) return false;
+  const bool shown = !ColumnGroupShown(bit);
+  const auto apply = [&](int mask) { return shown ? mask | (1 << bit) : mask & ~(1 << bit); };
+  for (const char* sheet : owners) {
+    const std::string group = GroupOf(sheet);
+    if (!group.empty()) WriteColCut(group, apply(ReadColCut(group).value_or(kAllColumnsShown)));
+  }
+  settings_.ViewCutBits = apply(settings_.ViewCutBits);
+  return shown;
 }

@@ -40,6 +40,17 @@ class ColWidthStore {
   // Deletes the widths of every listed group; the masks stay.
   void ResetWidths();
 
+  // Column groups of the view options (bits of the mask).
+  static constexpr int kColumnGroupCount = 7;
+  // Whether column group `bit` (0..6) shows: the bit of its first owning
+  // sheet's stored mask (all shown when none is stored). False for another
+  // bit.
+  bool ColumnGroupShown(int bit) const;
+  // Shows a hidden column group or hides a shown one: the new state goes
+  // into the mask of every owning sheet's group and into the settings'
+  // mask in force. Answers the new state; nothing for another bit.
+  bool ToggleColumnGroup(int bit);
+
  private:
   std::string GroupKey(std::string_view group) const;
 

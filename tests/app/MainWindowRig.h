@@ -2,8 +2,9 @@
 // The main window built by the TR-3700 controller over scratch settings
 // (destination 0), the program's English table with a small test tree,
 // menu, warning-check list and a 100-row page "GI_Sheet_P" put in front of
-// it, the program's cell handler, scripted message boxes and a manual clock.
-// Nothing is shown until a test shows the window.
+// it (or one of the program's own tables as it stands), the program's cell
+// handler, scripted message boxes and a manual clock. Nothing is shown until
+// a test shows the window.
 #include <QApplication>
 #include <memory>
 #include <string>
@@ -119,6 +120,13 @@ class MainWindowRig {
   // RealTableLines()), its cell handler, then the window.
   void Build() { BuildWith(lines_()); }
   void Build(const std::vector<std::string>& lines) { BuildWith(lines); }
+  // Over one of the program's tables (null: the rig's table).
+  void Build(const kwres::LineArray* table) {
+    if (!table) return Build();
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < table->count; ++i) lines.emplace_back(table->lines[i]);
+    BuildWith(std::move(lines));
+  }
   // The same over other table lines (the program's own table, or fixture
   // keys in front of it).
   void BuildWith(std::vector<std::string> lines) {

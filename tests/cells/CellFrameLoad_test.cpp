@@ -153,6 +153,7 @@ TEST_F(CellFrameLoadTest, OnlyRequestsThatCarryInputRestartTheWarningCheck) {
       {"committed edit", 0, cellmode::kCommit, 0, 1},
       {"view cut", 0, 0, CL_PMenu_Tone_Cut, 1},
   };
+  rig_.texts.SetSource(kwtest::WidthListTable());  // the view cut stores its pages' masks
   auto sheet = rig_.Sheet("0,0");
   cmcCellObj& cell = sheet->Cell(CT_Conv, CL_Mch_Name, 5);
   for (const Case& c : cases) {

@@ -9,6 +9,7 @@
 #include "model/ImageAccess.h"
 #include "model/ItemKinds.h"
 #include "model/datCh.h"
+#include "sheet/ColWidthStore.h"
 #include "support/cells/CaseProbe.h"
 #include "support/cells/CellFrameRig.h"
 
@@ -233,18 +234,27 @@ TEST_F(FramePopupTest, RepeaterUseForAllCoversTheGroupOfARepeaterSheet) {
   EXPECT_EQ(rig_.host.useFromAll.size(), 2u);
 }
 
-TEST_F(FramePopupTest, ViewCutsFlipOneBitAndReopenTheSheet) {
+TEST_F(FramePopupTest, ViewCutsToggleTheOwningPagesAndReopenTheSheet) {
   CaseProbe probe;
   rig_.table.Register(CL_Mch_Name, probe.Case());
+  rig_.texts.SetSource(kwtest::WidthListTable());
+  ColWidthStore store(rig_.settings.Get(), rig_.texts);
+  // The weather columns were hidden on the received-call page; the memory
+  // page's mask in force does not know it.
+  store.WriteColCut("rxcallrecord", 0x3F);
   auto sheet = rig_.Sheet("0,0");
   cmcCellObj& cell = sheet->Cell(CT_Conv, CL_Mch_Name, 5);
   rig_.settings->ViewCutBits = 7;
   sheet->DoCellAction(cell, 0, CL_PMenu_Tone_Cut);
   EXPECT_EQ(rig_.settings->ViewCutBits, 6);
+  for (const char* group : {"memory", "bank", "call"}) EXPECT_EQ(store.ReadColCut(group), 0x7E);
   sheet->DoCellAction(cell, 0, CL_PMenu_Tone_Cut);
   EXPECT_EQ(rig_.settings->ViewCutBits, 7);
+  for (const char* group : {"memory", "bank", "call"}) EXPECT_EQ(store.ReadColCut(group), 0x7F);
+  // The weather toggle shows what the received-call page hides.
   sheet->DoCellAction(cell, 0, CL_PMenu_WX_Cut);
   EXPECT_EQ(rig_.settings->ViewCutBits, 0x47);
+  EXPECT_EQ(store.ReadColCut("rxcallrecord"), 0x7F);
   rig_.Drain();
   const Event reopen{ev::ReopenSheet, cmcEvent::Posted, 1, 0};
   EXPECT_EQ(rig_.events, (std::vector<Event>{reopen, reopen, reopen}));

@@ -63,7 +63,15 @@ std::map<QString, QRect> ReadDump(const QString& text, QStringList& errors) {
   return rects;
 }
 
-QStringList Check(const QImage& shot, const QString& dump) {
+std::optional<Page> PageNamed(const QString& name) {
+  if (name == QLatin1String("start")) return Page::Start;
+  if (name == QLatin1String("list")) return Page::List;
+  if (name == QLatin1String("memory")) return Page::Memory;
+  if (name == QLatin1String("settings")) return Page::Settings;
+  return std::nullopt;
+}
+
+QStringList Check(const QImage& shot, const QString& dump, Page page) {
   QStringList errors;
   if (shot.isNull()) return {QStringLiteral("the screen shot is empty or unreadable")};
   const QImage image = shot.convertToFormat(QImage::Format_RGB32);
@@ -88,8 +96,36 @@ QStringList Check(const QImage& shot, const QString& dump) {
   for (const char* name : kDrawn)
     if (OneColour(image, rects.at(QLatin1String(name))))
       errors << QStringLiteral("%1 is one colour: nothing is drawn there").arg(name);
-  if (!Shows(image, rects.at(QStringLiteral("sheet")), kTopPageGreen))
+  const QRect sheet = rects.at(QStringLiteral("sheet"));
+  if (!Shows(image, sheet, kTopPageGreen))
     errors << QStringLiteral("the sheet does not show the start page's green");
+  if (page != Page::Start) {
+    const auto title = rects.find(QStringLiteral("title"));
+    if (title == rects.end()) {
+      errors << QStringLiteral("the page has no title line");
+    } else {
+      if (!sheet.contains(title->second))
+        errors << QStringLiteral("the title line is not on the sheet");
+      if (!Shows(image, title->second, kTitleNavy))
+        errors << QStringLiteral("the title line is not navy");
+      if (!Shows(image, title->second, kTitleYellow))
+        errors << QStringLiteral("the title line shows no yellow text");
+    }
+  }
+  const struct {
+    Page page;
+    QRgb colour;
+    const char* what;
+  } kPageColours[] = {
+      {Page::Memory, kHeaderGreen, "green group headers"},
+      {Page::Memory, kHeaderGray, "grey column headers"},
+      {Page::Memory, kLabelOlive, "olive channel numbers"},
+      {Page::Settings, kHeaderGreen, "green section headings"},
+      {Page::Settings, kHeaderGray, "grey item labels"},
+  };
+  for (const auto& want : kPageColours)
+    if (want.page == page && !Shows(image, sheet, want.colour))
+      errors << QStringLiteral("the sheet shows no %1").arg(QLatin1String(want.what));
 
   const QRect status = rects.at(QStringLiteral("statusbar"));
   if (window.bottom() - status.bottom() > kBottomSlack)

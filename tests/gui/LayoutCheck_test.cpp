@@ -105,4 +105,74 @@ TEST(LayoutCheck, ReportsAnUnusableDumpOrShot) {
   EXPECT_FALSE(layoutcheck::Check(l.Shot(), QString()).isEmpty());
 }
 
+// Pages other than the start page: a navy title with yellow text, and the
+// colours of a memory-channel or a settings page.
+struct PageShot {
+  Layout layout;
+  QRect title{123, 54, 197, 16};
+  bool hasTitle = true;
+  QRgb titleBack = layoutcheck::kTitleNavy;
+  QRgb titleText = layoutcheck::kTitleYellow;
+  std::vector<QRgb> colours;  // drawn on the sheet below the title
+
+  QString Dump() const {
+    QString out = layout.Dump();
+    if (hasTitle)
+      out += QStringLiteral("title %1 %2 %3 %4\n")
+                 .arg(title.x())
+                 .arg(title.y())
+                 .arg(title.width())
+                 .arg(title.height());
+    return out;
+  }
+  QImage Shot() const {
+    QImage shot = layout.Shot();
+    QPainter p(&shot);
+    p.fillRect(title, QColor::fromRgb(titleBack));
+    p.fillRect(QRect(title.x() + 4, title.y() + 4, 30, 8), QColor::fromRgb(titleText));
+    int x = 130;
+    for (QRgb c : colours) {
+      p.fillRect(QRect(x, 200, 12, 12), QColor::fromRgb(c));
+      x += 14;
+    }
+    return shot;
+  }
+};
+
+TEST(LayoutCheck, JudgesThePagesColours) {
+  using layoutcheck::Page;
+  const std::vector<QRgb> memory = {layoutcheck::kHeaderGray, layoutcheck::kLabelOlive};
+  const std::vector<QRgb> settings = {layoutcheck::kHeaderGray};
+  struct PageCase {
+    const char* what;
+    Page page;
+    std::function<void(PageShot&)> change;
+    const char* fault;
+  } const cases[] = {
+      {"list page", Page::List, [](PageShot&) {}, nullptr},
+      {"memory page", Page::Memory, [&](PageShot& s) { s.colours = memory; }, nullptr},
+      {"settings page", Page::Settings, [&](PageShot& s) { s.colours = settings; }, nullptr},
+      {"no title", Page::List, [](PageShot& s) { s.hasTitle = false; }, "no title line"},
+      {"grey title", Page::List, [](PageShot& s) { s.titleBack = 0x808080; }, "not navy"},
+      {"white title text", Page::List, [](PageShot& s) { s.titleText = 0xFFFFFF; }, "no yellow"},
+      {"memory without olive", Page::Memory,
+       [](PageShot& s) { s.colours = {layoutcheck::kHeaderGray}; }, "olive"},
+      {"settings without grey", Page::Settings, [](PageShot&) {}, "grey item labels"},
+  };
+  for (const PageCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    PageShot s;
+    c.change(s);
+    const QStringList errors = layoutcheck::Check(s.Shot(), s.Dump(), c.page);
+    if (!c.fault) {
+      EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    } else {
+      EXPECT_FALSE(errors.filter(QLatin1String(c.fault)).isEmpty())
+          << errors.join('\n').toStdString();
+    }
+  }
+  EXPECT_EQ(layoutcheck::PageNamed(QStringLiteral("memory")), Page::Memory);
+  EXPECT_EQ(layoutcheck::PageNamed(QStringLiteral("Memory")), std::nullopt);
+}
+
 }  // namespace

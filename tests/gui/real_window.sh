@@ -5,7 +5,10 @@
 # sheet and status bar lie, takes a screen shot, ends the program with
 # SIGTERM (it must exit with 0) and judges the shot with kw_layout_check.
 # The shot and the rectangles stay in <build-dir> as real-window.png and
-# real-window.layout.
+# real-window.layout. Three more runs open a page of their own at start
+# (KW3700_START_PAGE) and are judged for that page's colours: memory
+# channels 100 - 199, repeater group 02 and the common settings, kept as
+# real-window-memory, real-window-repeater and real-window-settings.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/../.." && pwd)"
 
@@ -64,41 +67,56 @@ Width=900
 Height=700
 SplitterV=200
 CONF
-rm -f "$shot" "$layout" "$log"
+# One run: the program opens `page` (none: its first page), writes its
+# rectangles, is photographed until the shot passes for `kind` (or five
+# shots failed) and ends by SIGTERM with exit code 0.
+shoot() {
+  local page="$1" kind="$2" name="$3"
+  shot="$build/$name.png"
+  layout="$build/$name.layout"
+  log="$build/$name.log"
+  rm -f "$shot" "$layout" "$log"
 
-echo "real window: starting $program on display $DISPLAY"
-KW3700_CONFIG_DIR="$scratch/config" KW3700_MACHINE_CONFIG_DIR="$scratch/machine" \
-  XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=xcb KW3700_LAYOUT_DUMP="$layout" \
-  "$program" >"$log" 2>&1 &
-pid=$!
+  echo "real window: starting $program on display $DISPLAY${page:+ at $page}"
+  KW3700_CONFIG_DIR="$scratch/config" KW3700_MACHINE_CONFIG_DIR="$scratch/machine" \
+    XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=xcb KW3700_LAYOUT_DUMP="$layout" \
+    KW3700_START_PAGE="$page" "$program" >"$log" 2>&1 &
+  pid=$!
 
-# The program writes its rectangles once the first page is open.
-waited=0
-until [ -f "$layout" ] && grep -q '^statusbar ' "$layout"; do
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" && rc=0 || rc=$?; pid=""; fail "the program ended (exit $rc) before it wrote its layout"; }
-  [ "$waited" -lt $((timeout_s * 10)) ] || fail "no layout in $layout after ${timeout_s} s"
-  sleep 0.1
-  waited=$((waited + 1))
-done
+  # The program writes its rectangles once the page is open.
+  local waited=0
+  until [ -f "$layout" ] && grep -q '^statusbar ' "$layout"; do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" && rc=0 || rc=$?; pid=""; fail "the program ended (exit $rc) before it wrote its layout"; }
+    [ "$waited" -lt $((timeout_s * 10)) ] || fail "no layout in $layout after ${timeout_s} s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
 
-# The window may still be painting: judge a few shots before giving up.
-verdict=1
-for attempt in 1 2 3 4 5; do
-  sleep 0.5
-  kill -0 "$pid" 2>/dev/null || fail "the program ended while it was being photographed"
-  import -window root "$shot"
-  if XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen \
-      "$build/tests/kw_layout_check" "$shot" "$layout" \
-      >"$scratch/check" 2>&1; then
-    verdict=0
-    break
-  fi
-done
+  # The window may still be painting: judge a few shots before giving up.
+  local verdict=1
+  for attempt in 1 2 3 4 5; do
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while it was being photographed"
+    import -window root "$shot"
+    if XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen \
+        "$build/tests/kw_layout_check" "$shot" "$layout" "$kind" \
+        >"$scratch/check" 2>&1; then
+      verdict=0
+      break
+    fi
+  done
 
-kill -TERM "$pid"
-wait "$pid" && rc=0 || rc=$?
-pid=""
-cat "$scratch/check"
-[ "$verdict" = 0 ] || fail "the screen shot ($shot) does not show a sound main window"
-[ "$rc" = 0 ] || fail "the program exited with $rc after SIGTERM (0 expected)"
-echo "real window: passed (shot kept in $shot)"
+  kill -TERM "$pid"
+  wait "$pid" && rc=0 || rc=$?
+  pid=""
+  cat "$scratch/check"
+  [ "$verdict" = 0 ] || fail "the screen shot ($shot) does not show a sound $kind page"
+  [ "$rc" = 0 ] || fail "the program exited with $rc after SIGTERM (0 expected)"
+}
+
+shoot "" start real-window
+shoot "[St_ColCut]GI_Sheet_MemoryCH,1,100" memory real-window-memory
+shoot "[St_RptList]GI_Sheet_RepeaterList,124,RptCH  1" list real-window-repeater
+shoot "[St_Common]GI_Sheet_Common,250" settings real-window-settings
+shot="$build/real-window*.png"
+echo "real window: passed (shots kept in $shot)"

@@ -87,4 +87,61 @@ TEST_F(ColWidthStoreTest, WritesGoUnderTheGroupAndResetKeepsTheMasks) {
   EXPECT_EQ(Read("txcallfrom", "colcut"), 3);
 }
 
+// The view options' column groups live in the masks of the pages that show
+// them: a toggle reaches every owner, and the state is the owners' own.
+TEST(ColWidthStoreGroups, TogglesReachEveryOwningPageAndReadTheOwnersMask) {
+  kwtest::SheetSettings settings;
+  cmcGTex texts;
+  std::vector<std::string> lines{""};
+  for (const std::string& line : kwtest::WidthListLines(
+           {"GI_Sheet_MemoryCH:memory", "GI_Sheet_BankCH:bank", "GI_Sheet_CallCh:call",
+            "GI_Sheet_ScanEdge:scanedge", "GI_Sheet_Received_Callsign:rxcallrecord"}))
+    lines.push_back(line);
+  lines.push_back("#End_Of_Ovl");
+  texts.SetSource(std::move(lines));
+  ColWidthStore store(settings.Get(), texts);
+  const auto mask = [&](const char* group) { return store.ReadColCut(group); };
+
+  // Nothing stored: every group shows.
+  for (int bit = 0; bit < ColWidthStore::kColumnGroupCount; ++bit)
+    EXPECT_TRUE(store.ColumnGroupShown(bit)) << bit;
+  EXPECT_FALSE(store.ColumnGroupShown(7));
+  EXPECT_FALSE(store.ColumnGroupShown(-1));
+
+  // The mask in force came from the scan-edge page: a tone cut still lands
+  // in the three channel pages' groups.
+  settings->ViewCutBits = 0x7F;
+  EXPECT_FALSE(store.ToggleColumnGroup(0));
+  EXPECT_EQ(settings->ViewCutBits, 0x7E);
+  for (const char* group : {"memory", "bank", "call"}) EXPECT_EQ(mask(group), 0x7E) << group;
+  EXPECT_EQ(mask("rxcallrecord"), std::nullopt);
+  EXPECT_EQ(mask("scanedge"), std::nullopt);
+  EXPECT_FALSE(store.ColumnGroupShown(0));
+
+  // A weather cut made on a memory page (whose mask in force shows the
+  // weather group as the memory group last stored it) reaches the
+  // received-call page; the state read back is the received-call page's.
+  settings->ViewCutBits = 0x3E;  // stale: bit 6 already clear in force
+  ASSERT_TRUE(store.ColumnGroupShown(6));
+  EXPECT_FALSE(store.ToggleColumnGroup(6));
+  EXPECT_EQ(mask("rxcallrecord"), 0x3F);
+  EXPECT_EQ(settings->ViewCutBits, 0x3E);
+  EXPECT_EQ(mask("memory"), 0x7E) << "a station bit never touches the channel pages";
+  EXPECT_TRUE(store.ToggleColumnGroup(6));
+  EXPECT_EQ(mask("rxcallrecord"), 0x7F);
+  EXPECT_EQ(settings->ViewCutBits, 0x7E);
+
+  // Owners whose masks disagree (settings from an older program) follow the
+  // first owner; the toggle then makes them agree.
+  store.WriteColCut("bank", 0x7F);
+  EXPECT_FALSE(store.ColumnGroupShown(0));
+  EXPECT_TRUE(store.ToggleColumnGroup(0));
+  for (const char* group : {"memory", "bank", "call"}) EXPECT_EQ(mask(group), 0x7F) << group;
+
+  // Another bit changes nothing.
+  settings->ViewCutBits = 0x55;
+  EXPECT_FALSE(store.ToggleColumnGroup(7));
+  EXPECT_EQ(settings->ViewCutBits, 0x55);
+}
+
 }  // namespace

@@ -1,9 +1,12 @@
 // kw-test: gui
 // kw-test: label=texts
+// kw-test: with=MainTableCheck.cpp
 // The main window's markup in all three built-in tables: the tree, the main
-// menu and the tool bar parse line by line as their builders read them, the
-// sheets their nodes open build, and the warning check's cells name the same
-// pages as the tree. The tables differ in captions only.
+// menu, the context menus and the tool bar parse line by line as their
+// builders read them, the sheets their nodes open build with the rows,
+// columns and bindings the program shows, and the warning check's cells name
+// the same pages as the tree. The tables differ in captions only. Each check
+// reports a fault planted in a copy of the English table.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -20,6 +23,7 @@
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
 #include "support/BuiltInTextTables.h"
+#include "tests/sheet/MainTableCheck.h"
 #include "tests/sheet/SheetFixture.h"
 
 namespace {
@@ -80,34 +84,6 @@ std::string SheetKeyOf(const std::string& reference) {
   return reference.substr(start, reference.find(',', start) - start);
 }
 
-// The tree as the pages that exist today: depth, image, page reference.
-struct Node {
-  int depth;
-  int image;
-  const char* reference;
-  const char* english;
-};
-
-const Node kTree[] = {
-    {0, 0, "GI_Sheet_TopPage", ""},
-    {1, 1, "GI_Sheet_TreeTop", "Memory CH"},
-    {2, 1, "GI_Sheet_TreeTop", "All"},
-    {2, 1, "GI_Sheet_TreeTop", "Bank CH"},
-    {3, 2, "GI_Sheet_BankName", "Bank Name"},
-    {1, 1, "GI_Sheet_TreeTop", "Program Scan Link"},
-    {1, 2, "GI_Sheet_DTMF_Memory,71", "DTMF Memory"},
-    {1, 1, "GI_Sheet_TreeTop", "Digital"},
-    {2, 1, "GI_Sheet_RepeaterList_Top,121", "Repeater List"},
-    {3, 2, "GI_Sheet_GroupName,122", "Group Name"},
-    {2, 1, "GI_Sheet_TreeTop", "My Station"},
-    {3, 2, "GI_Sheet_My_Callsign,200", "Call Sign"},
-    {3, 2, "GI_Sheet_Message,201", "Message"},
-    {2, 1, "GI_Sheet_TreeTop", "Transmitted Call Record"},
-    {1, 1, "GI_Sheet_TreeTop", "GPS"},
-    {2, 1, "GI_Sheet_TreeTop,219", "GPS Memory"},
-    {3, 2, "GI_Sheet_GPS_BankName,220", "Group Name"},
-};
-
 class MainTables : public ::testing::TestWithParam<Named> {
  protected:
   MainTables() { gtex.SetSource(*GetParam().table); }
@@ -115,13 +91,15 @@ class MainTables : public ::testing::TestWithParam<Named> {
   cmcGTex gtex;
 };
 
-TEST_P(MainTables, TreeHoldsTheExistingPagesInOrder) {
+TEST_P(MainTables, TreeHoldsEveryPageInOrder) {
   const cmcCellObj basic = BasicCell(gtex, "GI_Tree_Main");
   const std::vector<Item> nodes = ReadLevelled(gtex, "GI_Tree_Main_Body", basic);
-  ASSERT_EQ(nodes.size(), std::size(kTree));
+  const std::vector<tablecheck::TreeNode>& tree = tablecheck::ExpectedTree();
+  ASSERT_EQ(nodes.size(), 153u);
+  ASSERT_EQ(nodes.size(), tree.size());
   const std::set<std::string> keys = TableKeys(*GetParam().table);
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    const Node& want = kTree[i];
+    const tablecheck::TreeNode& want = tree[i];
     const cmcCellObj& cell = nodes[i].cell;
     SCOPED_TRACE(want.reference);
     EXPECT_EQ(nodes[i].depth, want.depth);
@@ -130,7 +108,7 @@ TEST_P(MainTables, TreeHoldsTheExistingPagesInOrder) {
     ASSERT_TRUE(cell.bindingText.has_value());
     EXPECT_EQ(*cell.bindingText, want.reference);
     // The root shows its image only; every other node has a caption.
-    EXPECT_EQ(cell.GetCaption().empty(), want.depth == 0);
+    EXPECT_EQ(cell.GetCaption().empty(), i == 0);
     if (std::string(GetParam().name) == "English") {
       EXPECT_EQ(cell.GetCaption(), want.english);
     }
@@ -231,11 +209,6 @@ std::vector<std::string> ExpectedCheckReferences() {
   return refs;
 }
 
-// List pages whose layouts come with their page classes.
-const std::set<std::string> kPagesToCome = {"GI_Sheet_MemoryCH",     "GI_Sheet_BankCH",
-                                            "GI_Sheet_CallCh",       "GI_Sheet_ScanEdge",
-                                            "GI_Sheet_You_Callsign", "GI_Sheet_RepeaterList"};
-
 TEST_P(MainTables, CheckCellsNameTheTreePagesByteForByte) {
   const std::vector<std::string> lines = Body(gtex, "GI_WarningCheckList");
   const std::vector<std::string> expected = ExpectedCheckReferences();
@@ -266,7 +239,7 @@ TEST_P(MainTables, CheckCellsNameTheTreePagesByteForByte) {
     const std::string& ref = *cell.bindingText;
     EXPECT_EQ(ref, expected[i]);
     const std::string sheet = SheetKeyOf(ref);
-    EXPECT_TRUE(keys.count(sheet + "_Cells") || kPagesToCome.count(sheet)) << sheet;
+    EXPECT_TRUE(keys.count(sheet + "_Cells")) << sheet;
     // Where the tree has the page, the two references are the same bytes.
     const std::size_t comma = ref.find(',');
     const auto node = treeByPage.find(sheet + ref.substr(comma, ref.find(',', comma + 1) - comma));
@@ -274,9 +247,45 @@ TEST_P(MainTables, CheckCellsNameTheTreePagesByteForByte) {
       EXPECT_EQ(node->second, ref);
     }
   }
-  // A page that lands leaves the list of those to come.
-  for (const std::string& sheet : kPagesToCome)
-    EXPECT_FALSE(keys.count(sheet + "_Cells")) << sheet << " exists now";
+}
+
+std::vector<std::string> TableLines(const kwres::LineArray& table) {
+  return std::vector<std::string>(table.lines, table.lines + table.count);
+}
+
+bool IsEnglish(const Named& table) { return std::string(table.name) == "English"; }
+
+TEST_P(MainTables, HoldsTheMainWindowAsTheProgramShowsIt) {
+  const tablecheck::Problems problems =
+      tablecheck::CheckAll(gtex, TableLines(*GetParam().table), IsEnglish(GetParam()));
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+}
+
+TEST(MainTableTree, NodesOfTheListsOpenTheirPagesWithTheirParameters) {
+  platform::ScopedLocaleInfo locale{platform::LocaleInfo{}};
+  cmcGTex gtex;
+  gtex.SetSource(kwres::kTextEnglish);
+  const cmcCellObj basic = BasicCell(gtex, "GI_Tree_Main");
+  std::map<std::string, std::string> byCaption;  // last node of a caption wins
+  for (const Item& node : ReadLevelled(gtex, "GI_Tree_Main_Body", basic))
+    byCaption[std::string(node.cell.GetCaption())] = node.cell.bindingText.value_or("");
+  const std::pair<const char*, const char*> cases[] = {
+      {"900 - 999", "[St_ColCut]GI_Sheet_MemoryCH,9,900"},
+      {"Link1", "[St_PLink]GI_Sheet_ScanLink,52,26"},
+      {"50:", "[St_RptList]GI_Sheet_RepeaterList,172,RptCH 49"},
+      {"(No Group)", "[St_ChGps]GI_Sheet_GPS_BankCH,221,GpsMemory  0"},
+      {"Z:", "[St_ChGps]GI_Sheet_GPS_BankCH,247,GpsMemory 26"},
+  };
+  for (const auto& [caption, reference] : cases)
+    EXPECT_EQ(byCaption[caption], reference) << caption;
+}
+
+TEST_P(MainTables, ContextMenusBindTheirCommandsAndShortcuts) {
+  const cmcCellObj basic = BasicCell(gtex, "GI_PMenu_Channel_RptList");
+  const std::vector<Item> items = ReadLevelled(gtex, "GI_PMenu_Channel_RptList_Body", basic);
+  EXPECT_EQ(items.size(), 15u);
+  for (const char* text : {"Shift+Enter", "Ctrl+Up", "Ctrl+Down", "Ins", "Del", "Enter"})
+    EXPECT_FALSE(TextToShortcuts(text).isEmpty()) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, MainTables, ::testing::ValuesIn(kTables),
@@ -377,3 +386,82 @@ TEST(MainTablePages, EveryTreePageBuildsAlikeInAllTables) {
 }
 
 }  // namespace
+
+// The three tables build the same tree, menus, tool bar and sheets; only the
+// received-call page's last header differs in its right rule.
+TEST(MainTableStructure, IsTheSameInAllTables) {
+  cmcGTex english;
+  english.SetSource(kwres::kTextEnglish);
+  const std::map<std::string, tablecheck::Shape> reference = tablecheck::Shapes(english);
+  EXPECT_EQ(reference.size(), 2u + 1u + 14u + 29u) << "tree, main menu, tool bar, 14 menus, sheets";
+  EXPECT_EQ(tablecheck::ReceivedCallLastHeaderRule(english), 0);
+  for (const Named& t : kTables) {
+    if (IsEnglish(t)) continue;
+    SCOPED_TRACE(t.name);
+    cmcGTex gtex;
+    gtex.SetSource(*t.table);
+    const std::map<std::string, tablecheck::Shape> shapes = tablecheck::Shapes(gtex);
+    ASSERT_EQ(shapes.size(), reference.size());
+    for (const auto& [key, shape] : reference) EXPECT_EQ(shapes.at(key), shape) << key;
+    EXPECT_EQ(tablecheck::ReceivedCallLastHeaderRule(gtex), 1);
+  }
+}
+
+// Each check finds a fault planted in a copy of the English table.
+struct Fault {
+  const char* what;
+  const char* find;     // first line containing it
+  const char* replace;  // the part of that line replaced; "": `with` is a line put after it
+  const char* with;
+  const char* reported;  // part of the problem expected
+};
+
+std::vector<std::string> Planted(const Fault& fault) {
+  std::vector<std::string> lines = TableLines(kwres::kTextEnglish);
+  for (auto line = lines.begin(); line != lines.end(); ++line) {
+    if (line->find(fault.find) == std::string::npos) continue;
+    if (std::string_view(fault.replace).empty()) {
+      lines.insert(line + 1, fault.with);
+    } else {
+      line->replace(line->find(fault.replace), std::string_view(fault.replace).size(), fault.with);
+    }
+    return lines;
+  }
+  ADD_FAILURE() << fault.what << ": nothing to plant it in";
+  return lines;
+}
+
+TEST(MainTableFaults, EachIsReportedWithoutEndingTheProgram) {
+  static const std::string kLong(8200, 'x');
+  const Fault faults[] = {
+      {"unknown id", "(%CL_Mch_Freq[@ch0])", "CL_Mch_Freq", "CL_Mch_Frequency",
+       "unknown cell \"CL_Mch_Frequency\""},
+      {"unknown category", "(%CT_Prog.)(PopupMenu=GI_PMenu_Channel_NO_TX)", "CT_Prog.", "CT_Progr.",
+       "unknown category \"CT_Progr\""},
+      {"wrong index in a menu", "CL_Menu_View_FontSize[80]", "[80]", "[85]",
+       "binds CL_Menu_View_FontSize[85]"},
+      {"wrong index on a page", "(%CL_Common_RFPower[1])", "[1]", "[0]",
+       "GI_Sheet_Common column 3: data cell"},
+      {"missing _Body", "#GI_PMenu_Delete2_Body", "_Body", "_Bod", "GI_PMenu_Delete2_Body"},
+      {"a drop of six", ":(Only_USA 7)", "7", "6", "\"Only_USA 6\": does not drop whole"},
+      {"a 154th node", "+A/B Band Setting", "",
+       " +Extra\t{(ImageIndex=2)(%CallSheet:GI_Sheet_TreeTop)}", "the tree has 154 nodes"},
+      {"a wrong tree page", "+900 - 999", "9,900", "9,800", "opens"},
+      {"a group out of range", "+50:", "RptCH 49", "RptCH 50", "load parameter"},
+      {"a wrong shortcut", "CL_PMenu_Insert:Ins", ":Ins", ":Insert", "shortcut"},
+      {"a long line", "Clone Information|", "Clone Information", kLong.c_str(), "bytes"},
+      {"a check cell naming no node", "CL_Check_MemoryCH3:", "3,300", "3,301",
+       "names 0 tree nodes"},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.what);
+    const std::vector<std::string> lines = Planted(fault);
+    cmcGTex gtex;
+    gtex.SetSource(std::vector<std::string>(lines));
+    const tablecheck::Problems problems = tablecheck::CheckAll(gtex, lines, true);
+    const bool found = std::any_of(problems.begin(), problems.end(), [&](const std::string& p) {
+      return p.find(fault.reported) != std::string::npos;
+    });
+    EXPECT_TRUE(found) << ::testing::PrintToString(problems);
+  }
+}

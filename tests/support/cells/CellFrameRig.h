@@ -20,6 +20,20 @@
 
 namespace kwtest {
 
+// A text table holding only the sheet groups' width list, for tests whose
+// cells store the view options' masks (the rig's table starts empty; a test
+// sets a source once).
+inline std::vector<std::string> WidthListTable() {
+  return {"",
+          "#GI_CellWidthRegList",
+          "GI_Sheet_MemoryCH:memory",
+          "GI_Sheet_BankCH:bank",
+          "GI_Sheet_CallCh:call",
+          "GI_Sheet_Received_Callsign:rxcallrecord",
+          "#",
+          "#End_Of_Ovl"};
+}
+
 class CellFrameRig {
  public:
   CellFrameRig();
