@@ -25,7 +25,9 @@
 
 namespace {
 
-constexpr char kGroupPage[] = "[St_RptList]GI_Sheet_P,125";
+// Group 03's page as the program's tree names it: the load parameter after
+// the sheet number names the group the page shows.
+constexpr char kGroupPage[] = "[St_RptList]GI_Sheet_RepeaterList,125,RptCH  2";
 
 std::string ReadAll(const QString& path) {
   QFile f(path);
