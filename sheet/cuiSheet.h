@@ -244,6 +244,11 @@ class cuiSheet {
   // asks the handler; any other shows its caption) in full: the text's
   // extent in the cell's font plus the margins.
   int DisplayTextWidth(int col, int row);
+  // The row height the cell needs to show its display text in full in a
+  // text rectangle of the given width: the text's height as drawn (a
+  // wrapped cell breaks its lines at that width as drawing does) plus the
+  // margins, as a sample of as many lines sizes its row.
+  int DisplayTextHeight(int col, int row, int width);
   // Keeps data columns between the minimum width and the maximum (650, or
   // the width left beside the fixed columns when that is less); the grid
   // calls it whenever widths change.
@@ -281,6 +286,9 @@ class cuiSheet {
   void QueryCell(const cmcCellObj& cell, cuiCanvas& canvas, const QRect& textRect, bool selected);
   // A text's extent in the cell's font plus the margins.
   int TextWidthIn(const cmcCellObj& cell, std::string_view text);
+  // What the cell shows: the handler's text for a data cell, else its
+  // caption.
+  std::string DisplayText(int col, int row);
   // The row whose cells say which columns are data columns.
   int WidthReferenceRow() const;
   // The sheet's group in the width list (empty: none); looked up once.

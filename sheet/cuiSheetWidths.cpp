@@ -8,6 +8,7 @@
 #include "cells/names/CellNames.h"
 #include "core/TextExtent.h"
 #include "core/indEnviron.h"
+#include "sheet/CellTextWrap.h"
 #include "sheet/ColWidthStore.h"
 #include "sheet/cuiGrid.h"
 #include "sheet/cuiSheet.h"
@@ -100,13 +101,26 @@ int cuiSheet::TextWidthIn(const cmcCellObj& cell, std::string_view text) {
   return static_cast<int>(core::GetTextExtentLines(canvas, text).width + margin);
 }
 
+std::string cuiSheet::DisplayText(int col, int row) {
+  const cmcCellObj& cell = GetCellSlot(col, row).cell;
+  if (cell.cellId == CL_None) return std::string(cell.GetCaption());
+  QueryCell(cell, MeasureCanvas(), grid_->CellRect(col, row), false);
+  return std::move(drawCapsule_.outputText);
+}
+
 int cuiSheet::DisplayTextWidth(int col, int row) {
   if (cells_.empty() || !InTable(col, row)) return 0;
+  return TextWidthIn(GetCellSlot(col, row).cell, DisplayText(col, row));
+}
+
+int cuiSheet::DisplayTextHeight(int col, int row, int width) {
+  if (cells_.empty() || !InTable(col, row)) return 0;
   const cmcCellObj& cell = GetCellSlot(col, row).cell;
-  if (cell.cellId == CL_None) return TextWidthIn(cell, cell.GetCaption());
-  QueryCell(cell, MeasureCanvas(), grid_->CellRect(col, row), false);
-  const std::string text = std::move(drawCapsule_.outputText);
-  return TextWidthIn(cell, text);
+  std::string text = DisplayText(col, row);
+  cuiCanvas& canvas = MeasureCanvas();
+  canvas.SetFont(QFontFor(cell.EffectiveFont()));
+  if (cell.HasLayout(celllayout::kWrapped)) text = WrapCellText(canvas, text, WrapLimit(width));
+  return static_cast<int>(core::GetTextExtentLines(canvas, text).height + 2 * printScale_ + 0.5);
 }
 
 void cuiSheet::FitColumn(int col) {

@@ -6,7 +6,9 @@
 // shows a converter's text (a cell with a cell id below the header rows,
 // with any columns joined on to it) is at least as wide as the widest text
 // that converter can show, plus the margins (the width the sheet gives a
-// 'W' sample). The texts are
+// 'W' sample). A cell drawn wrapped ('=') breaks its text into lines at
+// the column's width, so it is measured as drawn: its column is wide
+// enough when the text, broken there, fits the cell's height. The texts are
 // found through the cell handler, as a user would meet them: every data
 // cell's display text on every page; and on the first page of each sheet,
 // for each data column, every choice its cell steps through with Space and,
@@ -104,10 +106,6 @@ class ColumnCheck {
     for (int c = 0; c < grid.ColCount(); ++c) built.push_back(grid.ColWidth(c));
     // Every cell with a cell id below the header rows shows a converter's
     // text, in its own column and the columns joined on to it.
-    struct Shown {
-      int col, row, room;
-      std::int32_t cellId;
-    };
     std::vector<Shown> shown;
     for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
       for (int c = 0; c < grid.ColCount(); ++c) {
@@ -117,7 +115,8 @@ class ColumnCheck {
         for (int j = c + 1; j < grid.ColCount() && sheet.GetCell(j, r)->HasLayout(celllayout::kJoinLeft);
              ++j)
           room += built[static_cast<std::size_t>(j)];
-        shown.push_back({c, r, room, cell->cellId});
+        shown.push_back({c, r, room, grid.RowHeight(r), cell->HasLayout(celllayout::kWrapped),
+                         cell->cellId});
       }
     }
     // The widest text of each cell id in each column: the displays of all
@@ -126,14 +125,14 @@ class ColumnCheck {
     std::map<std::pair<int, std::int32_t>, int> widest;
     for (const Shown& s : shown) {
       int& w = widest[{s.col, s.cellId}];
-      w = std::max(w, sheet.DisplayTextWidth(s.col, s.row));
+      w = std::max(w, NeededWidth(sheet, s));
     }
     if (probe) {
       std::set<std::pair<int, std::int32_t>> probed;
       for (const Shown& s : shown)
         if (probed.insert({s.col, s.cellId}).second) {
           int& w = widest[{s.col, s.cellId}];
-          w = std::max(w, ProbeCell(sheet, s.col, s.row));
+          w = std::max(w, ProbeCell(sheet, s));
         }
     }
     std::set<std::pair<int, std::int32_t>> reported;
@@ -144,9 +143,39 @@ class ColumnCheck {
     }
   }
 
+  // A data cell as built: where it lies, the width of its column with the
+  // columns joined on to it, its row's height and whether it is drawn
+  // wrapped.
+  struct Shown {
+    int col, row, room, height;
+    bool wrapped;
+    std::int32_t cellId;
+  };
+
+  // The column width the cell's display needs: its text on one line plus
+  // the margins; for a cell drawn wrapped, the least width at which its
+  // text, broken as drawn, fits the cell's height.
+  static int NeededWidth(cuiSheet& sheet, const Shown& s) {
+    const int oneLine = sheet.DisplayTextWidth(s.col, s.row);
+    if (!s.wrapped) return oneLine;
+    const auto fits = [&](int width) {
+      return sheet.DisplayTextHeight(s.col, s.row, width) <= s.height;
+    };
+    int high = 2 * std::max(oneLine, s.room);
+    if (!fits(high)) return high;  // not even that: the cell is too low
+    int low = 0;                   // the least width that fits is above low
+    while (high - low > 1) {
+      const int middle = low + (high - low) / 2;
+      (fits(middle) ? high : low) = middle;
+    }
+    return high;
+  }
+
   // The widest display of one cell over its choices and its widest texts.
-  static int ProbeCell(cuiSheet& sheet, int col, int row) {
-    int widest = sheet.DisplayTextWidth(col, row);
+  static int ProbeCell(cuiSheet& sheet, const Shown& s) {
+    const int col = s.col;
+    const int row = s.row;
+    int widest = NeededWidth(sheet, s);
     // Choices: Space steps through them and comes back to the first.
     const std::string start = DisplayOf(sheet, col, row);
     for (int step = 0; step < kMostSteps; ++step) {
@@ -155,7 +184,7 @@ class ColumnCheck {
         sheet.CancelEditor(false);
         break;
       }
-      widest = std::max(widest, sheet.DisplayTextWidth(col, row));
+      widest = std::max(widest, NeededWidth(sheet, s));
       if (DisplayOf(sheet, col, row) == start) break;
     }
     // Free texts: Enter opens the editor with its length limit.
@@ -170,7 +199,7 @@ class ColumnCheck {
         text += wide;
       sheet.DoCellAction(col, row, cellop::kEnter, 0, &text);
       if (sheet.EditorVisible()) sheet.CancelEditor(false);
-      widest = std::max(widest, sheet.DisplayTextWidth(col, row));
+      widest = std::max(widest, NeededWidth(sheet, s));
     }
     return widest;
   }
@@ -231,6 +260,42 @@ TEST(ColumnWidthsTest, ACodeColumnSizedForTwentyDigitsFails) {
   ASSERT_EQ(narrow.size(), 1u) << Describe(narrow);
   EXPECT_EQ(narrow[0].page, "GI_Sheet_DTMF_Memory,71");
   EXPECT_EQ(narrow[0].cell, "CL_DTMF_Memory_Code");
+}
+
+// A comment cell drawn wrapped is held to its text as drawn: each line is
+// broken at nine tenths of the column's width, and the lines must fit the
+// rows the sample gives it. 43 "W" fit two lines 25 "W" wide; two lines
+// 22 wide hold fewer a line as drawn and need a third, and a single line
+// of all 43 sends the last of them to a second line.
+TEST(ColumnWidthsTest, AWrappedCommentIsMeasuredAsDrawn) {
+  const struct Case {
+    std::string sample;
+    bool fits;
+  } cases[] = {
+      {std::string(25, 'W') + "\\n" + std::string(18, 'W'), true},
+      {std::string(22, 'W') + "\\n" + std::string(21, 'W'), false},
+      {std::string(43, 'W'), false},
+  };
+  const std::vector<std::string> english = TableLines(kwres::kTextEnglish);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sample);
+    std::vector<std::string> lines = {
+        "",
+        "#GI_Sheet_GPS_Cells",
+        "|{($iCR)-}Comment (No.1)||{($eWh)=~I(%CL_Common_AprsComment_1)}" + c.sample,
+        "#",
+    };
+    lines.insert(lines.end(), english.begin() + 1, english.end());
+    ColumnCheck check(std::move(lines));
+    const std::vector<Narrow> narrow = check.Run();
+    if (c.fits) {
+      EXPECT_TRUE(narrow.empty()) << Describe(narrow);
+      continue;
+    }
+    ASSERT_EQ(narrow.size(), 1u) << Describe(narrow);
+    EXPECT_EQ(narrow[0].page, "[St_Common]GI_Sheet_GPS,248");
+    EXPECT_EQ(narrow[0].cell, "CL_Common_AprsComment_1");
+  }
 }
 
 }  // namespace
