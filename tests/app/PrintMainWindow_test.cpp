@@ -14,6 +14,7 @@
 #include "app/PageReference.h"
 #include "app/cuiPreview.h"
 #include "app/cuiPrinter.h"
+#include "model/BankTable.h"
 #include "model/ItemKinds.h"
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
@@ -25,6 +26,9 @@
 namespace {
 
 constexpr char kPage0[] = "[St_ColCut]GI_Sheet_P,0,0";
+// The program's own memory-channel page "0 - 99" and bank page "A".
+constexpr char kMemory0[] = "[St_ColCut]GI_Sheet_MemoryCH,0,0";
+constexpr char kBankA[] = "[St_CCBank]GI_Sheet_BankCH,21";
 const char* const kNames[] = {"PRTALPHA", "PRTBRAVO", "PRTDELTA"};
 
 class PrintMainWindowTest : public ::testing::Test {
@@ -48,6 +52,16 @@ class PrintMainWindowTest : public ::testing::Test {
       std::memcpy(ch.name.data(), kNames[i], std::strlen(kNames[i]));
       ASSERT_TRUE(ch.StoreSelf());
     }
+  }
+
+  // The channel in bank A, in its first slot.
+  void PutChannelInBankA(int channel) {
+    datCh ch(&rig_.main->Image());
+    ch.Load(itemkind::kChannel, static_cast<std::uint32_t>(channel));
+    ch.bank = 0;
+    ch.bankSlot = 0;
+    ASSERT_TRUE(ch.StoreSelf());
+    RebuildBankTable(rig_.main->Image());
   }
 
   // Answers the preview with Print and notes its page count.
@@ -86,27 +100,32 @@ class PrintMainWindowTest : public ::testing::Test {
   // How often the text shows in the whole file.
   static int Occurrences(const QString& path, const QString& text) {
     int count = 0;
-    for (int page = 1; page <= kwtest::PdfPageCount(path); ++page)
-      count += static_cast<int>(kwtest::PdfPageText(path, page).count(text));
+    for (const QString& page : kwtest::PdfPageTexts(path)) count += static_cast<int>(page.count(text));
     return count;
+  }
+
+  // A title as the PDF's text gives it back: ligatures as their letters,
+  // each run of blanks as one, none at the ends.
+  static std::string Squeezed(const QString& title) {
+    return title.normalized(QString::NormalizationForm_KC).simplified().toStdString();
+  }
+  // Titles so, a run of one title counted once.
+  static std::vector<std::string> Squeezed(const std::vector<std::string>& titles) {
+    std::vector<std::string> out;
+    for (const std::string& t : titles) {
+      const std::string title = Squeezed(QString::fromStdString(t));
+      if (out.empty() || out.back() != title) out.push_back(title);
+    }
+    return out;
   }
 
   // The sheet titles at the head of the pages of a file, a run of pages of
   // one title counted once.
   static std::vector<std::string> PageTitles(const QString& path) {
     std::vector<std::string> titles;
-    for (int page = 1; page <= kwtest::PdfPageCount(path); ++page) {
-      const QString text = kwtest::PdfPageText(path, page);
-      const QString head = text.left(text.indexOf(QStringLiteral("KW-3700 Rev."))).trimmed();
-      if (titles.empty() || titles.back() != head.toStdString()) titles.push_back(head.toStdString());
-    }
-    return titles;
-  }
-  static std::vector<std::string> WithoutRepeats(const std::vector<std::string>& titles) {
-    std::vector<std::string> out;
-    for (const std::string& t : titles)
-      if (out.empty() || out.back() != t) out.push_back(t);
-    return out;
+    for (const QString& text : kwtest::PdfPageTexts(path))
+      titles.push_back(text.left(text.indexOf(QStringLiteral("KW-3700 Rev."))).toStdString());
+    return Squeezed(titles);
   }
 
   // The binding texts of the tree's pages, in tree order.
@@ -188,48 +207,69 @@ TEST_F(PrintMainWindowTest, PrintAllPrintsEveryPrintablePageInTreeOrder) {
   EXPECT_EQ(rig_.boxes.Count(), 0u);
 }
 
-// With the page classes in the program, the two print-all choices gate the
-// memory-channel and bank pages, and nothing else; until they are, a
-// channel page ignores the choices and this test has nothing to check.
+// Over the program's own tree, with the two print-all choices cleared: no
+// memory-channel or bank page prints, though they are in use and print
+// with the choices set; every other printable page still does.
 TEST_F(PrintMainWindowTest, BothChoicesClearedStillPrintTheOtherPages) {
-  Build();
+  Build(kwtest::RealTableLines());
   UseChannels();
+  PutChannelInBankA(1);
+  ASSERT_TRUE(PagePrints(kMemory0));
+  ASSERT_TRUE(PagePrints(kBankA));
   rig_.main->SetPrintChoiceMemory(false);
   rig_.main->SetPrintChoiceBank(false);
-  if (PagePrints(kPage0)) GTEST_SKIP() << "the channel pages do not ask the print choices yet";
-  std::vector<std::string> printable;
+  std::vector<std::string> printable;  // their titles
   for (const std::string& page : TreePages()) {
     const PageReference ref = PageReference::Parse(page);
     const bool channelPage =
         (ref.number >= 0 && ref.number <= 9) || (ref.number >= 21 && ref.number <= 46);
-    if (PagePrints(page)) {
+    std::string title;
+    if (PagePrints(page, &title)) {
       EXPECT_FALSE(channelPage) << page;
-      printable.push_back(page);
+      printable.push_back(title);
+    } else {
+      EXPECT_NE(ref.type, "St_Common") << page << ": a settings page always prints";
     }
   }
+  ASSERT_FALSE(printable.empty());
   int pages = 0;
   PrintFromPreview(&pages);
   rig_.main->PrintAll();
   RunTicks();
   pdf_.Drop();
-  EXPECT_EQ(pages > 0, !printable.empty());
+  EXPECT_EQ(kwtest::PdfPageCount(pdf_.LastPath()), pages);
+  EXPECT_EQ(PageTitles(pdf_.LastPath()), Squeezed(printable));
   for (const char* name : kNames) EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(name)), 0);
+  EXPECT_TRUE(rig_.window->isEnabled());
 }
 
-// The program's own tree and pages: every printable page prints, the top
-// page and the folders do not.
+// The program's own tree and pages with both choices set: the used memory
+// channel and bank pages and the other printable pages print, in tree
+// order; the top page, the folders, unused channel pages and empty lists
+// do not.
 TEST_F(PrintMainWindowTest, PrintAllOverTheProgramsTreeSkipsTheTopPageAndFolders) {
   Build(kwtest::RealTableLines());
+  UseChannels();
+  PutChannelInBankA(1);
   const cmcEeprom before = rig_.main->Image();
   std::vector<std::string> printable;  // their titles
   for (const std::string& page : TreePages()) {
+    SCOPED_TRACE(page);
     const PageReference ref = PageReference::Parse(page);
     std::string title;
     const bool printing = PagePrints(page, &title);
     if (ref.key == "GI_Sheet_TopPage" || ref.key == "GI_Sheet_TreeTop") {
-      EXPECT_FALSE(printing) << page;
+      EXPECT_FALSE(printing);
+    } else if (ref.type == "St_UrList" || ref.type == "St_RptList" || ref.type == "St_ChGps") {
+      EXPECT_FALSE(printing) << "an empty list";
+    } else if (ref.key == "GI_Sheet_MemoryCH") {
+      EXPECT_EQ(printing, page == kMemory0);
+    } else if (ref.key == "GI_Sheet_BankCH") {
+      EXPECT_EQ(printing, page == kBankA);
+    } else if (ref.type == "St_Common") {
+      EXPECT_TRUE(printing);
     }
-    if (printing) printable.push_back(QString::fromStdString(title).trimmed().toStdString());
+    if (printing) printable.push_back(title);
   }
   ASSERT_FALSE(printable.empty());
   int pages = 0;
@@ -239,34 +279,30 @@ TEST_F(PrintMainWindowTest, PrintAllOverTheProgramsTreeSkipsTheTopPageAndFolders
   pdf_.Drop();
   EXPECT_EQ(kwtest::PdfPageCount(pdf_.LastPath()), pages);
   EXPECT_GE(pages, static_cast<int>(printable.size()));
-  EXPECT_EQ(PageTitles(pdf_.LastPath()), WithoutRepeats(printable));
+  EXPECT_EQ(PageTitles(pdf_.LastPath()), Squeezed(printable));
+  EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(kNames[0])), 1);
+  EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(kNames[1])), 2);  // and in bank A
   EXPECT_TRUE(rig_.window->isEnabled());
   EXPECT_TRUE(rig_.main->Image() == before);
 }
 
 // The memory-channel page "0 - 99" of the program's own tree: each used
 // channel's frequency once, on pages that each repeat the fixed columns.
-// Until the tree offers that page there is nothing to print.
 TEST_F(PrintMainWindowTest, PrintCurrentOfTheFirstMemoryChannelPage) {
   Build(kwtest::RealTableLines());
   UseChannels();
-  QTreeWidgetItem* node = nullptr;
-  for (QTreeWidgetItem* n : rig_.window->Tree()->Nodes()) {
-    const cmcCellObj* cell = rig_.window->Tree()->CellOf(n);
-    if (cell && cell->bindingText &&
-        PageReference::Parse(*cell->bindingText).key == "GI_Sheet_MemoryCH" &&
-        PageReference::Parse(*cell->bindingText).number == 0) {
-      node = n;
-      break;
-    }
-  }
-  if (!node) GTEST_SKIP() << "the tree has no memory-channel page yet";
+  QTreeWidgetItem* node = rig_.NodeOf(kMemory0);
+  ASSERT_NE(node, nullptr);
   rig_.Choose(node);
   int pages = 0;
   const QString path = PrintCurrentPage(&pages);
   ASSERT_GT(pages, 0);
   EXPECT_EQ(kwtest::PdfPageCount(path), pages);
   ExpectFrameOnEveryPage(path, pages);
+  // The fixed columns: the "CH" heading starts a line on every page.
+  const QRegularExpression fixedHeading(QStringLiteral("(^|\\n)CH\\s"));
+  for (int page = 1; page <= pages; ++page)
+    EXPECT_TRUE(kwtest::PdfPageText(path, page).contains(fixedHeading)) << "page " << page;
   for (const char* frequency : {"145.010", "145.020", "145.030"})
     EXPECT_EQ(Occurrences(path, QString::fromLatin1(frequency)), 1) << frequency;
 }
