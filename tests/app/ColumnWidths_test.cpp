@@ -46,12 +46,6 @@ const char* const kWideCharacters[] = {"W", "#", "D", "8", "\x82\x76"};
 constexpr int kLongestProbe = 64;  // bytes; an editor without a limit gets this many
 constexpr int kMostSteps = 64;     // Space presses per choice cell
 
-std::vector<std::string> TableLines(const kwres::LineArray& table) {
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < table.count; ++i) lines.emplace_back(table.lines[i]);
-  return lines;
-}
-
 struct Narrow {
   std::string page;
   std::string cell;  // cell id name
@@ -232,7 +226,7 @@ TEST(ColumnWidthsTest, EveryPageOfTheTreeFitsItsTexts) {
       {"mixed", kwres::kTextMixed},
   };
   for (const Case& c : cases) {
-    ColumnCheck check(TableLines(c.table));
+    ColumnCheck check(kwtest::TableLines(c.table));
     const std::vector<Narrow> narrow = check.Run();
     EXPECT_TRUE(narrow.empty()) << c.name << " table:\n" << Describe(narrow);
   }
@@ -253,7 +247,7 @@ TEST(ColumnWidthsTest, ACodeColumnSizedForTwentyDigitsFails) {
       ":(LoopTo)",
       "#",
   };
-  const std::vector<std::string> english = TableLines(kwres::kTextEnglish);
+  const std::vector<std::string> english = kwtest::TableLines(kwres::kTextEnglish);
   lines.insert(lines.end(), english.begin() + 1, english.end());
   ColumnCheck check(std::move(lines));
   const std::vector<Narrow> narrow = check.Run();
@@ -276,7 +270,7 @@ TEST(ColumnWidthsTest, AWrappedCommentIsMeasuredAsDrawn) {
       {std::string(22, 'W') + "\\n" + std::string(21, 'W'), false},
       {std::string(43, 'W'), false},
   };
-  const std::vector<std::string> english = TableLines(kwres::kTextEnglish);
+  const std::vector<std::string> english = kwtest::TableLines(kwres::kTextEnglish);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sample);
     std::vector<std::string> lines = {

@@ -72,13 +72,16 @@ inline std::vector<std::string> MainWindowTestLines() {
   return lines;
 }
 
-// The program's own English table, nothing put in front of it.
-inline std::vector<std::string> RealTableLines() {
+// The lines of one of the program's tables.
+inline std::vector<std::string> TableLines(const kwres::LineArray& table) {
   std::vector<std::string> lines;
-  for (std::size_t i = 0; i < kwres::kTextEnglish.count; ++i)
-    lines.emplace_back(kwres::kTextEnglish.lines[i]);
+  lines.reserve(table.count);
+  for (std::size_t i = 0; i < table.count; ++i) lines.emplace_back(table.lines[i]);
   return lines;
 }
+
+// The program's own English table, nothing put in front of it.
+inline std::vector<std::string> RealTableLines() { return TableLines(kwres::kTextEnglish); }
 
 class MainWindowRig {
  public:
@@ -123,9 +126,7 @@ class MainWindowRig {
   // Over one of the program's tables (null: the rig's table).
   void Build(const kwres::LineArray* table) {
     if (!table) return Build();
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < table->count; ++i) lines.emplace_back(table->lines[i]);
-    BuildWith(std::move(lines));
+    BuildWith(TableLines(*table));
   }
   // The same over other table lines (the program's own table, or fixture
   // keys in front of it).

@@ -81,6 +81,15 @@ class PrintMainWindowTest : public ::testing::Test {
     pdf_.Drop();
     return pdf_.LastPath();
   }
+  // Prints every page of the tree with the preview answered Print and the
+  // run's ticks driven to its end; the file's path.
+  QString PrintAllPages(int* pages) {
+    PrintFromPreview(pages);
+    rig_.main->PrintAll();
+    RunTicks();
+    pdf_.Drop();
+    return pdf_.LastPath();
+  }
   // Every page of the file carries the program's title and the maker.
   static void ExpectFrameOnEveryPage(const QString& path, int pages) {
     for (int page = 1; page <= pages; ++page) {
@@ -233,13 +242,10 @@ TEST_F(PrintMainWindowTest, BothChoicesClearedStillPrintTheOtherPages) {
   }
   ASSERT_FALSE(printable.empty());
   int pages = 0;
-  PrintFromPreview(&pages);
-  rig_.main->PrintAll();
-  RunTicks();
-  pdf_.Drop();
-  EXPECT_EQ(kwtest::PdfPageCount(pdf_.LastPath()), pages);
-  EXPECT_EQ(PageTitles(pdf_.LastPath()), Squeezed(printable));
-  for (const char* name : kNames) EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(name)), 0);
+  const QString path = PrintAllPages(&pages);
+  EXPECT_EQ(kwtest::PdfPageCount(path), pages);
+  EXPECT_EQ(PageTitles(path), Squeezed(printable));
+  for (const char* name : kNames) EXPECT_EQ(Occurrences(path, QString::fromLatin1(name)), 0);
   EXPECT_TRUE(rig_.window->isEnabled());
 }
 
@@ -273,15 +279,12 @@ TEST_F(PrintMainWindowTest, PrintAllOverTheProgramsTreeSkipsTheTopPageAndFolders
   }
   ASSERT_FALSE(printable.empty());
   int pages = 0;
-  PrintFromPreview(&pages);
-  rig_.main->PrintAll();
-  RunTicks();
-  pdf_.Drop();
-  EXPECT_EQ(kwtest::PdfPageCount(pdf_.LastPath()), pages);
+  const QString path = PrintAllPages(&pages);
+  EXPECT_EQ(kwtest::PdfPageCount(path), pages);
   EXPECT_GE(pages, static_cast<int>(printable.size()));
-  EXPECT_EQ(PageTitles(pdf_.LastPath()), Squeezed(printable));
-  EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(kNames[0])), 1);
-  EXPECT_EQ(Occurrences(pdf_.LastPath(), QString::fromLatin1(kNames[1])), 2);  // and in bank A
+  EXPECT_EQ(PageTitles(path), Squeezed(printable));
+  EXPECT_EQ(Occurrences(path, QString::fromLatin1(kNames[0])), 1);
+  EXPECT_EQ(Occurrences(path, QString::fromLatin1(kNames[1])), 2);  // and in bank A
   EXPECT_TRUE(rig_.window->isEnabled());
   EXPECT_TRUE(rig_.main->Image() == before);
 }
