@@ -67,6 +67,8 @@ void AppCellHost::ShowHelp(int context) {
 
 const cmcEeprom* AppCellHost::InitialImage() { return &controller_.InitialImage(); }
 
+const cmcEeprom* AppCellHost::CompareImage() { return &controller_.CompareImage(); }
+
 std::string AppCellHost::VersionText() { return controller_.VersionText(); }
 
 std::string AppCellHost::YearsText() { return controller_.YearsText(); }

@@ -42,6 +42,7 @@ class AppCellHost final : public CellHost {
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override;
   const cmcEeprom* InitialImage() override;
+  const cmcEeprom* CompareImage() override;
   std::string VersionText() override;
   std::string YearsText() override;
   void OpenSheet(std::string_view reference) override;

@@ -5,6 +5,8 @@
 #include "app/CloneProgressWindow.h"
 #include "app/MainFrame.h"
 #include "app/VersionFile.h"
+#include "app/cuiDebugWin.h"
+#include "app/cuiEeDebugWin.h"
 #include "app/cuiHtmlHelp.h"
 #include "app/cuiPrinter.h"
 #include "clone/dst_CDrv_Result.h"
@@ -197,6 +199,9 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         statusSink_(text ? ToDisplayText(*text) : QString());
       }
       break;
+    case ev::OpenTraceWindow: OpenTraceWindow(); break;
+    case ev::OpenImageWindow: OpenImageWindow(); break;
+    case ev::DebugSnapshot: TakeCurrentSnapshot(); break;
     default: break;
   }
 }

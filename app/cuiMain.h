@@ -54,6 +54,8 @@ class cmcGTex;
 class cmcTick;
 class cmcCellObj;
 class cuiHtmlHelp;
+class cuiDebugWin;
+class cuiEeDebugWin;
 class cuiPrinter;
 struct CsvContext;
 class datClipCh;
@@ -129,9 +131,12 @@ class cuiMain {
   // The image as last saved, loaded or cleared.
   const cmcEeprom& SavedImage() const { return *saved_; }
   // A copy of the initial image taken when the main window is built (empty
-  // before); TakeCompareSnapshot takes it.
+  // before); TakeCompareSnapshot takes it. The memory image window measures
+  // the image against it; its "Set Comp" (event 8) makes it a copy of the
+  // current image (TakeCurrentSnapshot).
   const cmcEeprom& CompareImage() const { return *compare_; }
   void TakeCompareSnapshot();
+  void TakeCurrentSnapshot();
   // The current image converted for a clone write.
   cmcEeprom& WriteImage() { return *writeImage_; }
   // Current image := initial image.
@@ -357,6 +362,16 @@ class cuiMain {
   void SetMainForm(QWidget* form);
   QWidget* MainForm() const;
 
+  // --- debug windows (app/cuiMainDebug.cpp) ---------------------------------
+  // The trace window (event 5) and the memory image window (event 6), each
+  // a window of the main form; one of each at a time (a second event brings
+  // the open one to the front). Nothing without a main form. Null while
+  // none is open.
+  void OpenTraceWindow();
+  void OpenImageWindow();
+  cuiDebugWin* TraceWindow() const;
+  cuiEeDebugWin* ImageWindow() const;
+
   // Receives the text of every status message (event 4) as it arrives;
   // without a sink the messages are dropped.
   void SetStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
@@ -402,6 +417,8 @@ class cuiMain {
   std::uint32_t expectedRevision_ = 0;  // 0 = none
   QPointer<QWidget> form_;
   QPointer<MainFrame> window_;
+  QPointer<cuiDebugWin> traceWindow_;
+  QPointer<cuiEeDebugWin> imageWindow_;
   std::string defaultFolder_;
   std::string fileName_;
   bool modified_ = false;

@@ -93,6 +93,9 @@ class CellHost {
   // The image new channels take their band's settings from; null when the
   // program has none (a new channel then keeps the fields it had).
   virtual const cmcEeprom* InitialImage() { return nullptr; }
+  // The compare snapshot the memory debug window measures the image
+  // against; null when the program keeps none.
+  virtual const cmcEeprom* CompareImage() { return nullptr; }
   // The version file's version and years texts; empty when unknown.
   virtual std::string VersionText() { return {}; }
   virtual std::string YearsText() { return {}; }

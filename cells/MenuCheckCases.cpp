@@ -5,6 +5,7 @@
 #include "cells/CellCaseTable.h"
 #include "cells/CellHost.h"
 #include "cells/CheckScans.h"
+#include "cells/MemoryDebugCases.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
@@ -116,6 +117,7 @@ CellCase RepeaterGroupCheck(int group) {
 }  // namespace
 
 void RegisterMenuCheckCases(CellCaseTable& table) {
+  RegisterMemoryDebugCases(table);
   table.Register(CL_Menu_File_New, NewCase);
   table.Register(CL_Menu_File_Open, OpenCase);
   table.Register(CL_Menu_File_Save, SaveCase);

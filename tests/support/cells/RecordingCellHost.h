@@ -32,6 +32,7 @@ class RecordingCellHost : public CellHost {
   std::optional<int> GetHelpIds(const cmcCellObj& cell) override;
   void ShowHelp(int context) override { helpShown.push_back(context); }
   const cmcEeprom* InitialImage() override { return initialImage; }
+  const cmcEeprom* CompareImage() override { return compareImage; }
   std::string VersionText() override { return versionText; }
   std::string YearsText() override { return yearsText; }
   void OpenSheet(std::string_view reference) override { sheetsOpened.emplace_back(reference); }
@@ -66,6 +67,8 @@ class RecordingCellHost : public CellHost {
   std::optional<int> helpContext;
   // The image new channels take their band's settings from (none: null).
   const cmcEeprom* initialImage = nullptr;
+  // The compare snapshot of the memory debug cells (none: null).
+  const cmcEeprom* compareImage = nullptr;
   std::string versionText;
   std::string yearsText;
   // Every page reference asked to open, and the close requests of the main form.
