@@ -117,6 +117,13 @@ cuiEeDebugWin::cuiEeDebugWin(QWidget* mainForm, cmcGTex& texts)
          std::max(kImageMinHeight, static_cast<int>(kImageHeightShare * ownerHeight)));
   ownedwindow::CenterOver(this, mainForm);
   show();
+  // Whatever frames and margins take besides (known once shown): every
+  // column shows without scrolling sideways.
+  const int missing = sheet_->Grid()->GridWidth() - sheet_->Grid()->viewport()->width();
+  if (missing > 0) {
+    resize(width() + missing, height());
+    ownedwindow::CenterOver(this, mainForm);
+  }
   sheet_->Grid()->setFocus();
 }
 
