@@ -34,9 +34,7 @@ cuiDebugWin::cuiDebugWin(QWidget* mainForm) : QWidget(mainForm, Qt::Window), bus
   show();
 }
 
-cuiDebugWin::~cuiDebugWin() {
-  bus_.RemoveListener<cuiDebugWin, &cuiDebugWin::OnEvent>(this);
-}
+cuiDebugWin::~cuiDebugWin() { bus_.RemoveListener<cuiDebugWin, &cuiDebugWin::OnEvent>(this); }
 
 int cuiDebugWin::HeightFor(int mainFormHeight) {
   return std::max(kMinHeight, static_cast<int>(kTraceHeightShare * mainFormHeight));

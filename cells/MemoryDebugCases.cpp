@@ -48,10 +48,10 @@ std::optional<std::uint8_t> DebugCompareByte(const cmcEeprom* compare, std::int6
 // The first address, going one step at a time from the neighbour of `from`
 // in the direction, whose byte differs from the snapshot's; once round the
 // searched span at most.
-std::optional<std::int64_t> FindDifference(const cmcEeprom& image, const cmcEeprom& compare,
-                                           std::int64_t from, bool forward) {
-  const std::int64_t span = std::min<std::int64_t>(
-      {kDebugSearchEnd, image.GetSize(), compare.GetSize()});
+std::optional<std::int64_t> FindSnapshotDifference(const cmcEeprom& image, const cmcEeprom& compare,
+                                                   std::int64_t from, bool forward) {
+  const std::int64_t span =
+      std::min<std::int64_t>({kDebugSearchEnd, image.GetSize(), compare.GetSize()});
   if (span <= 0) return std::nullopt;
   const std::uint8_t* now = image.Data();
   const std::uint8_t* then = compare.Data();
@@ -72,7 +72,8 @@ std::optional<std::int64_t> FindDifference(const cmcEeprom& image, const cmcEepr
 void PostNextDifference(indActiveCell& ctx, std::int64_t from, bool forward) {
   const cmcEeprom* compare = ctx.host.CompareImage();
   if (!compare) return;
-  if (const std::optional<std::int64_t> found = FindDifference(ctx.Image(), *compare, from, forward))
+  if (const std::optional<std::int64_t> found =
+          FindSnapshotDifference(ctx.Image(), *compare, from, forward))
     ctx.bus.Post(ev::ImageWindowSelect, 0, static_cast<std::intptr_t>(*found));
 }
 
@@ -82,7 +83,8 @@ CellCase DebugByteCase(int column) {
     cmcEeprom& image = ctx.Image();
     if (!image.IsValidAddress(address)) return;
     std::uint8_t value = image.GetByte(address);
-    const std::uint8_t reference = DebugCompareByte(ctx.host.CompareImage(), address).value_or(value);
+    const std::uint8_t reference =
+        DebugCompareByte(ctx.host.CompareImage(), address).value_or(value);
     const ConverterContext converters = listcells::ConvertersFor(ctx);
     if (EditHexBits(converters, ctx.capsule, value, reference, 0, 0, ctx.status))
       image.SetByte(address, value);

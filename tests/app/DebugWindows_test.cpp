@@ -17,8 +17,8 @@
 #include "core/ColorNames.h"
 #include "model/cmcEeprom.h"
 #include "sheet/cuiGrid.h"
-#include "sheet/cuiSheetEditor.h"
 #include "sheet/cuiSheet.h"
+#include "sheet/cuiSheetEditor.h"
 #include "tests/app/MainWindowRig.h"
 
 namespace {
