@@ -267,14 +267,19 @@ TEST_F(ImageWindowTest, SetCompTakesTheImageAndRedrawAsksForTheNames) {
   EXPECT_EQ(rig_.main->CompareImage(), rig_.main->Image());
   EXPECT_NE(ByteAt(0x100).color, color::kRed);
   rig_.bus->Drain();
+  // Other posts of the window's start (tree renames) may arrive with them.
+  std::vector<Seen> debugEvents;
+  for (const Seen& s : seen_)
+    if (s.id == ev::DebugSnapshot || s.id == ev::ImageWindowRebuild) debugEvents.push_back(s);
   const std::vector<Seen> want = {{ev::DebugSnapshot, cmcEvent::Sent, 0, 0},
                                   {ev::ImageWindowRebuild, cmcEvent::Posted, 0, 0}};
-  EXPECT_EQ(seen_, want);
+  EXPECT_EQ(debugEvents, want);
 
   seen_.clear();
   window_->RedrawButton()->click();
-  ASSERT_FALSE(seen_.empty());
-  EXPECT_EQ(seen_.front(), (Seen{ev::ListNamesChanged, cmcEvent::Sent, 0, 0}));
+  const std::vector<Seen> names = SeenWith(ev::ListNamesChanged);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names.front(), (Seen{ev::ListNamesChanged, cmcEvent::Sent, 0, 0}));
 }
 
 }  // namespace
