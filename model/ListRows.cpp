@@ -145,9 +145,11 @@ int ClearBankRows(cmcEeprom& image, int bank, int first, int last) {
 }
 
 bool IsPageInUse(const cmcEeprom& image, int page) {
-  if (page >= sheetno::kFirstMemory && page <= sheetno::kLastMemory)
-    return !IsListRangeEmpty(image, itemkind::kChannel, page * sheetno::kMemoryPageChannels,
-                             (page + 1) * sheetno::kMemoryPageChannels - 1);
+  if (page >= sheetno::kFirstMemory && page <= sheetno::kLastMemory) {
+    const int first = (page - sheetno::kFirstMemory) * sheetno::kMemoryPageChannels;
+    return !IsListRangeEmpty(image, itemkind::kChannel, first,
+                             first + sheetno::kMemoryPageChannels - 1);
+  }
   if (page == sheetno::kCallChannels)
     return !IsListRangeEmpty(image, itemkind::kChannel, kMemoryChannels, kAllChannels - 1);
   if (page == sheetno::kScanEdges)
