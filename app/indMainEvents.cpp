@@ -14,6 +14,10 @@
 #include "core/cmcGTex.h"
 #include "core/indEnviron.h"
 #include "model/GroupLabels.h"
+#include "model/LayoutFixedAreas.h"
+#include "model/LayoutImage.h"
+#include "model/LayoutLists.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcClipCh.h"
 #include "model/cmcEeprom.h"
 #include "platform/MessageBoxService.h"
@@ -23,14 +27,6 @@
 
 namespace {
 
-constexpr int kFirstBankPage = 21;
-constexpr int kBankCount = 26;
-constexpr int kFirstGpsPage = 222;
-constexpr int kGpsGroupCount = 26;  // groups A..Z have names
-constexpr int kFirstLinkPage = 51;
-constexpr int kLinkCount = 10;
-constexpr int kFirstGroupPage = 123;
-constexpr int kGroupCount = 50;
 // Destination apply: settings, initial image, tree and sheet.
 constexpr int kApplyWhole = 2;
 
@@ -45,22 +41,25 @@ void indMain::PostListNames() {
   // the tick does that then.
   if (!CurrentSheet() && MainFormVisible()) RunSelectedNode();
   const cmcEeprom& image = Image();
-  for (int i = 0; i < kBankCount; ++i) {
-    const int page = kFirstBankPage + i;
+  for (int i = 0; i < layout::kBankCount; ++i) {
+    const int page = sheetno::kFirstBank + i;
     bus_.PostStr(ev::RenameTreeNode, 0, page, FormatBankNameLabel(image, page, false));
   }
-  for (int i = 0; i < kGpsGroupCount; ++i)
-    bus_.PostStr(ev::RenameTreeNode, 0, kFirstGpsPage + i, FormatGpsBankNameLabel(image, i, false));
-  for (int i = 0; i < kLinkCount; ++i)
-    bus_.PostStr(ev::RenameTreeNode, 0, kFirstLinkPage + i, FormatSheetNameLabel51(image, i, false));
-  for (int i = 0; i < kGroupCount; ++i)
-    bus_.PostStr(ev::RenameTreeNode, 0, kFirstGroupPage + i, FormatGroupNameLabel(image, i, false));
+  for (int i = 0; i < layout::kGpsGroupNameCount; ++i)
+    bus_.PostStr(ev::RenameTreeNode, 0, sheetno::kFirstNamedGpsGroup + i,
+                 FormatGpsBankNameLabel(image, i, false));
+  for (int i = 0; i < layout::kLinks; ++i)
+    bus_.PostStr(ev::RenameTreeNode, 0, sheetno::kFirstLink + i,
+                 FormatSheetNameLabel51(image, i, false));
+  for (int i = 0; i < layout::kRptGroups; ++i)
+    bus_.PostStr(ev::RenameTreeNode, 0, sheetno::kFirstRepeaterGroup + i,
+                 FormatGroupNameLabel(image, i, false));
 }
 
 void indMain::PostLinkName(std::intptr_t list) {
-  if (list < 0 || list >= kLinkCount) return;
+  if (list < 0 || list >= layout::kLinks) return;
   const int entry = static_cast<int>(list);
-  bus_.PostStr(ev::RenameTreeNode, 0, kFirstLinkPage + entry,
+  bus_.PostStr(ev::RenameTreeNode, 0, sheetno::kFirstLink + entry,
                FormatSheetNameLabel51(Image(), entry, false));
 }
 

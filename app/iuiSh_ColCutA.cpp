@@ -10,13 +10,9 @@
 #include "core/indEnviron.h"
 #include "model/GroupLabels.h"
 #include "model/ListRows.h"
+#include "model/SheetNumbers.h"
 
 namespace {
-
-constexpr int kFirstMemoryPage = 0;
-constexpr int kLastMemoryPage = 9;
-constexpr int kFirstBankPage = 21;
-constexpr int kLastBankPage = 46;
 
 // Cell ids of each view group, first and last of a run.
 struct ViewRun {
@@ -49,10 +45,11 @@ void iuiSh_ColCut_A::SetName(std::string_view name) {
 
 void iuiSh_ColCut_A::SetStyleItem(std::string_view item) {
   iuiSh_ColCut::SetStyleItem(item);
-  if (InRange(number_, kFirstLinkPage, kLastLinkPage) &&
+  if (InRange(number_, sheetno::kFirstLink, sheetno::kLastLink) &&
       item.substr(0, item.find('=')) == "TitleString")
     titleString_ = pagetitle::ForInterface(
-        FormatSheetNameLabel51(Main().Image(), number_ - kFirstLinkPage, true), Main().Settings());
+        FormatSheetNameLabel51(Main().Image(), number_ - sheetno::kFirstLink, true),
+        Main().Settings());
 }
 
 int iuiSh_ColCut_A::ViewGroupOf(std::int32_t cellId) {
@@ -73,8 +70,9 @@ bool iuiSh_ColCut_A::IsPrintable() const {
 
 bool iuiSh_ColCut_A::CanPrint() const {
   if (!IsPrintable()) return false;
-  if (InRange(number_, kFirstMemoryPage, kLastMemoryPage)) return Main().PrintChoiceMemory();
-  if (InRange(number_, kFirstBankPage, kLastBankPage)) return Main().PrintChoiceBank();
+  if (InRange(number_, sheetno::kFirstMemory, sheetno::kLastMemory))
+    return Main().PrintChoiceMemory();
+  if (InRange(number_, sheetno::kFirstBank, sheetno::kLastBank)) return Main().PrintChoiceBank();
   return true;
 }
 

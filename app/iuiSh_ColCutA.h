@@ -27,10 +27,6 @@
 
 class iuiSh_ColCut_A : public iuiSh_ColCut {
  public:
-  // Sheet numbers of the scan-link pages.
-  static constexpr int kFirstLinkPage = 51;
-  static constexpr int kLastLinkPage = 60;
-
   iuiSh_ColCut_A(QWidget* owner, cmcGTex& texts, std::string key, cuiImageList* images,
                  cuiMain& main);
 

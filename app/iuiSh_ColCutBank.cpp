@@ -9,6 +9,8 @@
 #include "core/cmcEvMan.h"
 #include "model/GroupLabels.h"
 #include "model/ItemKinds.h"
+#include "model/LayoutImage.h"
+#include "model/SheetNumbers.h"
 #include "model/datCh.h"
 
 namespace {
@@ -23,8 +25,8 @@ iuiSh_ColCutBank::iuiSh_ColCutBank(QWidget* owner, cmcGTex& texts, std::string k
 
 void iuiSh_ColCutBank::SetName(std::string_view name) {
   iuiSh_ColCut_A::SetName(name);
-  const int bank = number_ - kFirstBankPage;
-  bank_ = bank >= 0 && bank < kBankCount ? bank : kNoBank;
+  const int bank = number_ - sheetno::kFirstBank;
+  bank_ = bank >= 0 && bank < layout::kBankCount ? bank : kNoBank;
 }
 
 void iuiSh_ColCutBank::SetStyleItem(std::string_view item) {

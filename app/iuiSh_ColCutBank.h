@@ -14,8 +14,6 @@
 
 class iuiSh_ColCutBank : public iuiSh_ColCut_A {
  public:
-  static constexpr int kFirstBankPage = 21;
-  static constexpr int kBankCount = 26;
   static constexpr int kNoBank = 255;
 
   iuiSh_ColCutBank(QWidget* owner, cmcGTex& texts, std::string key, cuiImageList* images,

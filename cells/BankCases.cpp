@@ -13,20 +13,19 @@
 #include "model/ImageAccess.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
+#include "model/SheetNumbers.h"
 #include "sheet/cmcCellCapsule.h"
 
 namespace {
 
 using namespace channelcase;
 
-// Sheet (and tree node) numbers of the banks: bank b is 21 + b.
-constexpr int kFirstBankSheet = 21;
 constexpr std::int32_t kHighestChannel = layout::kMemoryChannels - 1;
 constexpr std::int32_t kNoChannel = layout::kMemoryChannels;  // the converter's "none"
 
 // The bank's name; a change renames the bank's tree node.
 void BankName(indActiveCell& ctx) {
-  const int entry = kFirstBankSheet + ctx.index;
+  const int entry = sheetno::kFirstBank + ctx.index;
   listcells::EditNodeName(ctx, layout::kBankNames, ctx.index, layout::kBankCount, entry,
                           FormatBankNameLabel, entry);
 }

@@ -18,14 +18,12 @@
 #include "model/LayoutFixedAreas.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
+#include "model/SheetNumbers.h"
 #include "sheet/cmcCellCapsule.h"
 
 namespace {
 
 using namespace listcells;
-
-// Tree pages of the named GPS groups: group name i is page 222 + i.
-constexpr int kFirstNamedGroupPage = 222;
 
 // An unused row shows nothing, unless the editor is being opened.
 void BlankWhenUnused(indActiveCell& ctx) {
@@ -121,7 +119,7 @@ void Alarm(indActiveCell& ctx) {
 // The name of GPS group index + 1 (the groups with letters A..Z).
 void GroupName(indActiveCell& ctx) {
   EditNodeName(ctx, layout::kGpsGroupNames, ctx.index, layout::kGpsGroupNameCount,
-               kFirstNamedGroupPage + ctx.index, FormatGpsBankNameLabel, ctx.index);
+               sheetno::kFirstNamedGpsGroup + ctx.index, FormatGpsBankNameLabel, ctx.index);
 }
 
 }  // namespace

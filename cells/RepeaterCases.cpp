@@ -25,15 +25,13 @@
 #include "model/LayoutLists.h"
 #include "model/RecordChecks.h"
 #include "model/RepeaterListType.h"
+#include "model/SheetNumbers.h"
 #include "model/indDestination.h"
 #include "sheet/cmcCellCapsule.h"
 
 namespace {
 
 using namespace listcells;
-
-// Tree pages of the repeater groups: group g is page 123 + g.
-constexpr int kFirstGroupPage = 123;
 
 constexpr int kNameLength = 16;
 constexpr int kSubNameLength = 8;
@@ -173,7 +171,7 @@ void PositionKind(indActiveCell& ctx) {
 
 void GroupName(indActiveCell& ctx) {
   EditNodeName(ctx, layout::kRptGroupNames, ctx.index, layout::kRptGroups,
-               kFirstGroupPage + ctx.index, FormatGroupNameLabel, ctx.index);
+               sheetno::kFirstRepeaterGroup + ctx.index, FormatGroupNameLabel, ctx.index);
 }
 
 template <std::size_t N>

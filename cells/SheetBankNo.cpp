@@ -2,12 +2,8 @@
 
 #include <string_view>
 
+#include "model/SheetNumbers.h"
 #include "sheet/cmcCellCapsule.h"
-
-namespace {
-constexpr int kFirstBankSheet = 21;
-constexpr int kLastBankSheet = 46;
-}  // namespace
 
 int GetSheetBankNo(const cmcCellCapsule& capsule) {
   if (!capsule.sheetName) return 0;
@@ -17,8 +13,8 @@ int GetSheetBankNo(const cmcCellCapsule& capsule) {
   for (char ch : name) {
     if (ch < '0' || ch > '9') continue;
     number = number * 10 + (ch - '0');
-    if (number > kLastBankSheet) return kNoSheetBank;  // also stops any overflow
+    if (number > sheetno::kLastBank) return kNoSheetBank;  // also stops any overflow
   }
-  if (number < kFirstBankSheet) return 0;
-  return static_cast<int>(number - kFirstBankSheet);
+  if (number < sheetno::kFirstBank) return 0;
+  return static_cast<int>(number - sheetno::kFirstBank);
 }

@@ -2,15 +2,12 @@
 
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcEeprom.h"
 
 namespace {
 
 constexpr int kNameSize = 16;
-constexpr int kFirstBankEntry = 21;
-constexpr int kLastBankEntry = 46;
-constexpr int kLinkLists = 10;
-constexpr int kGpsLetters = 26;
 
 // "label: name" with the name's 16 bytes as stored; without a name when the
 // entry lies outside its table (or the image is too small for it).
@@ -32,22 +29,22 @@ std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 }  // namespace
 
 std::string FormatBankNameLabel(const cmcEeprom& image, int entry, bool leadingBlank) {
-  const bool inTable = entry >= kFirstBankEntry && entry <= kLastBankEntry;
-  const int bank = entry - kFirstBankEntry;
+  const bool inTable = entry >= sheetno::kFirstBank && entry <= sheetno::kLastBank;
+  const int bank = entry - sheetno::kFirstBank;
   return Label(image, std::string(1, static_cast<char>('A' + bank)),
                layout::kBankNames + static_cast<std::int64_t>(bank) * kNameSize, inTable,
                leadingBlank);
 }
 
 std::string FormatSheetNameLabel51(const cmcEeprom& image, int entry, bool leadingBlank) {
-  const bool inTable = entry >= 0 && entry < kLinkLists;
+  const bool inTable = entry >= 0 && entry < layout::kLinks;
   return Label(image, std::string(1, static_cast<char>('0' + entry)),
                layout::kLinkNames + static_cast<std::int64_t>(entry) * kNameSize, inTable,
                leadingBlank);
 }
 
 std::string FormatGpsBankNameLabel(const cmcEeprom& image, int entry, bool leadingBlank) {
-  const bool inTable = entry >= 0 && entry < kGpsLetters;
+  const bool inTable = entry >= 0 && entry < layout::kGpsGroupNameCount;
   return Label(image, std::string(1, static_cast<char>('A' + entry)),
                layout::kGpsGroupNames + static_cast<std::int64_t>(entry) * kNameSize, inTable,
                leadingBlank);

@@ -9,6 +9,7 @@
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
 
@@ -17,14 +18,6 @@ using namespace layout;
 namespace {
 
 constexpr std::uint32_t kMaxBankFreq = 550000000;
-constexpr int kFirstBankPage = 21;
-constexpr int kLastBankPage = 46;
-constexpr int kCallChannelPage = 47;
-constexpr int kScanEdgePage = 48;
-constexpr int kFirstLinkPage = 51;
-constexpr int kLastLinkPage = 60;
-constexpr int kChannelPages = 10;
-constexpr int kChannelsPerPage = 100;
 
 bool Fits(const cmcEeprom& image) { return image.GetSize() >= kMinImageSize; }
 
@@ -152,19 +145,21 @@ int ClearBankRows(cmcEeprom& image, int bank, int first, int last) {
 }
 
 bool IsPageInUse(const cmcEeprom& image, int page) {
-  if (page >= 0 && page < kChannelPages)
-    return !IsListRangeEmpty(image, itemkind::kChannel, page * kChannelsPerPage,
-                             page * kChannelsPerPage + kChannelsPerPage - 1);
-  if (page == kCallChannelPage)
+  if (page >= sheetno::kFirstMemory && page <= sheetno::kLastMemory) {
+    const int first = (page - sheetno::kFirstMemory) * sheetno::kMemoryPageChannels;
+    return !IsListRangeEmpty(image, itemkind::kChannel, first,
+                             first + sheetno::kMemoryPageChannels - 1);
+  }
+  if (page == sheetno::kCallChannels)
     return !IsListRangeEmpty(image, itemkind::kChannel, kMemoryChannels, kAllChannels - 1);
-  if (page == kScanEdgePage)
+  if (page == sheetno::kScanEdges)
     return !IsListRangeEmpty(image, itemkind::kScanEdge, 0, kScanEdges - 1);
-  if (page >= kFirstLinkPage && page <= kLastLinkPage) {
-    const int base = (page - kFirstLinkPage) * kLinkPositions;
+  if (page >= sheetno::kFirstLink && page <= sheetno::kLastLink) {
+    const int base = (page - sheetno::kFirstLink) * kLinkPositions;
     return !IsListRangeEmpty(image, itemkind::kLinkPosition, base + 1, base + kLinkPositions - 1);
   }
-  if (page >= kFirstBankPage && page <= kLastBankPage)
-    return !IsBankRangeEmpty(image, page - kFirstBankPage, 0, kBankSlots - 1);
+  if (page >= sheetno::kFirstBank && page <= sheetno::kLastBank)
+    return !IsBankRangeEmpty(image, page - sheetno::kFirstBank, 0, kBankSlots - 1);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "model/ListEdit.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcEeprom.h"
 #include "model/csv/CsvCodecs.h"
 #include "model/csv/CsvImportRows.h"
@@ -22,8 +23,7 @@ enum : int {
 };
 enum : int { kUrNo = 0, kUrName, kUrCall };
 
-constexpr int kNamedGroups = 26;  // A..Z
-constexpr int kFirstGpsLabel = 222;
+constexpr int kNamedGroups = layout::kGpsGroupNameCount;  // A..Z
 
 std::int64_t GroupNameAddress(int group) {
   return layout::kGpsGroupNames + 16 * static_cast<std::int64_t>(group - 1);
@@ -136,7 +136,8 @@ void ReadGpsRows(ImportRun& run, const std::vector<std::string_view>& lines) {
   }
   if (alarmFound) SetGpsAlarm(image, alarm);
   for (int i = 0; i < kNamedGroups; ++i)
-    run.labels.emplace_back(kFirstGpsLabel + i, FormatGpsBankNameLabel(image, i, false));
+    run.labels.emplace_back(sheetno::kFirstNamedGpsGroup + i,
+                            FormatGpsBankNameLabel(image, i, false));
 }
 
 void ReadYourCallRows(ImportRun& run, const std::vector<std::string_view>& lines) {

@@ -8,6 +8,7 @@
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
 #include "model/RepeaterListType.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcEeprom.h"
 #include "model/csv/CsvCodecs.h"
 #include "model/csv/CsvImportRows.h"
@@ -32,7 +33,6 @@ constexpr std::uint32_t kMaxOffsetWide = 99995000;  // the fourth offset range
 constexpr int kWideRange = 3;
 constexpr int kGroupForZero = 20;
 constexpr int kLastGroup = layout::kRptGroups - 1;
-constexpr int kFirstRptLabel = 123;
 constexpr std::int64_t kNoGroupColumn = -1;
 constexpr std::int64_t kBadGroup = -2;
 
@@ -190,7 +190,8 @@ void ReadRepeaterRows(ImportRun& run, const std::vector<std::string_view>& lines
   }
   AppendRptRecords(image, rows);
   for (int k = 0; k < layout::kRptGroups; ++k)
-    run.labels.emplace_back(kFirstRptLabel + k, FormatGroupNameLabel(image, k, false));
+    run.labels.emplace_back(sheetno::kFirstRepeaterGroup + k,
+                            FormatGroupNameLabel(image, k, false));
   if (keep) {
     const int newFirst = all ? 0 : GetRptGroupFirst(image, g);
     const int newLast = all ? GetRptTotalCount(image) - 1 : GetRptGroupLast(image, g);

@@ -1,31 +1,16 @@
 #include "model/csv/CsvLists.h"
 
+#include "model/ImageAccess.h"
 #include "model/ItemKinds.h"
 #include "model/LayoutImage.h"
 #include "model/LayoutLists.h"
-#include "model/ImageAccess.h"
+#include "model/SheetNumbers.h"
 #include "model/cmcEeprom.h"
 #include "model/datCh.h"
 
 namespace csv {
 namespace {
 
-constexpr int kFirstBankSheet = 21;
-constexpr int kLastBankSheet = 46;
-constexpr int kCallSheet = 47;
-constexpr int kScanEdgeSheet = 48;
-constexpr int kYourCallSheet = 120;
-constexpr int kRptTopSheet = 121;
-constexpr int kRptNamesSheet = 122;
-constexpr int kFirstRptSheet = 123;
-constexpr int kLastRptSheet = 172;
-constexpr int kFirstTxSheet = 210;
-constexpr int kLastTxSheet = 213;
-constexpr int kRxSheet = 215;
-constexpr int kGpsTopSheet = 219;
-constexpr int kGpsNamesSheet = 220;
-constexpr int kFirstGpsSheet = 221;
-constexpr int kLastGpsSheet = 247;
 constexpr int kBankSlots = 100;
 constexpr int kNoChannelWord = 1000;
 
@@ -34,35 +19,35 @@ constexpr int kNoChannelWord = 1000;
 SheetList ResolveCsvListKind(int n) {
   SheetList s;
   s.sheetNumber = n;
-  if (n >= 0 && n <= 9) {
+  if (n >= sheetno::kFirstMemory && n <= sheetno::kLastMemory) {
     s.itemKind = itemkind::kChannel;
     s.group = n;
-  } else if (n == kCallSheet) {
+  } else if (n == sheetno::kCallChannels) {
     s.itemKind = itemkind::kCallChannel;
-    s.group = kCallSheet;
-  } else if (n >= kFirstBankSheet && n <= kLastBankSheet) {
+    s.group = sheetno::kCallChannels;
+  } else if (n >= sheetno::kFirstBank && n <= sheetno::kLastBank) {
     s.itemKind = itemkind::kBankChannel;
-    s.bank = n - kFirstBankSheet;
-  } else if (n == kScanEdgeSheet) {
+    s.bank = n - sheetno::kFirstBank;
+  } else if (n == sheetno::kScanEdges) {
     s.itemKind = itemkind::kScanEdge;
-  } else if (n == kGpsTopSheet || n == kGpsNamesSheet) {
+  } else if (n == sheetno::kGpsTop || n == sheetno::kGpsNames) {
     s.itemKind = itemkind::kGpsMemory;
     s.group = kAllGroups;
-  } else if (n >= kFirstGpsSheet && n <= kLastGpsSheet) {
+  } else if (n >= sheetno::kFirstGpsGroup && n <= sheetno::kLastGpsGroup) {
     s.itemKind = itemkind::kGpsMemory;
-    s.group = n - kFirstGpsSheet;
-  } else if (n == kYourCallSheet) {
+    s.group = n - sheetno::kFirstGpsGroup;
+  } else if (n == sheetno::kYourCalls) {
     s.itemKind = itemkind::kYourCall;
-  } else if (n == kRptTopSheet || n == kRptNamesSheet) {
+  } else if (n == sheetno::kRepeaterTop || n == sheetno::kRepeaterNames) {
     s.itemKind = itemkind::kRepeater;
     s.group = kAllGroups;
-  } else if (n >= kFirstRptSheet && n <= kLastRptSheet) {
+  } else if (n >= sheetno::kFirstRepeaterGroup && n <= sheetno::kLastRepeaterGroup) {
     s.itemKind = itemkind::kRepeater;
-    s.group = n - kFirstRptSheet;
-  } else if (n == kRxSheet) {
+    s.group = n - sheetno::kFirstRepeaterGroup;
+  } else if (n == sheetno::kRxCalls) {
     s.itemKind = itemkind::kRxCall;
-  } else if (n >= kFirstTxSheet && n <= kLastTxSheet) {
-    s.itemKind = itemkind::kCallListA + static_cast<std::uint32_t>(n - kFirstTxSheet);
+  } else if (n >= sheetno::kFirstTxCalls && n <= sheetno::kLastTxCalls) {
+    s.itemKind = itemkind::kCallListA + static_cast<std::uint32_t>(n - sheetno::kFirstTxCalls);
   }
   return s;
 }
