@@ -156,7 +156,9 @@ TEST(PrintGeometry, AdjustmentEndsAndKeepsEverySizeAboveZero) {
       printgeom::AdjustColumns(sizes, c.distance, c.narrower);
     EXPECT_EQ(sizes, c.expected);
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-      if (c.sizes[i] > 0) EXPECT_GE(sizes[i], 1);
+      if (c.sizes[i] > 0) {
+        EXPECT_GE(sizes[i], 1);
+      }
     }
   }
 }
