@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kAboutIconSize = 32;
+constexpr int kAboutMargin = 16;
 
 }  // namespace
 
@@ -59,13 +60,15 @@ AboutBox::AboutBox(QWidget* mainForm, cmcGTex& texts, const QIcon& icon, const s
   text->addWidget(details_);
   auto* top = new QHBoxLayout;
   top->addWidget(picture);
-  top->addSpacing(kAboutIconSize / 2);
+  top->addSpacing(kAboutMargin);
   top->addLayout(text, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(button_);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(kAboutMargin, kAboutMargin, kAboutMargin, kAboutMargin);
+  layout->setSpacing(kAboutMargin);
   layout->addLayout(top);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);

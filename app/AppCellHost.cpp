@@ -9,6 +9,7 @@
 #include "app/ListEditCommands.h"
 #include "app/MainFrame.h"
 #include "app/cuiMain.h"
+#include "app/indMain.h"
 #include "model/cmcClipCh.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiSheet.h"
@@ -134,6 +135,10 @@ void AppCellHost::ReleaseSheet() {
 bool AppCellHost::IsToolBarVisible() { return controller_.ToolBarVisible(); }
 
 void AppCellHost::SetToolBarVisible() { controller_.SetToolBarVisible(); }
+
+void AppCellHost::PostLanguageChange() {
+  if (auto* radio = dynamic_cast<indMain*>(&controller_)) radio->PostEvent31();
+}
 
 void AppCellHost::ShowComPortDialog() { controller_.ShowComPortDialog(); }
 

@@ -60,6 +60,7 @@ class AppCellHost final : public CellHost {
   void PrintCurrent() override;
   void ShowPrintAllDialog() override;
   void ReleaseSheet() override;
+  void PostLanguageChange() override;
   bool IsToolBarVisible() override;
   void SetToolBarVisible() override;
   void ShowComPortDialog() override;

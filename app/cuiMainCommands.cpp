@@ -1,5 +1,5 @@
 // The controller's view, option, help and About commands: the tool bar,
-// help, the print-all choice dialog and the About box.
+// help, the COM port and print-all dialogs and the About box.
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app/AboutBox.h"
+#include "app/ComPortDialog.h"
 #include "app/MainFrame.h"
 #include "app/ModalRunner.h"
 #include "app/PrintAllDialog.h"
@@ -65,4 +66,9 @@ void cuiMain::ShowAbout() {
   box->Button()->setFocus();
 }
 
-void cuiMain::ShowComPortDialog() {}
+void cuiMain::ShowComPortDialog() {
+  ComPortDialog dialog(form_.data(), texts_, settings_);
+  dialog.setWindowModality(Qt::WindowModal);
+  RunModalForm(dialog);
+  EnableHelpWindows();
+}

@@ -13,10 +13,10 @@
 
 namespace {
 
-constexpr int kFirstMemoryPage = 0;
-constexpr int kLastMemoryPage = 9;
-constexpr int kFirstBankPage = 21;
-constexpr int kLastBankPage = 46;
+constexpr int kColCutFirstMemoryPage = 0;
+constexpr int kColCutLastMemoryPage = 9;
+constexpr int kColCutFirstBankPage = 21;
+constexpr int kColCutLastBankPage = 46;
 
 // Cell ids of each view group, first and last of a run.
 struct ViewRun {
@@ -73,8 +73,8 @@ bool iuiSh_ColCut_A::IsPrintable() const {
 
 bool iuiSh_ColCut_A::CanPrint() const {
   if (!IsPrintable()) return false;
-  if (InRange(number_, kFirstMemoryPage, kLastMemoryPage)) return Main().PrintChoiceMemory();
-  if (InRange(number_, kFirstBankPage, kLastBankPage)) return Main().PrintChoiceBank();
+  if (InRange(number_, kColCutFirstMemoryPage, kColCutLastMemoryPage)) return Main().PrintChoiceMemory();
+  if (InRange(number_, kColCutFirstBankPage, kColCutLastBankPage)) return Main().PrintChoiceBank();
   return true;
 }
 

@@ -23,6 +23,8 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "app/ComPortCombo.h"
+#include "app/ComPortDialog.h"
 #include "app/MainFrame.h"
 #include "app/ModalRunner.h"
 #include "app/PrintAllDialog.h"
@@ -31,6 +33,7 @@
 #include "app/cuiPrinter.h"
 #include "cells/names/CellNames.h"
 #include "core/EventIds.h"
+#include "core/TextTableChoice.h"
 #include "core/cmcHelpGTex.h"
 #include "model/BankTable.h"
 #include "model/ItemKinds.h"
@@ -299,9 +302,6 @@ TEST_F(MenuTourTest, ViewItemsChangeTheOpenPage) {
   Settle();
   rig_.bus->RemoveListener(&context_);
   EXPECT_EQ(reopened, std::vector<int>{1});
-  // The page built again, as the reopen does.
-  rig_.main->CloseSheet();
-  Settle();
   EXPECT_FALSE(MenuItems()[25].checked);
   for (int width : ColumnWidths(CL_Mch_Decode, CL_Mch_DTCS_Polarity)) EXPECT_EQ(width, 0);
 
@@ -329,6 +329,73 @@ TEST_F(MenuTourTest, ViewItemsChangeTheOpenPage) {
   EXPECT_FALSE(Action("&Repeater Setting Window Display")->isChecked());
   EXPECT_FALSE(Action("&Auto Correct")->isChecked());
   EXPECT_EQ(rig_.boxes.Count(), 0u);
+}
+
+TEST_F(MenuTourTest, ComPortDialogTakesOnlyAPortNumber) {
+  rig_.env->ComPort = 7;
+  struct Attempt {
+    const char* text;
+    bool taken;
+  };
+  const Attempt attempts[] = {{"0", false},     {"300", false},  {"abc", false}, {"", false},
+                              {"COM7", false},  {"3.5", false},  {" 12 ", true}};
+  QString preset;
+  int boxesWhileOpen = 0;
+  ScopedModalRunner runner([&](QDialog& form) {
+    auto* dialog = qobject_cast<ComPortDialog*>(&form);
+    if (!dialog) return static_cast<int>(QDialog::Rejected);
+    preset = dialog->PortBox()->currentText();
+    for (const Attempt& a : attempts) {
+      dialog->PortBox()->setEditText(QString::fromLatin1(a.text));
+      dialog->OkButton()->click();
+      EXPECT_EQ(dialog->result() == QDialog::Accepted, a.taken) << a.text;
+      if (!a.taken) {
+        EXPECT_EQ(rig_.boxes.Last().text.toStdString(),
+                  "The numerical value is outside the range.");
+      }
+    }
+    boxesWhileOpen = static_cast<int>(rig_.boxes.Count());
+    return form.result();
+  });
+  rig_.boxes.SetDefaultAnswer(platform::mb::IdOk);
+  Press(CL_Menu_Port_Usb);
+  EXPECT_EQ(preset, QStringLiteral("7"));
+  EXPECT_EQ(boxesWhileOpen, 6);
+  EXPECT_EQ(rig_.env->ComPort, 12);
+}
+
+// Japanese on an English system asks first and takes the mixed table (the
+// menus stay English); on a Japanese system it asks nothing.
+TEST_F(MenuTourTest, LanguageSwitchRebuildsTheWindow) {
+  rig_.boxes.Answer(platform::mb::IdCancel);
+  Trigger("&English");  // the setting in force: nothing to do
+  EXPECT_EQ(rig_.boxes.Count(), 0u);
+  Trigger("&Japanese");
+  Settle();
+  EXPECT_EQ(rig_.boxes.Count(), 1u);
+  EXPECT_EQ(rig_.env->Language, 0);
+  EXPECT_EQ(CurrentTextTable(), TextTable::English);
+
+  rig_.boxes.Answer(platform::mb::IdOk);
+  Trigger("&Japanese");
+  Settle();
+  EXPECT_EQ(rig_.boxes.Count(), 2u);
+  EXPECT_EQ(rig_.env->Language, 1);
+  EXPECT_EQ(CurrentTextTable(), TextTable::Mixed);
+  EXPECT_EQ(rig_.window->menuBar()->actions().front()->text(), QStringLiteral("&File"));
+  ASSERT_NE(rig_.main->CurrentSheet(), nullptr);
+
+  Trigger("&English");
+  Settle();
+  EXPECT_EQ(rig_.env->Language, 0);
+  platform::LocaleInfo japanese;
+  japanese.languageId = 0x0411;
+  platform::ScopedLocaleInfo onJapanese{japanese};
+  Trigger("&Japanese");
+  Settle();
+  EXPECT_EQ(rig_.boxes.Count(), 2u);
+  EXPECT_EQ(CurrentTextTable(), TextTable::Japanese);
+  EXPECT_EQ(rig_.window->menuBar()->actions().front()->text(), QStringLiteral("ファイル(&F)"));
 }
 
 TEST_F(MenuTourTest, AboutShowsTheVersionAndGivesTheFormBack) {
@@ -369,6 +436,21 @@ TEST_F(MenuTourTest, RecentItemOpensByItsFullPath) {
   Trigger("&1 a.icf");
   QDir::setCurrent(before);
   EXPECT_EQ(rig_.main->FileName(), a_);
+  EXPECT_EQ(rig_.boxes.Count(), 0u);
+}
+
+TEST_F(MenuTourTest, PrintCurrentGoesThroughThePreview) {
+  QTimer::singleShot(0, &context_, [] {
+    if (cuiPreview* preview = cuiPreview::Running()) preview->ChoosePrint();
+  });
+  Press(CL_Menu_File_Print_Current);
+  pdf_.Drop();
+  const QString path = pdf_.LastPath();
+  ASSERT_FALSE(path.isEmpty());
+  bool named = false;
+  for (const QString& page : kwtest::PdfPageTexts(path))
+    named = named || page.contains(QString::fromLatin1(kNames[0]));
+  EXPECT_TRUE(named);
   EXPECT_EQ(rig_.boxes.Count(), 0u);
 }
 
