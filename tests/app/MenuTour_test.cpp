@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -437,6 +438,42 @@ TEST_F(MenuTourTest, RecentItemOpensByItsFullPath) {
   QDir::setCurrent(before);
   EXPECT_EQ(rig_.main->FileName(), a_);
   EXPECT_EQ(rig_.boxes.Count(), 0u);
+}
+
+// The page's context menu over its current row: Up and Down stop at the
+// page's hundred-block, Paste needs entries in the copy buffer.
+TEST_F(MenuTourTest, ContextMenuFollowsTheCurrentRow) {
+  rig_.Choose(rig_.NodeOf("[St_ColCut]GI_Sheet_MemoryCH,2,200"));
+  cuiSheet& sheet = *rig_.main->CurrentSheet();
+  rig_.window->activateWindow();
+  QApplication::setActiveWindow(rig_.window.get());
+  sheet.Grid()->setFocus();
+  QApplication::processEvents();
+  const auto states = [&](int row) {
+    sheet.Grid()->SetRow(row);
+    sheet.UpdateContextMenu(sheet.Grid()->Col(), row, true);
+    std::map<std::int32_t, bool> enabled;
+    for (QAction* action : sheet.ContextPopup()->actions())
+      if (const cmcCellObj* cell = sheet.ContextMenu()->CellOf(action))
+        enabled[cell->cellId] = action->isEnabled();
+    return enabled;
+  };
+  const int first = sheet.Grid()->FixedRows();
+  const int last = sheet.Grid()->RowCount() - 1;
+  std::map<std::int32_t, bool> top = states(first);
+  std::map<std::int32_t, bool> middle = states(first + 50);
+  std::map<std::int32_t, bool> bottom = states(last);
+  EXPECT_FALSE(top[CL_PMenu_CarryUp]);
+  EXPECT_TRUE(top[CL_PMenu_CarryDown]);
+  EXPECT_TRUE(middle[CL_PMenu_CarryUp]);
+  EXPECT_TRUE(middle[CL_PMenu_CarryDown]);
+  EXPECT_TRUE(bottom[CL_PMenu_CarryUp]);
+  EXPECT_FALSE(bottom[CL_PMenu_CarryDown]);
+  EXPECT_FALSE(middle[CL_PMenu_Paste]);
+  EXPECT_TRUE(middle[CL_PMenu_Copy]);
+  EXPECT_TRUE(middle[CL_PMenu_Delete]);
+  rig_.main->CloseSheet();
+  QApplication::processEvents();
 }
 
 TEST_F(MenuTourTest, PrintCurrentGoesThroughThePreview) {
