@@ -28,7 +28,8 @@ ComPortDialog::ComPortDialog(QWidget* parent, cmcGTex& texts, indEnviron& settin
   setFont(font);
   setWindowTitle(dialogtext::Caption(texts, "GI_AppInd_Opt_ComSel_Caption"));
 
-  auto* notice = new QLabel(ToDisplayText(GetGTexLines(texts, "GI_AppInd_Opt_ComSel_Notice")), this);
+  auto* notice =
+      new QLabel(ToDisplayText(GetGTexLines(texts, "GI_AppInd_Opt_ComSel_Notice")), this);
   notice->setTextFormat(Qt::PlainText);
   box_ = new ComPortComboBox(this, &settings.Store());
   box_->setEditable(true);

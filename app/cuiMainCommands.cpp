@@ -59,8 +59,8 @@ void cuiMain::ShowAbout() {
       QStringLiteral("Settings: %1\nHelp: %2\nQt %3")
           .arg(settings_.Store().UserFile(), HelpFile(), QString::fromLatin1(qVersion()));
   QWidget* form = form_.data();
-  auto* box = new AboutBox(form, texts_, form ? form->windowIcon() : QIcon(), version_, years_,
-                           details);
+  auto* box =
+      new AboutBox(form, texts_, form ? form->windowIcon() : QIcon(), version_, years_, details);
   if (form) form->setEnabled(false);
   box->show();
   box->Button()->setFocus();

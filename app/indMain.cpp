@@ -12,14 +12,14 @@
 #include "app/PageClasses.h"
 #include "app/iuiTree.h"
 #include "cells/names/CellNames.h"
-#include "core/cmcHelpGTex.h"
-#include "sheet/cmcCellObj.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/cmcHelpGTex.h"
 #include "model/BankTable.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
+#include "sheet/cmcCellObj.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the cell handler needs of the program around it: the document's
 // current image, its modified state and delayed warning check, the list edit
-// commands, the file and clone commands, the call-sign selector and help. The cell handler reaches the
-// program only through this interface (cells/ never includes app/); the main
+// commands, the file, clone, print, view and help commands, the call-sign
+// selector and the radio information. The cell handler reaches the program
+// only through this interface (cells/ never includes app/); the main
 // controller's side implements it, tests use doubles.
 //
 // Parts the program does not have (yet) answer "not available": the

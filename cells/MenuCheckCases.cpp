@@ -50,10 +50,10 @@ bool Entered(const indActiveCell& ctx) { return ctx.Key() == cellop::kEnter; }
 
 // OK and Cancel under the program's title, Cancel the default.
 int AskLanguageChange(indActiveCell& ctx) {
-  return MessageBoxCp932(ctx.capsule.owner, GetGTexLines(ctx.texts, "GI_Mess_Language_Change"),
-                         ctx.texts.GetFirst("GI_Sys_AppTitle"),
-                         platform::mb::OkCancel | platform::mb::IconWarning |
-                             platform::mb::DefButton2);
+  return MessageBoxCp932(
+      ctx.capsule.owner, GetGTexLines(ctx.texts, "GI_Mess_Language_Change"),
+      ctx.texts.GetFirst("GI_Sys_AppTitle"),
+      platform::mb::OkCancel | platform::mb::IconWarning | platform::mb::DefButton2);
 }
 
 void ExitCase(indActiveCell& ctx) {
@@ -371,8 +371,7 @@ bool InKindRange(const indActiveCell& ctx, std::int64_t row) {
 }
 
 bool IsListKind(std::uint32_t kind) {
-  return kind == itemkind::kGpsMemory || kind == itemkind::kRepeater ||
-         kind == itemkind::kYourCall;
+  return kind == itemkind::kGpsMemory || kind == itemkind::kRepeater || kind == itemkind::kYourCall;
 }
 
 // The rows a carry may reach: the hundred-block of memory channels and bank
@@ -433,14 +432,10 @@ CellCase RowEditState(bool insert) {
       case itemkind::kChannel:
         SetDisabled(ctx, row >= layout::kAllChannels || !InKindRange(ctx, row));
         return;
-      case itemkind::kLinkPosition:
-        SetDisabled(ctx, row % layout::kLinkPositions == 0);
-        return;
+      case itemkind::kLinkPosition: SetDisabled(ctx, row % layout::kLinkPositions == 0); return;
       case itemkind::kGpsMemory:
       case itemkind::kRepeater:
-      case itemkind::kYourCall:
-        SetDisabled(ctx, !insert && ctx.past);
-        return;
+      case itemkind::kYourCall: SetDisabled(ctx, !insert && ctx.past); return;
       default: SetDisabled(ctx, !InKindRange(ctx, row)); return;
     }
   };

@@ -23,9 +23,10 @@ using RadioInformation = std::array<std::uint8_t, kRadioInformationSize>;
 
 // The radio information: byte 0 its length (45), byte 1 the radio's layout
 // revision, bytes 2-17 the clone comment, byte 18 the destination, byte 19
-// the transmit inhibits, byte 20 bit 3 the destination variant, byte 22 the two information flags (bits 0
-// and 1) and the data preamble request (bit 2), bytes 23-36 the serial
-// number in three parts of 4, 2 and 8 characters.
+// the transmit inhibits, byte 20 bit 3 the destination variant, byte 22 the
+// two information flags (bits 0 and 1) and the data preamble request (bit
+// 2), bytes 23-36 the serial number in three parts of 4, 2 and 8
+// characters.
 inline constexpr std::size_t kRadioInfoLengthByte = 0;
 inline constexpr std::size_t kRadioInfoRevisionByte = 1;
 inline constexpr std::size_t kRadioInfoCommentByte = 2;

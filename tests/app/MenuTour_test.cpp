@@ -338,8 +338,8 @@ TEST_F(MenuTourTest, ComPortDialogTakesOnlyAPortNumber) {
     const char* text;
     bool taken;
   };
-  const Attempt attempts[] = {{"0", false},     {"300", false},  {"abc", false}, {"", false},
-                              {"COM7", false},  {"3.5", false},  {" 12 ", true}};
+  const Attempt attempts[] = {{"0", false},    {"300", false}, {"abc", false}, {"", false},
+                              {"COM7", false}, {"3.5", false}, {" 12 ", true}};
   QString preset;
   int boxesWhileOpen = 0;
   ScopedModalRunner runner([&](QDialog& form) {

@@ -122,13 +122,13 @@ TEST_F(MenuCheckCasesTest, ExitAndPageCellsActOnlyOnEnter) {
 TEST_F(MenuCheckCasesTest, FileAndCloneItemsRunTheirCommandsOnEnter) {
   struct Case {
     std::int32_t cellId;
-    const char* command;   // "" for an event instead of a command
-    bool whileHidden;      // runs while the main form is hidden
+    const char* command;  // "" for an event instead of a command
+    bool whileHidden;     // runs while the main form is hidden
   };
   const Case cases[] = {
-      {CL_Menu_File_New, "new", false},       {CL_Menu_File_Open, "open", false},
-      {CL_Menu_File_Save, "save", false},     {CL_Menu_File_SaveAs, "save as", true},
-      {CL_Menu_Clone_Read, "read", true},     {CL_Menu_Clone_Write, "write", true},
+      {CL_Menu_File_New, "new", false},   {CL_Menu_File_Open, "open", false},
+      {CL_Menu_File_Save, "save", false}, {CL_Menu_File_SaveAs, "save as", true},
+      {CL_Menu_Clone_Read, "read", true}, {CL_Menu_Clone_Write, "write", true},
       {CL_Menu_Clone_Info, "", true},
   };
   for (const bool visible : {true, false}) {
@@ -158,13 +158,27 @@ TEST_F(MenuCheckCasesTest, FileAndCloneItemsRunTheirCommandsOnEnter) {
 TEST_F(MenuCheckCasesTest, AQueryRunsNoCommand) {
   rig_.settings->Recent.AddTop("/d/a.icf");
   const std::int32_t ids[] = {
-      CL_Menu_File_New,           CL_Menu_File_Open,          CL_Menu_File_Save,
-      CL_Menu_File_SaveAs,        CL_Menu_File_Import,        CL_Menu_File_Export_SubMenu_All,
-      CL_Menu_File_Print_Current, CL_Menu_File_Print_All,     CL_Menu_File_Recent,
-      CL_Menu_View_Tone_Cut,      CL_Menu_View_FontSize,      CL_Menu_View_Language,
-      CL_Menu_View_ToolBar,       CL_Menu_Port_Usb,           CL_Menu_Clone_Read,
-      CL_Menu_Clone_Write,        CL_Menu_Clone_Info,         CL_Menu_CallSign_RptDialog,
-      CL_Menu_CallSign_AutoCorrect, CL_Help_About,            CL_Help_Contents,
+      CL_Menu_File_New,
+      CL_Menu_File_Open,
+      CL_Menu_File_Save,
+      CL_Menu_File_SaveAs,
+      CL_Menu_File_Import,
+      CL_Menu_File_Export_SubMenu_All,
+      CL_Menu_File_Print_Current,
+      CL_Menu_File_Print_All,
+      CL_Menu_File_Recent,
+      CL_Menu_View_Tone_Cut,
+      CL_Menu_View_FontSize,
+      CL_Menu_View_Language,
+      CL_Menu_View_ToolBar,
+      CL_Menu_Port_Usb,
+      CL_Menu_Clone_Read,
+      CL_Menu_Clone_Write,
+      CL_Menu_Clone_Info,
+      CL_Menu_CallSign_RptDialog,
+      CL_Menu_CallSign_AutoCorrect,
+      CL_Help_About,
+      CL_Help_Contents,
       CL_Menu_File_Exit,
   };
   const int font = rig_.settings->FontSizePercentage;
@@ -303,15 +317,15 @@ TEST_F(MenuCheckCasesTest, ViewItemsEndEditingBeforeTheSheetChanges) {
 TEST_F(MenuCheckCasesTest, JapaneseOnAnotherSystemAsksFirst) {
   kwtest::ScriptedMessageBoxes boxes;
   platform::ScopedLocaleInfo english{platform::LocaleInfo{}};
-  rig_.texts.SetSource({"", "#GI_Mess_Language_Change", "Switch?", "Sure?", "#",
-                        "#GI_Sys_AppTitle", "KW-3700", "#End_Of_Ovl"});
+  rig_.texts.SetSource({"", "#GI_Mess_Language_Change", "Switch?", "Sure?", "#", "#GI_Sys_AppTitle",
+                        "KW-3700", "#End_Of_Ovl"});
   EXPECT_TRUE(Checked(CL_Menu_View_Language, 0));
   boxes.Answer(platform::mb::IdCancel);
   EXPECT_FALSE(RunItem(CL_Menu_View_Language, cellop::kEnter, 1).checked);
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Last().text, QStringLiteral("Switch?\nSure?"));
-  EXPECT_EQ(boxes.Last().flags, platform::mb::OkCancel | platform::mb::IconWarning |
-                                    platform::mb::DefButton2);
+  EXPECT_EQ(boxes.Last().flags,
+            platform::mb::OkCancel | platform::mb::IconWarning | platform::mb::DefButton2);
   EXPECT_EQ(rig_.settings->Language, 0);
   EXPECT_TRUE(EventIds().empty());
   EXPECT_TRUE(rig_.host.documentCommands.empty());
@@ -419,10 +433,10 @@ TEST_F(MenuCheckCasesTest, CloneInformationCellsReadTheRadioInformation) {
     const char* text;
   };
   const Case cases[] = {
-      {CL_CloneInfo_Esn, "000102000000"},         {CL_CloneInfo_Comment, "MY RADIO"},
-      {CL_CloneInfo_Destination, "EUR_0101"},     {CL_CloneInfo_Rx_Expansion, "Expansion"},
-      {CL_CloneInfo_VTx_Expansion, "Inhibit"},    {CL_CloneInfo_UTx_Expansion, "Expansion"},
-      {CL_CloneInfo_FccInh, "Inhibit"},           {CL_CloneInfo_DvInh, "Inhibit"},
+      {CL_CloneInfo_Esn, "000102000000"},      {CL_CloneInfo_Comment, "MY RADIO"},
+      {CL_CloneInfo_Destination, "EUR_0101"},  {CL_CloneInfo_Rx_Expansion, "Expansion"},
+      {CL_CloneInfo_VTx_Expansion, "Inhibit"}, {CL_CloneInfo_UTx_Expansion, "Expansion"},
+      {CL_CloneInfo_FccInh, "Inhibit"},        {CL_CloneInfo_DvInh, "Inhibit"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(RunItem(c.cellId, cellop::kQuery).caption, c.text) << GetCellIdName(c.cellId);
