@@ -83,7 +83,7 @@ class indMain : public cuiMain {
   // window is rebuilt outside the menu click that asked for it.
   void PostEvent31();
   // The list names to the tree (event 30): with a tree, opens the selected
-  // node's page when none is open, then posts one rename per bank (21..46),
+  // node's page when none is open on the visible form, then posts one rename per bank (21..46),
   // GPS group (222..247), link list (51..60) and repeater group (123..172).
   void PostListNames();
   // One link list's name to the tree (event 32, p2 = list 0..9; any other

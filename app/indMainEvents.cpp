@@ -41,7 +41,9 @@ void indMain::PostEvent31() { bus_.Post(ev::LanguageChanged); }
 void indMain::PostListNames() {
   MainFrame* window = Window();
   if (!window || !window->Tree()) return;
-  if (!CurrentSheet() && MainForm()) RunSelectedNode();
+  // A hidden form (behind the setup dialog) opens its page when it shows:
+  // the tick does that then.
+  if (!CurrentSheet() && MainFormVisible()) RunSelectedNode();
   const cmcEeprom& image = Image();
   for (int i = 0; i < kBankCount; ++i) {
     const int page = kFirstBankPage + i;

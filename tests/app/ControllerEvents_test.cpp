@@ -106,6 +106,20 @@ TEST_F(ControllerEventsTest, ListNamesGoToTheTreeInOrderAndNoneBeyondTheGpsGroup
   EXPECT_EQ(log.renames, (std::vector<Rename>{{54, "3: " + Padded("AIR")}}));
 }
 
+TEST_F(ControllerEventsTest, AnOpenedFileNamesTheTreesNodes) {
+  rig_.Build();
+  cmcEeprom image = kwtest::DefaultDocumentImage(kwtest::kRigDestination);
+  SetName(image, layout::kBankNames + 2 * 16, "FIELD");
+  const std::string path = rig_.Path("named.icf");
+  ASSERT_TRUE(kwtest::WriteFixtureFile(path, image, 3, rig_.env->EtcData));
+  Tick();
+  Main().ClearModified();
+  ASSERT_EQ(Main().OpenIcfFile(path), 0);
+  Tick();
+  EXPECT_EQ(rig_.NodeOf("[St_CCBank]GI_Sheet_BankCH,23")->text(0).trimmed(),
+            QStringLiteral("C: FIELD"));
+}
+
 TEST_F(ControllerEventsTest, WithoutATreeNoNamesArePosted) {
   rig_.Build();
   Tick();
@@ -285,6 +299,7 @@ TEST_F(ControllerEventsTest, SetupResetTouchesOnlyAHiddenForm) {
 
 TEST_F(ControllerEventsTest, ListEditsRebuildTheBankTableAndCheckOnceLater) {
   rig_.Build();
+  Main().RunSelectedNode();  // the first page open: nothing else arms the tick
   Tick();
   cmcEeprom& image = Main().Image();
   auto channel = [&](int index, std::uint32_t bank, std::uint32_t slot) {
