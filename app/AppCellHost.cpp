@@ -1,11 +1,18 @@
 #include "app/AppCellHost.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QWidget>
 #include <string>
 
 #include "app/DocumentContext.h"
 #include "app/ListEditCommands.h"
+#include "app/MainFrame.h"
 #include "app/cuiMain.h"
+#include "app/indMain.h"
+#include "model/cmcClipCh.h"
+#include "sheet/cuiMenu.h"
+#include "sheet/cuiSheet.h"
 
 void AppCellHost::SetHelpCommands(HelpContext context, HelpShow show) {
   helpContext_ = std::move(context);
@@ -95,3 +102,63 @@ void AppCellHost::SaveFile(bool askName) { controller_.Save(askName || controlle
 void AppCellHost::StartCloneRead() { controller_.StartCloneRead(); }
 
 void AppCellHost::StartCloneWrite() { controller_.StartCloneWrite(); }
+
+void AppCellHost::OpenDataFile(const std::string& path) {
+  if (!path.empty()) controller_.OpenIcfFile(path);
+}
+
+std::string AppCellHost::DataFolder() { return controller_.DefaultFolder(); }
+
+void AppCellHost::UpdateCsvMenuState(cmcCellObj& cell) { controller_.UpdateCsvMenuState(cell); }
+
+void AppCellHost::RunCsvCommand(bool import, bool allGroups) {
+  if (import) {
+    controller_.ImportCsvFile(allGroups);
+  } else {
+    controller_.ExportCsvFile(allGroups);
+  }
+}
+
+bool AppCellHost::CanPrintCurrent() {
+  const cuiSheet* sheet = controller_.CurrentSheet();
+  return sheet && sheet->IsPrintable();
+}
+
+void AppCellHost::PrintCurrent() { controller_.PrintCurrent(); }
+
+void AppCellHost::ShowPrintAllDialog() { controller_.ShowPrintAllDialog(); }
+
+// The next build of the page takes the new font's default widths.
+void AppCellHost::ReleaseSheet() {
+  controller_.SetRebuildFlag(true);
+  controller_.ReleaseSheet();
+}
+
+bool AppCellHost::IsToolBarVisible() { return controller_.ToolBarVisible(); }
+
+void AppCellHost::SetToolBarVisible() { controller_.SetToolBarVisible(); }
+
+void AppCellHost::PostLanguageChange() {
+  if (auto* radio = dynamic_cast<indMain*>(&controller_)) radio->PostEvent31();
+}
+
+void AppCellHost::ShowComPortDialog() { controller_.ShowComPortDialog(); }
+
+void AppCellHost::ShowAbout() { controller_.ShowAbout(); }
+
+RadioInformation AppCellHost::RadioInfo() { return controller_.RadioInfo(); }
+
+bool AppCellHost::CanPaste(std::uint32_t kind) { return controller_.ClipBuffer().CanPaste(kind); }
+
+int AppCellHost::MainMenuEntryCount(std::int32_t cellId) {
+  const MainFrame* window = controller_.Window();
+  const cuiMenu* menu = window ? window->Menu() : nullptr;
+  const QAction* item = menu ? menu->FindItemByCellId(cellId) : nullptr;
+  if (!item) return -1;
+  return item->menu() ? static_cast<int>(item->menu()->actions().size()) : 0;
+}
+
+std::intptr_t AppCellHost::MainMenuHandle() {
+  const MainFrame* window = controller_.Window();
+  return window ? reinterpret_cast<std::intptr_t>(window->Menu()) : 0;
+}

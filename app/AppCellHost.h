@@ -53,6 +53,23 @@ class AppCellHost final : public CellHost {
   void SaveFile(bool askName) override;
   void StartCloneRead() override;
   void StartCloneWrite() override;
+  void OpenDataFile(const std::string& path) override;
+  std::string DataFolder() override;
+  void UpdateCsvMenuState(cmcCellObj& cell) override;
+  void RunCsvCommand(bool import, bool allGroups) override;
+  bool CanPrintCurrent() override;
+  void PrintCurrent() override;
+  void ShowPrintAllDialog() override;
+  void ReleaseSheet() override;
+  void PostLanguageChange() override;
+  bool IsToolBarVisible() override;
+  void SetToolBarVisible() override;
+  void ShowComPortDialog() override;
+  void ShowAbout() override;
+  RadioInformation RadioInfo() override;
+  bool CanPaste(std::uint32_t kind) override;
+  int MainMenuEntryCount(std::int32_t cellId) override;
+  std::intptr_t MainMenuHandle() override;
 
  private:
   cuiMain& controller_;

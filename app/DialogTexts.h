@@ -2,8 +2,12 @@
 // The texts and fonts the program's own dialogs take from the text table:
 // one value of a key as a display string, and a font spec key as a QFont.
 #include <QFont>
+#include <QSize>
 #include <QString>
+#include <initializer_list>
 #include <string_view>
+
+class QPushButton;
 
 class cmcGTex;
 
@@ -14,5 +18,9 @@ QString Caption(cmcGTex& texts, std::string_view key, int n = 0);
 // The font of a font spec key ("CellModel_BasicDialog"), over the default
 // font.
 QFont FontOf(cmcGTex& texts, std::string_view key);
+// The size of the program's dialog buttons: the width of
+// "GI_AppInd_Opt_ComSel_SizeOfButtons" in the font, twice its height.
+QSize ButtonSize(cmcGTex& texts, const QFont& font);
+void SizeButtons(cmcGTex& texts, const QFont& font, std::initializer_list<QPushButton*> buttons);
 
 }  // namespace dialogtext

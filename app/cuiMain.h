@@ -249,6 +249,24 @@ class cuiMain {
   // print-all run is still going.
   void PrintAll();
 
+  // --- view, option, help and About commands --------------------------------
+  // Shows a hidden tool bar or hides a shown one; the setting follows.
+  void SetToolBarVisible();
+  bool ToolBarVisible() const;
+  // The help of the settings' language (its bundle in the program's folder,
+  // on any system): the contents for topic -1, else the topic's popup. A
+  // missing bundle or topic shows the viewer's message.
+  void ShowHelp(int topic);
+  QString HelpFile() const;
+  // The modal dialogs over the main form: the COM port (1..256 into the
+  // settings) and the print-all choices (OK prints). Help windows are
+  // enabled again when they close.
+  void ShowComPortDialog();
+  void ShowPrintAllDialog();
+  // The About box: shown while the main form is disabled, centred on it;
+  // closing it enables and focuses the main form.
+  void ShowAbout();
+
   // The next sheet build reloads its layout (set by a language switch).
   bool RebuildFlag() const { return rebuild_; }
   void SetRebuildFlag(bool rebuild) { rebuild_ = rebuild; }

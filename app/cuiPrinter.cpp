@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PrinterService.h"
+#include "sheet/cuiGrid.h"
 #include "sheet/cuiPainterCanvas.h"
 #include "sheet/cuiSheet.h"
 

@@ -11,12 +11,15 @@
 #include "app/indDvSet.h"
 #include "app/PageClasses.h"
 #include "app/iuiTree.h"
+#include "cells/names/CellNames.h"
 #include "core/EventIds.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/cmcHelpGTex.h"
 #include "model/BankTable.h"
 #include "model/LayoutImage.h"
 #include "model/cmcEeprom.h"
+#include "sheet/cmcCellObj.h"
 
 namespace {
 
@@ -73,6 +76,15 @@ bool indMain::RunCallSignDialog(cmcCellCapsule& capsule, int kind, CallSignField
 bool indMain::RunRepeaterDialog(cmcCellCapsule& capsule, datCh& record) {
   indDvSet dialogs(MainForm(), Context(), Settings(), true, [this] { EnableHelpWindows(); });
   return dialogs.RepeaterSettingDialog(&capsule, record, -1, -1);
+}
+
+int indMain::GetHelpIds(cmcHelpGTex& topics, const cmcCellObj& cell) {
+  return HelpContextOf(topics, GetCellIdName(cell.cellId));
+}
+
+void indMain::RegisterHelp(AppCellHost& host, cmcHelpGTex& topics) {
+  host.SetHelpCommands([&topics](const cmcCellObj& cell) { return GetHelpIds(topics, cell); },
+                       [this](int context) { ShowHelp(context); });
 }
 
 void indMain::RegisterDvDialogs(AppCellHost& host) {

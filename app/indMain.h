@@ -22,6 +22,8 @@
 
 class AppCellHost;
 class cmcCellCapsule;
+class cmcCellObj;
+class cmcHelpGTex;
 class datCh;
 
 class indMain : public cuiMain {
@@ -64,6 +66,12 @@ class indMain : public cuiMain {
   // Registers the two on the cell handler's host (which must not outlive
   // this controller).
   void RegisterDvDialogs(AppCellHost& host);
+  // The help context of a cell: its id name in the help-topic table; 0 when
+  // the table has none.
+  static int GetHelpIds(cmcHelpGTex& topics, const cmcCellObj& cell);
+  // Registers help on the cell handler's host: contexts from `topics`
+  // (which must outlive the host), topics shown by ShowHelp.
+  void RegisterHelp(AppCellHost& host, cmcHelpGTex& topics);
   // The TR-3700's page classes (app/PageClasses.h).
   void RegisterSheetClasses(MainFrame& frame) override;
 

@@ -123,8 +123,12 @@ int main(int argc, char** argv) {
   // Every sheet, menu, tree node and tool-bar button acts through it.
   ProgramCellHandler cells(env, globals.Texts(), controller);
   ScopedDefaultCellHandler cellHandler(cells.Frame().Handler());
-  // The digital-voice call-sign dialogs of the radio's controller.
-  if (auto* radio = dynamic_cast<indMain*>(&controller)) radio->RegisterDvDialogs(cells.Host());
+  // The digital-voice call-sign dialogs of the radio's controller,
+  // and help on the selected cell.
+  if (auto* radio = dynamic_cast<indMain*>(&controller)) {
+    radio->RegisterDvDialogs(cells.Host());
+    radio->RegisterHelp(cells.Host(), globals.HelpTopics());
+  }
   // Bit, position and choice-list popups opened from cells.
   cuiFieldDialogs fieldDialogs(globals.Texts());
   ScopedFieldDialogOpener fieldDialogOpener(&fieldDialogs);

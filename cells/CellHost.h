@@ -1,17 +1,21 @@
 #pragma once
 // What the cell handler needs of the program around it: the document's
 // current image, its modified state and delayed warning check, the list edit
-// commands, the file and clone commands, the call-sign selector and help. The cell handler reaches the
-// program only through this interface (cells/ never includes app/); the main
+// commands, the file, clone, print, view and help commands, the call-sign
+// selector and the radio information. The cell handler reaches the program
+// only through this interface (cells/ never includes app/); the main
 // controller's side implements it, tests use doubles.
 //
 // Parts the program does not have (yet) answer "not available": the
 // handler then does nothing for the request that needed them, never
 // something in their place.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/dst_EtcData.h"
 
 class cmcCellCapsule;
 class cmcCellObj;
@@ -116,4 +120,39 @@ class CellHost {
   virtual void SaveFile(bool askName) {}
   virtual void StartCloneRead() {}
   virtual void StartCloneWrite() {}
+
+  // --- the remaining menu commands; a program without them does nothing --
+  // Opens a data file by its full path (the recent-file items).
+  virtual void OpenDataFile(const std::string& path) {}
+  // The folder recent files are shown bare in (the document's folder).
+  virtual std::string DataFolder() { return {}; }
+  // The CSV menu cells: their hidden and disabled flags for the open sheet,
+  // and the export or import of its list (allGroups: the whole list).
+  virtual void UpdateCsvMenuState(cmcCellObj& cell) {}
+  virtual void RunCsvCommand(bool import, bool allGroups) {}
+  // Whether a sheet is open and printable; printing it, and the print-all
+  // choice dialog.
+  virtual bool CanPrintCurrent() { return false; }
+  virtual void PrintCurrent() {}
+  virtual void ShowPrintAllDialog() {}
+  // Closes the open sheet so that the next tick builds it again (with a new
+  // font size).
+  virtual void ReleaseSheet() {}
+  // Rebuilds the main window in the settings' language, once the running
+  // menu command has returned.
+  virtual void PostLanguageChange() {}
+  // The tool bar: whether it shows, and showing or hiding it (toggles).
+  virtual bool IsToolBarVisible() { return false; }
+  virtual void SetToolBarVisible() {}
+  virtual void ShowComPortDialog() {}
+  virtual void ShowAbout() {}
+  // The radio information of the last identification (all zero before one).
+  virtual RadioInformation RadioInfo() { return {}; }
+  // Whether the copy buffer holds entries that paste into a record kind.
+  virtual bool CanPaste(std::uint32_t kind) { return false; }
+  // The number of entries under the main menu's item of a cell id; -1 when
+  // there is no main menu or no such item. The menu's handle goes with the
+  // events that rebuild that item's entries (0 without a menu).
+  virtual int MainMenuEntryCount(std::int32_t cellId) { return -1; }
+  virtual std::intptr_t MainMenuHandle() { return 0; }
 };

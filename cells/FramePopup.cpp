@@ -3,6 +3,7 @@
 #include "cells/CommonSettings.h"
 #include "cells/FrameSteps.h"
 #include "cells/SheetBankNo.h"
+#include "cells/ViewCuts.h"
 #include "cells/indActiveCell.h"
 #include "cells/names/CellNames.h"
 #include "core/cmcEvMan.h"
@@ -10,7 +11,6 @@
 #include "model/ItemKinds.h"
 #include "model/LayoutLists.h"
 #include "model/ListCounts.h"
-#include "sheet/ColWidthStore.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 
@@ -142,8 +142,7 @@ void RunPopupCommand(indActiveCell& ctx) {
     case CL_PMenu_WX_Cut:
       // The owning pages' stored masks change with the one in force, so the
       // choice holds on every page that shows the group.
-      ColWidthStore(ctx.settings, ctx.texts).ToggleColumnGroup(command - CL_PMenu_Tone_Cut);
-      ctx.bus.Post(ev::ReopenSheet, 1, 0);
+      viewcut::Toggle(ctx, command - CL_PMenu_Tone_Cut);
       return;
     case CL_PMenu_HomeCH_Clear:
       ClearHomeChannel(ctx);

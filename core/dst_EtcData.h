@@ -22,10 +22,11 @@ inline constexpr std::size_t kRadioInformationSize = 45;
 using RadioInformation = std::array<std::uint8_t, kRadioInformationSize>;
 
 // The radio information: byte 0 its length (45), byte 1 the radio's layout
-// revision, bytes 2-17 the clone comment, byte 18 the destination, byte 20
-// bit 3 the destination variant, byte 22 the two information flags (bits 0
-// and 1) and the data preamble request (bit 2), bytes 23-36 the serial
-// number in three parts of 4, 2 and 8 characters.
+// revision, bytes 2-17 the clone comment, byte 18 the destination, byte 19
+// the transmit inhibits, byte 20 bit 3 the destination variant, byte 22 the
+// two information flags (bits 0 and 1) and the data preamble request (bit
+// 2), bytes 23-36 the serial number in three parts of 4, 2 and 8
+// characters.
 inline constexpr std::size_t kRadioInfoLengthByte = 0;
 inline constexpr std::size_t kRadioInfoRevisionByte = 1;
 inline constexpr std::size_t kRadioInfoCommentByte = 2;
@@ -39,3 +40,15 @@ inline constexpr std::uint8_t kRadioInfoSecondFlagBit = 0x02;
 inline constexpr std::uint8_t kRadioInfoPreambleBit = 0x04;
 inline constexpr std::size_t kRadioInfoSerialByte = 23;
 inline constexpr std::size_t kRadioInfoSerialSize = 14;
+// The serial number's three parts: hexadecimal digits, each read as an
+// unsigned number.
+inline constexpr std::size_t kRadioInfoSerialPartSizes[] = {4, 2, 8};
+// Byte 19: the transmit inhibits of the two bands (bits 2 and 3).
+inline constexpr std::size_t kRadioInfoTxByte = 19;
+inline constexpr std::uint8_t kRadioInfoVhfTxInhibitBit = 0x04;
+inline constexpr std::uint8_t kRadioInfoUhfTxInhibitBit = 0x08;
+// Byte 20 bit 3 also inhibits digital voice; byte 22 bit 0 marks the
+// expanded receive range, bit 1 the FCC inhibit.
+inline constexpr std::uint8_t kRadioInfoDvInhibitBit = kRadioInfoVariantBit;
+inline constexpr std::uint8_t kRadioInfoRxExpansionBit = kRadioInfoFirstFlagBit;
+inline constexpr std::uint8_t kRadioInfoFccInhibitBit = kRadioInfoSecondFlagBit;

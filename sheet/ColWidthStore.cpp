@@ -102,14 +102,19 @@ bool ColWidthStore::ColumnGroupShown(int bit) const {
 }
 
 bool ColWidthStore::ToggleColumnGroup(int bit) {
-  const std::span<const char* const> owners = OwnersOf(bit);
-  if (owners.empty()) return false;
+  if (OwnersOf(bit).empty()) return false;
   const bool shown = !ColumnGroupShown(bit);
+  SetColumnGroup(bit, shown);
+  return shown;
+}
+
+void ColWidthStore::SetColumnGroup(int bit, bool shown) {
+  const std::span<const char* const> owners = OwnersOf(bit);
+  if (owners.empty()) return;
   const auto apply = [&](int mask) { return shown ? mask | (1 << bit) : mask & ~(1 << bit); };
   for (const char* sheet : owners) {
     const std::string group = GroupOf(sheet);
     if (!group.empty()) WriteColCut(group, apply(ReadColCut(group).value_or(kAllColumnsShown)));
   }
   settings_.ViewCutBits = apply(settings_.ViewCutBits);
-  return shown;
 }

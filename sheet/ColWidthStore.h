@@ -50,6 +50,8 @@ class ColWidthStore {
   // into the mask of every owning sheet's group and into the settings'
   // mask in force. Answers the new state; nothing for another bit.
   bool ToggleColumnGroup(int bit);
+  // Shows or hides column group `bit` the same way; nothing for another bit.
+  void SetColumnGroup(int bit, bool shown);
 
  private:
   std::string GroupKey(std::string_view group) const;

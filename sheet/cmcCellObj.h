@@ -74,6 +74,8 @@ inline constexpr int kChecked = 0;
 inline constexpr int kHidden = 1;
 inline constexpr int kDisabled = 2;
 inline constexpr int kCaptionReplaced = 3;
+// With kCaptionReplaced: the caption is UTF-8 (a file path), not CP932.
+inline constexpr int kCaptionUtf8 = 4;
 }  // namespace userflag
 
 // The ten markup variables @ch0..@ch9 of a sheet being parsed.

@@ -217,7 +217,7 @@ void cuiMenu::RefreshItem(QAction* action, Item& item) {
   AskContext(item.contextOwner);
   request_.parent = context_.get();
   cmcCellObj& cell = *item.cell;
-  for (int flag = userflag::kChecked; flag <= userflag::kCaptionReplaced; ++flag)
+  for (int flag = userflag::kChecked; flag <= userflag::kCaptionUtf8; ++flag)
     cell.SetUserFlag(flag, false);
   Handler()(request_, 0);
   const bool checked = cell.UserFlag(userflag::kChecked);
@@ -226,7 +226,11 @@ void cuiMenu::RefreshItem(QAction* action, Item& item) {
   action->setVisible(!cell.UserFlag(userflag::kHidden));
   action->setEnabled(!cell.UserFlag(userflag::kDisabled));
   if (cell.UserFlag(userflag::kCaptionReplaced) && !action->isSeparator()) {
-    const QString caption = ToDisplayText(cell.GetCaption()) + ShortcutSuffix(cell);
+    const QString text = cell.UserFlag(userflag::kCaptionUtf8)
+                             ? QString::fromUtf8(cell.GetCaption().data(),
+                                                 static_cast<qsizetype>(cell.GetCaption().size()))
+                             : ToDisplayText(cell.GetCaption());
+    const QString caption = text + ShortcutSuffix(cell);
     if (action->text() != caption) action->setText(caption);
   }
   if (images_ && cell.imageIndex >= 0 && !action->isSeparator())

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <map>
 
 #include "RadioEmulator.h"
 #include "app/CloneProgressWindow.h"
@@ -28,7 +29,9 @@
 #include "model/datCh.h"
 #include "model/indDestination.h"
 #include "platform/MessageBoxService.h"
+#include "sheet/cuiGrid.h"
 #include "sheet/cuiInformation.h"
+#include "sheet/cuiSheet.h"
 #include "tests/app/DocumentRig.h"
 
 namespace {
@@ -497,6 +500,38 @@ TEST_F(CloneCommandsTest, InformationShowsTheDialogUntilItIsClosed) {
   }
   EXPECT_EQ(CountSent(0xE0), 3);
   EXPECT_EQ(CountSent(0xE2), 0);
+}
+
+// The dialog's cells show the radio's serial number and comment.
+TEST_F(CloneCommandsTest, InformationShowsTheSerialNumberAndComment) {
+  const std::string comment = "MY RADIO        ";
+  const std::string serial = "000102000F4240";
+  for (std::size_t i = 0; i < comment.size(); ++i)
+    ASSERT_TRUE(radio_->SetInfoByte(static_cast<int>(kRadioInfoCommentByte + i),
+                                    static_cast<std::uint8_t>(comment[i])));
+  for (std::size_t i = 0; i < serial.size(); ++i)
+    ASSERT_TRUE(radio_->SetInfoByte(static_cast<int>(kRadioInfoSerialByte + i),
+                                    static_cast<std::uint8_t>(serial[i])));
+  rig_.Press(CL_Menu_Clone_Info);
+  ASSERT_TRUE(RunClone());
+  QPointer<cuiInformation> info = OpenInformation();
+  ASSERT_TRUE(info);
+  cuiSheet& sheet = *info->Sheet();
+  std::map<std::int32_t, std::string> shown;
+  for (int row = 0; row < sheet.Grid()->RowCount(); ++row)
+    for (int col = 0; col < sheet.Grid()->ColCount(); ++col) {
+      cmcCellObj* cell = sheet.GetCell(col, row);
+      if (!cell || (cell->cellId != CL_CloneInfo_Esn && cell->cellId != CL_CloneInfo_Comment))
+        continue;
+      cmcCellCapsule capsule;
+      capsule.cell = cell;
+      rig_.cells->Frame().Handler()(capsule, 0);
+      shown[cell->cellId] = capsule.outputText;
+    }
+  EXPECT_EQ(shown[CL_CloneInfo_Esn], "000102000000");
+  EXPECT_EQ(shown[CL_CloneInfo_Comment], "MY RADIO");
+  info->OkButton()->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Behind the setup dialog the answer goes to the dialog instead.

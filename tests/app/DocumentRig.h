@@ -37,24 +37,8 @@ namespace kwtest {
 
 inline constexpr std::uint32_t kRigDestination = 5;
 
-// The program's English table with a clone information sheet in front.
-inline std::vector<std::string> DocumentRigLines() {
-  std::vector<std::string> lines = {
-      "",
-      "#GI_Sheet_CloneInfo_Style",
-      "(FixedCols=1)(FixedRows=1)(NoPrint)",
-      "#GI_Sheet_CloneInfo_BasicCell",
-      "{($Basic)}",
-      "#GI_Sheet_CloneInfo_Cells",
-      "{($ciDat)(Color=clTeal)(Font=,,clWhite,,,fsBold,)}Clone Information|{+}",
-      "{H(Font=,,,7,,,)}",
-      "{($ciInd)}SERIAL NO. :|{($ciDat)}9999999999999",
-      "#",
-  };
-  for (std::size_t i = 1; i < kwres::kTextEnglish.count; ++i)
-    lines.emplace_back(kwres::kTextEnglish.lines[i]);
-  return lines;
-}
+// The program's English table.
+inline std::vector<std::string> DocumentRigLines() { return RealTableLines(); }
 
 class DocumentRig : public MainWindowRig {
  public:

@@ -20,6 +20,7 @@
 #include "cells/names/CellNames.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
+#include "core/cmcHelpGTex.h"
 #include "core/cmcTick.h"
 #include "model/ImageAccess.h"
 #include "model/ItemKinds.h"
@@ -27,6 +28,7 @@
 #include "model/datCh.h"
 #include "model/indDestination.h"
 #include "platform/MessageBoxService.h"
+#include "resources/text/TextTables.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 #include "support/ManualClock.h"
@@ -75,6 +77,43 @@ TEST_F(ProgramCellHandlerTest, AnEditMarksTheDocumentModifiedAndRestartsTheCheck
 TEST_F(ProgramCellHandlerTest, ChoiceCellsReadTheControllersOptionCache) {
   // One cache for the program: a language switch renews it in one place.
   EXPECT_EQ(&cells_.Frame().ChoiceCache(), &controller_->Choices());
+}
+
+// Every cell id has its case; the memory-debug cells come with the debug
+// windows and may still be missing.
+TEST_F(ProgramCellHandlerTest, EveryCellIdHasItsCase) {
+  const CellCaseTable& table = cells_.Table();
+  std::vector<std::string> missing;
+  for (std::int32_t id = 0; id < CellCaseTable::kSlots; ++id) {
+    if (table.IsFilled(id)) continue;
+    if (id >= CL_EeDebugWin_Adr && id <= CL_EeDebugWin_F) continue;
+    missing.emplace_back(GetCellIdName(id));
+  }
+  EXPECT_EQ(missing, std::vector<std::string>{});
+  EXPECT_EQ(CL_EeDebugWin_Adr, 60);
+  EXPECT_EQ(CL_EeDebugWin_F, 76);
+  EXPECT_EQ(CellCaseTable::kSlots, kCellIdCount + 1);
+}
+
+// Help on a cell: its id name, its topic, the topic's context; 0 without a
+// row.
+TEST_F(ProgramCellHandlerTest, HelpContextsComeFromTheTopicMap) {
+  cmcHelpGTex topics;
+  topics.SetSource(kwres::kHelpTopicMap);
+  struct Case {
+    std::int32_t cellId;
+    int context;
+  };
+  const Case cases[] = {{CL_Mch_Select_ChNo, 1}, {CL_Mch_Freq, 2}, {CL_Menu_File_Exit, 0}};
+  for (const Case& c : cases) {
+    cmcCellObj cell;
+    cell.cellId = c.cellId;
+    EXPECT_EQ(indMain::GetHelpIds(topics, cell), c.context) << GetCellIdName(c.cellId);
+  }
+  controller_->RegisterHelp(cells_.Host(), topics);
+  cmcCellObj freq;
+  freq.cellId = CL_Mch_Freq;
+  EXPECT_EQ(cells_.Host().GetHelpIds(freq), 2);
 }
 
 TEST_F(ProgramCellHandlerTest, PartsNotRegisteredDoNothing) {

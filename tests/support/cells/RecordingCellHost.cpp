@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
+#include "sheet/cmcCellObj.h"
+
 namespace kwtest {
+
+void RecordingCellHost::UpdateCsvMenuState(cmcCellObj& cell) {
+  cell.SetUserFlag(userflag::kHidden, csvHidden);
+  cell.SetUserFlag(userflag::kDisabled, csvDisabled);
+}
 
 bool RecordingCellHost::IsModified() {
   ++modifiedQueries;

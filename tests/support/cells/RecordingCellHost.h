@@ -5,6 +5,7 @@
 // selector and the Repeater Setting dialog answer from a script and record
 // what they were asked, help is recorded. The dialogs and help are "not
 // available" until the test scripts them, as in a program that lacks them.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -45,6 +46,28 @@ class RecordingCellHost : public CellHost {
   }
   void StartCloneRead() override { documentCommands.emplace_back("read"); }
   void StartCloneWrite() override { documentCommands.emplace_back("write"); }
+  void OpenDataFile(const std::string& path) override { filesOpened.push_back(path); }
+  std::string DataFolder() override { return dataFolder; }
+  void UpdateCsvMenuState(cmcCellObj& cell) override;
+  void RunCsvCommand(bool import, bool allGroups) override {
+    documentCommands.push_back(std::string(import ? "import" : "export") +
+                               (allGroups ? " all" : ""));
+  }
+  bool CanPrintCurrent() override { return printable; }
+  void PrintCurrent() override { documentCommands.emplace_back("print"); }
+  void ShowPrintAllDialog() override { documentCommands.emplace_back("print all"); }
+  void ReleaseSheet() override { documentCommands.emplace_back("release sheet"); }
+  void PostLanguageChange() override { documentCommands.emplace_back("language"); }
+  bool IsToolBarVisible() override { return toolBarVisible; }
+  void SetToolBarVisible() override { toolBarVisible = !toolBarVisible; }
+  void ShowComPortDialog() override { documentCommands.emplace_back("com port"); }
+  void ShowAbout() override { documentCommands.emplace_back("about"); }
+  RadioInformation RadioInfo() override { return radioInfo; }
+  bool CanPaste(std::uint32_t kind) override { return pasteKind && *pasteKind == kind; }
+  int MainMenuEntryCount(std::int32_t cellId) override {
+    return cellId == editMenuCellId ? editMenuEntries : -1;
+  }
+  std::intptr_t MainMenuHandle() override { return mainMenuHandle; }
 
   // --- scripting ------------------------------------------------------------
   // The document's date order (0 yyyy/mm/dd, 1 mm/dd/yyyy, 2 dd/mm/yyyy).
@@ -77,6 +100,21 @@ class RecordingCellHost : public CellHost {
   // Whether the main form shows, and every file and clone command run.
   bool mainFormVisible = true;
   std::vector<std::string> documentCommands;
+  // The recent files' folder, and every file opened by its path.
+  std::string dataFolder;
+  std::vector<std::string> filesOpened;
+  // The CSV items' answer for the open sheet: hidden and disabled flags.
+  bool csvHidden = false;
+  bool csvDisabled = false;
+  bool printable = true;
+  bool toolBarVisible = true;
+  RadioInformation radioInfo{};
+  // The one record kind the copy buffer pastes into; none: an empty buffer.
+  std::optional<std::uint32_t> pasteKind;
+  // The main menu's item of this cell id holds editMenuEntries entries.
+  std::int32_t editMenuCellId = -1;
+  int editMenuEntries = -1;
+  std::intptr_t mainMenuHandle = 0;
 
   // --- what was asked -------------------------------------------------------
   int modifiedQueries = 0;
