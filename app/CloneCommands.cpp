@@ -64,6 +64,12 @@ void cuiMain::OnIdentifyResult(dst_CDrv_Result& result) {
     return;
   }
   std::copy_n(result.tail.Data(), kRadioInformationSize, radioInfo_.begin());
+  // Codes above 15 name no band plan, and the settings and data files keep
+  // only 0..15: such a radio is refused like one of an unknown layout.
+  if (radioInfo_[kRadioInfoDestinationByte] >= dst_EtcData::kNoDestination) {
+    result.code = kCodeIncompatible;
+    return;
+  }
   // An unknown layout fails, but the destination below may still say more.
   if (!KnownLayout(RadioRevision())) result.code = kCodeIncompatible;
   if (phase_.firstIdentify && !phase_.writeConfirmed) return;
@@ -103,13 +109,12 @@ void cuiMain::StartCloneRead() {
 void cuiMain::OnIdentifyForRead(dst_CDrv_Result& result) {
   if (result.code != kCloneOk || cloneMan_->IsBusy()) return;
   if (phase_.firstIdentify) {
+    // The destination check keeps what it takes (the radio's information
+    // flags, an adopted destination) in the clone copy, which the read
+    // applies once its data is in.
     const bool same = settings_.CompareDest(radioInfo_) == 0;
     bus_.Send(ev::CheckDestination, 1, 0);
-    if (same) {
-      // The destination check may have taken the radio's information
-      // flags into the settings: the read takes them along.
-      cloneDestination_ = settings_.EtcData;
-    } else {
+    if (!same) {
       // Adopted (the clone copy now names the radio's destination): the
       // radio is identified once more against it before anything is read.
       if (indEnviron::CompareImageDest(radioInfo_, cloneDestination_) != 0) return;

@@ -21,17 +21,17 @@ bool KnownRevision(int revision, int& result) {
 }
 
 // A record of destination 16 means "none": files saved before the setup
-// carry it, so it is read (the caller decides what to take from it).
-bool KnownDestination(std::uint32_t value, std::uint32_t& extra) {
+// carry it, so Open reads it (and decides what to take from it); the setup,
+// which takes the destination, refuses it.
+bool KnownDestination(std::uint32_t value, std::uint32_t highest) {
   dst_EtcData record;
-  return indEnviron::DecodeEtcData(value, record) &&
-         record.destination <= dst_EtcData::kNoDestination;
+  return indEnviron::DecodeEtcData(value, record) && record.destination <= highest;
 }
 
 }  // namespace
 
 int ReadDataFileChecked(const std::string& path, std::uint32_t model, std::uint32_t subCode,
-                        DataFileContent& content) {
+                        DataFileContent& content, bool destinationRequired) {
   cmcEeprom scratch;
   scratch.SetSize(MemMapMaxSize);
   scratch.Fill(0xFF);
@@ -41,7 +41,10 @@ int ReadDataFileChecked(const std::string& path, std::uint32_t model, std::uint3
   file.SetModel(model);
   file.SetSubCode(subCode);
   file.SetMapRevCheck(cmcIcfFile::MapRevCodeCheck(KnownRevision));
-  file.SetEtcDataCheck(KnownDestination);
+  const std::uint32_t highest =
+      destinationRequired ? dst_EtcData::kNoDestination - 1 : dst_EtcData::kNoDestination;
+  file.SetEtcDataCheck(
+      [highest](std::uint32_t value, std::uint32_t&) { return KnownDestination(value, highest); });
   if (const int code = file.Read(path); code != cmcIcfFile::kOk) return code;
 
   const int revision = file.GetMapRev();

@@ -8,7 +8,8 @@
 // - "#MapRev=" 1..3 (above 3: the file is of a newer layout, code 9; any
 //   other value 5);
 // - "#EtcData=" decodes with matching check bits and names destination
-//   0..16 (10 otherwise; a file without the line reads as destination 0);
+//   0..16, or 0..15 when a destination is required (10 otherwise; a file
+//   without the line reads as destination 0);
 // - every record well formed and inside the image (6, 8);
 // - the image's layout byte and format signature for the file's revision
 //   (8, the data check);
@@ -32,4 +33,4 @@ struct DataFileContent {
 
 // 0, or the data file's error code (1..10), already shown.
 int ReadDataFileChecked(const std::string& path, std::uint32_t model, std::uint32_t subCode,
-                        DataFileContent& content);
+                        DataFileContent& content, bool destinationRequired = false);

@@ -246,3 +246,25 @@ int indMain::OpenIcfFile(const std::string& name) {
   bus_.Send(ev::ListNamesChanged);
   return 0;
 }
+
+int indMain::LoadInitialData(const std::string& name) {
+  DataFileContent file;
+  {
+    FileWaitCursor wait;
+    if (ReadDataFileChecked(name, Model().modelWord1, Model().modelWord2, file, true) != 0)
+      return 1;
+  }
+  // Only the file's destination and flags are taken, the flags first: the
+  // initial image built for the destination reads the second one.
+  Settings().EtcData.secondFlag = file.destination.secondFlag;
+  Settings().EtcData.thirdFlag = file.destination.thirdFlag;
+  ApplyDestinationOnly(file.image, file.destination, 2);
+  ResetImageToInitial();
+  SetDocumentRevision(kCurrentRevision);
+  SetFileName("");
+  ClearModified();
+  SetDefaultFolder(FolderOfFile(name));
+  Settings().CurrentDirectory = DefaultFolder();
+  bus_.Send(ev::CloseSetupDialog2);
+  return 0;
+}

@@ -165,8 +165,19 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void MainFrame::RebuildBars() {
+  if (menu_) menu_->Build();
+  if (buttons_) buttons_->Build(texts_, std::string(kToolBarKey), &listB_);
+  if (toolBar_) toolBar_->setVisible(env_.ToolbarVisible != 0);
+}
+
 iuiTree& MainFrame::NewTree(const std::string& key) {
-  DeleteTree();
+  // The old tree may be the one whose handler runs now.
+  if (iuiTree* old = tree_.data()) {
+    treePanel_->layout()->removeWidget(old);
+    old->Close();
+    tree_ = nullptr;
+  }
   tree_ = new iuiTree(treePanel_, texts_, env_, key, &listA_);
   treePanel_->layout()->addWidget(tree_);
   tree_->hide();

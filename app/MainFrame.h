@@ -88,8 +88,13 @@ class MainFrame : public QMainWindow {
   int TreePanelWidth() const;
 
   // --- tree ---------------------------------------------------------------
-  // (Re)creates the tree on the tree panel, built and hidden.
+  // (Re)creates the tree on the tree panel, built and hidden; an old tree
+  // stops answering at once and goes with deleteLater.
   iuiTree& NewTree(const std::string& key);
+  // Builds the menu and the tool bar again from the text table (their old
+  // items go with deleteLater); the tool bar is placed when the settings
+  // show it.
+  void RebuildBars();
   iuiTree* Tree() const;
   void DeleteTree();
 

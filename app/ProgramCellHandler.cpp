@@ -43,6 +43,13 @@ CellCaseTable ProgramTable() {
 }  // namespace
 
 ProgramCellHandler::ProgramCellHandler(indEnviron& settings, cmcGTex& texts, cuiMain& controller)
-    : host_(controller), table_(ProgramTable()), frame_(settings, texts, host_, table_) {
+    : controller_(controller),
+      host_(controller),
+      table_(ProgramTable()),
+      frame_(settings, texts, host_, table_) {
   frame_.SetChoiceCache(&controller.Choices());
+  // A language switch replaces the cache: the cells read the new one.
+  controller.SetChoicesRenewed([this](cmcFCache& cache) { frame_.SetChoiceCache(&cache); });
 }
+
+ProgramCellHandler::~ProgramCellHandler() { controller_.SetChoicesRenewed({}); }

@@ -16,6 +16,7 @@ class indEnviron;
 class ProgramCellHandler {
  public:
   ProgramCellHandler(indEnviron& settings, cmcGTex& texts, cuiMain& controller);
+  ~ProgramCellHandler();
   ProgramCellHandler(const ProgramCellHandler&) = delete;
   ProgramCellHandler& operator=(const ProgramCellHandler&) = delete;
 
@@ -24,6 +25,7 @@ class ProgramCellHandler {
   const CellCaseTable& Table() const { return table_; }
 
  private:
+  cuiMain& controller_;
   AppCellHost host_;
   CellCaseTable table_;
   indCellFrame frame_;

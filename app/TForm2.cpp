@@ -11,7 +11,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <QFileInfo>
+
 #include "app/AppPictures.h"
+#include "app/MainController.h"
+#include "app/cuiMain.h"
+#include "core/AppMessageBox.h"
+#include "core/ComPortNumber.h"
+#include "core/cmcGTex.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageBoxService.h"
+#include "app/ComPortCombo.h"
 #include "app/DialogTexts.h"
 #include "app/PortItemDelegate.h"
 #include "core/EventIds.h"
@@ -70,8 +80,8 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
   auto* grid = new QGridLayout(panel3);
   grid->setContentsMargins(0, 0, 0, 0);
   rbCom = new QRadioButton(Caption(texts_, SetupKey("ComPort_Caption")), panel3);
-  cbComm = new QComboBox(panel3);
-  cbComm->setEditable(true);
+  // The list is filled anew each time it opens, keeping the typed text.
+  cbComm = new ComPortComboBox(panel3, &settings_.Store());
   // The list names the device and cable behind each number.
   PortItemDelegate::Install(cbComm, &settings_.Store());
   rbIcf = new QRadioButton(Caption(texts_, SetupKey("Icf_Caption")), panel3);
@@ -109,7 +119,9 @@ TForm2::TForm2(QWidget* mainForm, cmcGTex& texts, indEnviron& settings)
 
   connect(rbCom, &QRadioButton::clicked, this, [this] { rbComClick(); });
   connect(rbIcf, &QRadioButton::clicked, this, [this] { rbIcfClick(); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { close(); });
+  connect(btIcfSel, &QPushButton::clicked, this, [this] { btIcfSelClick(); });
 
   FillPorts();
   if (settings_.ComPort >= 1 && settings_.ComPort <= platform::PortTable::kMaxPort)
@@ -134,13 +146,7 @@ TForm2::~TForm2() {
   if (!closed_) EvMan().RemoveListener<TForm2, &TForm2::OnEvent>(this);
 }
 
-void TForm2::FillPorts() {
-  const QString typed = cbComm->currentText();
-  cbComm->clear();
-  for (int port : platform::PortTable::PresentPorts(&settings_.Store()))
-    cbComm->addItem(QStringLiteral("COM%1").arg(port));
-  cbComm->setEditText(typed);
-}
+void TForm2::FillPorts() { FillComPortCombo(cbComm, &settings_.Store()); }
 
 void TForm2::rbComClick() {
   mode_ = kComPort;
@@ -156,9 +162,44 @@ void TForm2::rbIcfClick() {
   lbIcfName->setEnabled(true);
 }
 
+void TForm2::Button1Click() {
+  if (mode_ == kComPort) {
+    const std::optional<int> port = core::ReadComPortNumber(cbComm->currentText().toStdString());
+    if (!port) {
+      AppMessageBox(this, ToDisplayText(GetGTexLines(texts_, "GI_AppInd_Opt_ComSel_Notice")),
+                    Caption(texts_, "GI_Sys_AppTitle"),
+                    platform::mb::Ok | platform::mb::IconWarning);
+      return;
+    }
+    settings_.ComPort = *port;
+    EvMan().Send(ev::CloneInfoConfirmed);
+    return;
+  }
+  if (cuiMain* controller = ControllerIfInstalled()) controller->LoadInitialData(fileName_);
+}
+
+void TForm2::btIcfSelClick() {
+  platform::FileDialogRequest request;
+  request.kind = platform::FileDialogRequest::Kind::Open;
+  if (const cuiMain* controller = ControllerIfInstalled())
+    request.folder = QString::fromStdString(controller->DefaultFolder());
+  request.filter = Caption(texts_, "GI_Sys_Dialog_FOpen", 1);
+  request.defaultExtension = Caption(texts_, "GI_Sys_Dialog_FOpen", 0);
+  request.owner = this;
+  const platform::FileDialogResult chosen = platform::FileDialogs().Run(request);
+  if (!chosen.accepted) return;
+  fileName_ = chosen.path.toStdString();
+  lbIcfName->setText(QFileInfo(chosen.path).fileName());
+}
+
 void TForm2::reject() { close(); }
 
 void TForm2::closeEvent(QCloseEvent* event) {
+  // A clone run of the setup is going: only the setup's end closes.
+  if (!isEnabled() && !setupEnded_) {
+    event->ignore();
+    return;
+  }
   FormClose();
   QDialog::closeEvent(event);
 }
@@ -191,7 +232,9 @@ void TForm2::OnEvent(const cmcEvent& event) {
       break;
     case ev::CloseSetupDialog:
     case ev::CloseSetupDialog2:
-      if (settings_.EtcData.destination <= dst_EtcData::kNoDestination) {
+      // 16 and above name no destination: the setup is not done.
+      setupEnded_ = true;
+      if (settings_.EtcData.destination < dst_EtcData::kNoDestination) {
         settings_.SetupDone = 1;
         EvMan().Send(ev::SetupDoneWithoutRadio);
       } else {

@@ -8,10 +8,13 @@
 // setup done (the dialog opens again at the next start): the main form is
 // moved into the work area of the dialog's monitor, "show the main form" and
 // "refresh the tool bar" are sent, and the dialog goes (deleteLater).
-// Not built yet: OK's reading of the radio or the data file; OK does nothing.
-// While a clone run of the setup is going the dialog is disabled; the end of
-// the setup (events 59 and 60) marks it done when a destination was taken
-// and closes the dialog.
+// OK with a COM port (a whole number 1..256, else a notice) stores the port
+// and asks the controller for the radio's clone information; with a data
+// file the controller takes the file's destination (LoadInitialData). While
+// a clone run of the setup is going the dialog is disabled and a user's
+// close is refused; a failed run enables it again. The end of the setup
+// (events 59 and 60) marks it done when a destination (0..15) was taken,
+// resets the document behind it and closes the dialog in any case.
 #include <QDialog>
 #include <string>
 
@@ -36,6 +39,12 @@ class TForm2 : public QDialog {
   ~TForm2() override;
 
   Mode CurrentMode() const { return mode_; }
+  // The chosen data file (UTF-8 path; empty before a choice).
+  const std::string& FileName() const { return fileName_; }
+
+  // OK and the file-choice button.
+  void Button1Click();
+  void btIcfSelClick();
 
   QPushButton* Button1 = nullptr;  // OK
   QPushButton* Button2 = nullptr;  // Cancel
@@ -64,4 +73,5 @@ class TForm2 : public QDialog {
   Mode mode_ = kComPort;
   std::string fileName_;
   bool closed_ = false;
+  bool setupEnded_ = false;  // events 59/60: the close goes through
 };

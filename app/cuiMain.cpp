@@ -106,8 +106,16 @@ void cuiMain::AfterImageLoad(cmcEeprom& image) {}
 
 int cuiMain::OpenIcfFile(const std::string& name) { return 0; }
 
+int cuiMain::LoadInitialData(const std::string&) { return 1; }
+
 
 void cuiMain::SelectTextLanguage() { SelectTextTable(texts_, ChooseTextTable(settings_)); }
+
+void cuiMain::RenewChoices() {
+  auto renewed = std::make_unique<cmcFCache>(texts_);
+  if (choicesRenewed_) choicesRenewed_(*renewed);
+  choices_ = std::move(renewed);
+}
 
 void cuiMain::TakeCompareSnapshot() { *compare_ = *initial_; }
 

@@ -108,6 +108,8 @@ class cuiMain {
   virtual void AfterImageLoad(cmcEeprom& image);
   // Opens a data file: 0 opened, 1 not. The base opens nothing and answers 0.
   virtual int OpenIcfFile(const std::string& name);
+  // The setup dialog's data file: 0 taken, 1 not. The base takes none.
+  virtual int LoadInitialData(const std::string& name);
   // The final closure of a clone-information run: the radio's information
   // dialog over the main form (or, while the form is hidden behind the
   // setup dialog, "setup identified").
@@ -200,6 +202,12 @@ class cuiMain {
   cmcGTex& Texts() { return texts_; }
   // The option text cache of the choice lists, over the text table.
   cmcFCache& Choices() { return *choices_; }
+  // A new cache over the table in force (after a language switch); the
+  // closure set below learns of it before the old one goes.
+  void RenewChoices();
+  void SetChoicesRenewed(std::function<void(cmcFCache&)> renewed) {
+    choicesRenewed_ = std::move(renewed);
+  }
   indCloneMan& CloneMan() { return *cloneMan_; }
   cuiHtmlHelp& Help() { return *help_; }
   // Enables the help topic and popup windows again (a modal form disables
@@ -407,6 +415,7 @@ class cuiMain {
   bool modified_ = false;
   DocumentLocale locale_;
   std::unique_ptr<cmcFCache> choices_;
+  std::function<void(cmcFCache&)> choicesRenewed_;
   std::unique_ptr<cmcTick> checkDelay_;
   std::unique_ptr<indCloneMan> cloneMan_;
   RadioInformation radioInfo_{};

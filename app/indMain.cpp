@@ -97,6 +97,12 @@ void indMain::OnEvent(const cmcEvent& event) {
   // reopening a sheet, the destination check) are handled here as their
   // commands land.
   switch (event.id) {
+    case ev::ListNamesChanged: PostListNames(); break;
+    case ev::LanguageChanged: SwitchLanguage(); break;
+    case ev::GroupRenamed: PostLinkName(event.p2); break;
+    case ev::ReopenSheet: ReopenSheet(event.p1 != 0, event.p2); break;
+    case ev::CheckDestination: CheckRadioDestination(event.p1 != 0); break;
+    case ev::SetupDoneWithoutRadio: ResetHiddenDocument(); break;
     case ev::ShowMainForm:
       if (QWidget* form = MainForm()) {
         form->setVisible(true);

@@ -68,6 +68,9 @@ class cuiTree : public QTreeWidget {
   // Replaces every node with those of the markup; the first node is
   // expanded. Nothing is selected afterwards.
   void Build();
+  // Stops answering events and changes, hides and goes with deleteLater
+  // (safe from inside the tree's own handlers).
+  void Close();
 
   // The selected node's cell, or null. Copy it before handing it to the
   // cell handler: the handler may rebuild the tree.
@@ -127,7 +130,6 @@ class cuiTree : public QTreeWidget {
 
   void OnEvent(const cmcEvent& event);
   void OnCurrentChanged();
-  void Close();
   void StopChange();
 
   QWidget* owner_;

@@ -67,7 +67,7 @@ class CloneCommandsTest : public ::testing::Test {
     Main().CloneMan().Engine().SetTickInterval(1);
     Main().CloneMan().Engine().Port().SetLineModel(false);
     rig_.bus->AddListener(this, [this](const cmcEvent& e) {
-      if (e.id == ev::CheckDestination) OnCheckDestination(e);
+      if (e.id == ev::CheckDestination) ++checkEvents_;
       if (e.id == ev::CloseSetupDialog) ++setupEvents_;
     });
   }
@@ -111,20 +111,6 @@ class CloneCommandsTest : public ::testing::Test {
     ASSERT_TRUE(radio_->SetInfo(info));
     ASSERT_TRUE(rig_.env->Store().WriteString(std::string(indEnviron::kKeyPath) + "\\Ports",
                                               "COM7", radio_->SlavePath()));
-  }
-
-  // What event 36 of a read does when the user agrees to the radio's
-  // destination: the clone copy takes it with the radio's flags.
-  void OnCheckDestination(const cmcEvent& e) {
-    ++checkEvents_;
-    if (e.p1 != 1 || !adoptRadio_) return;
-    const RadioInformation& info = Main().RadioInfo();
-    dst_EtcData& copy = Main().CloneDestination();
-    copy.destination = info[kRadioInfoDestinationByte];
-    copy.firstFlag = (info[kRadioInfoVariantByte] & kRadioInfoVariantBit) ? 1 : 0;
-    copy.secondFlag = info[kRadioInfoFlagsByte] & kRadioInfoFirstFlagBit;
-    copy.thirdFlag = (info[kRadioInfoFlagsByte] & kRadioInfoSecondFlagBit) ? 1 : 0;
-    Main().SetExpectedRevision(info[kRadioInfoRevisionByte]);
   }
 
   // Runs the event loop until the clone runs are over. The manual clock
@@ -220,7 +206,6 @@ class CloneCommandsTest : public ::testing::Test {
 
   kwtest::DocumentRig rig_;
   std::unique_ptr<RadioEmulator> radio_;
-  bool adoptRadio_ = false;
   int checkEvents_ = 0;
   int setupEvents_ = 0;
 };
@@ -261,17 +246,20 @@ TEST_F(CloneCommandsTest, ReadOfAnOldRadioConvertsIt) {
 TEST_F(CloneCommandsTest, ReadOfAnotherDestinationTakesItOnlyWhenAgreed) {
   StartRadio(3, 0, kRadioInfoFirstFlagBit);
   const Snapshot before = Take();
+  rig_.boxes.Answer(mb::IdCancel);
   rig_.Press(CL_Menu_Clone_Read);
   ASSERT_TRUE(RunClone());
+  EXPECT_EQ(rig_.boxes.Count(), 1u);
   EXPECT_EQ(CountSent(0xE0), 1);
   EXPECT_EQ(CountSent(0xE2), 0);
   EXPECT_TRUE(Take() == before);
 
   radio_->ClearWireLog();
-  adoptRadio_ = true;
+  rig_.boxes.Clear();
+  rig_.boxes.Answer(mb::IdOk);
   rig_.Press(CL_Menu_Clone_Read);
   ASSERT_TRUE(RunClone());
-  EXPECT_EQ(rig_.boxes.Count(), 0u);
+  EXPECT_EQ(rig_.boxes.Count(), 1u);
   EXPECT_EQ(CountSent(0xE0), 2);
   EXPECT_EQ(CountSent(0xE2), 1);
   EXPECT_EQ(rig_.env->EtcData.destination, 0u);
@@ -315,6 +303,9 @@ TEST_F(CloneCommandsTest, AFailedReadChangesNothing) {
        "Illegal information."},
       {"revision 4", [](RadioEmulator& r) { r.SetInfoByte(kRadioInfoRevisionByte, 4); },
        "Connected transceiver is not compatible model."},
+      // Codes above 15 name no band plan: never taken into the settings.
+      {"destination 20", [](RadioEmulator& r) { r.SetInfoByte(kRadioInfoDestinationByte, 20); },
+       "Connected transceiver is not compatible model."},
       {"damaged image",
        [](RadioEmulator& r) {
          std::vector<std::uint8_t> memory = r.Memory();
@@ -330,7 +321,9 @@ TEST_F(CloneCommandsTest, AFailedReadChangesNothing) {
   Main().SetModified();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StartRadio(3, 5, 0x00);
+    // The radio's information flags differ from the settings': a read that
+    // fails after its identification must not take them either.
+    StartRadio(3, 5, kRadioInfoFirstFlagBit | kRadioInfoSecondFlagBit);
     c.setUp(*radio_);
     rig_.boxes.Clear();
     rig_.boxes.Answer(mb::IdNo);  // keep the modified document unsaved
