@@ -291,6 +291,8 @@ say "the radio is on $pty as COM 7"
 # Fresh settings: the radio's port only. A program whose setup dialog cannot
 # take a port yet gets what that setup would store.
 etc="$("$fixture" etcdata 2)"
+recent_menu=false
+grep -q 'RecentCase' "$src/cells/"*.cpp 2>/dev/null && recent_menu=true
 setup_dialog=false
 grep -q 'Button1Click' "$src/app/TForm2.cpp" 2>/dev/null && setup_dialog=true
 if $setup_dialog; then
@@ -404,6 +406,24 @@ keys Left Left Left Left Left Down
 expect_cell "channel 2's frequency" "300.000000"
 shot "reopened"
 judge memory marked
+if $recent_menu; then
+  # Once more from the File menu's recent list: its first item.
+  keys alt+F4
+  wait_exit 10
+  start_program C.UTF-8
+  wait_main "Untitled - KW-3700"
+  keys alt+f 1
+  until_ok 10 "the title \"flow.icf - KW-3700\" (from the recent list)" title_is "flow.icf - KW-3700"
+  open_channels_0_99
+  expect_cell "channel 0's frequency (recent list)" "146.520000"
+  keys Down
+  expect_cell "channel 1's frequency (recent list)" "145.500000"
+  keys Down
+  expect_cell "channel 2's frequency (recent list)" "300.000000"
+  keys Up Up
+  shot "recent"
+  judge memory marked
+fi
 
 step "write"
 focus_main
