@@ -7,18 +7,20 @@
 // KW3700_LAYOUT_DUMP=<file>: once the first page is open, the program writes
 // the screen rectangles of its window and main parts to the file, one line
 // each: "<name> <x> <y> <w> <h>" (the page's title line as "title" when it
-// has one).
+// has one), and writes them again whenever they change (another page, the
+// window moved or resized).
 // KW3700_START_PAGE=<page reference>: the tree node of that page is selected
 // at start, so the first page is that one (and the layout is written once it
 // is open).
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <memory>
 #include <string>
 
 #include "app/EscapedExceptions.h"
@@ -57,31 +59,34 @@ QByteArray RectLine(const char* name, const QWidget* widget) {
          QByteArray::number(rect.height()) + '\n';
 }
 
-// Writes the rectangles of the window's parts, once the window shows its
-// first page (the start page when one was asked for); false until then.
-bool WriteLayout(MainFrame& window, cuiMain& controller, const QString& path,
-                 const std::string& startPage) {
+// The rectangles of the window's parts, once the window shows its first page
+// (the start page when one was asked for); empty until then.
+QByteArray LayoutText(MainFrame& window, cuiMain& controller, const std::string& startPage) {
   const cuiSheet* sheet = controller.CurrentSheet();
-  if (!window.isVisible() || !sheet) return false;
-  if (!startPage.empty() && sheet->GetTitle() != startPage) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
-  file.write(RectLine("window", &window));
-  file.write(RectLine("menubar", window.menuBar()));
-  file.write(RectLine("toolbar", window.ToolBar()));
-  file.write(RectLine("tree", window.Tree()));
-  file.write(RectLine("sheet", window.SheetPanel()));
-  file.write(RectLine("statusbar", window.statusBar()));
+  if (!window.isVisible() || !sheet) return {};
+  if (!startPage.empty() && sheet->GetTitle() != startPage) return {};
+  QByteArray text = RectLine("window", &window) + RectLine("menubar", window.menuBar()) +
+                    RectLine("toolbar", window.ToolBar()) + RectLine("tree", window.Tree()) +
+                    RectLine("sheet", window.SheetPanel()) +
+                    RectLine("statusbar", window.statusBar());
   if (const QLabel* title = sheet->TitleLabel(); title && title->isVisible())
-    file.write(RectLine("title", title));
-  return true;
+    text += RectLine("title", title);
+  return text;
 }
 
+// Writes the rectangles once they are there and again whenever they change;
+// the file is replaced whole, so a reader never sees half of it.
 void DumpLayoutWhenReady(MainFrame& window, cuiMain& controller, const QString& path,
                          const std::string& startPage) {
   auto* timer = new QTimer(&window);
+  auto written = std::make_shared<QByteArray>();
   QObject::connect(timer, &QTimer::timeout, &window, [=, &window, &controller] {
-    if (WriteLayout(window, controller, path, startPage)) timer->stop();
+    const QByteArray text =
+        LayoutText(window, controller, written->isEmpty() ? startPage : std::string());
+    if (text.isEmpty() || text == *written) return;
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+      *written = text;
   });
   timer->start(kLayoutPollMs);
 }

@@ -10,7 +10,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           clang libclang-rt-14-dev lld locales tzdata
           fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
           xvfb imagemagick qt6-qpa-plugins qt6-translations-l10n
-          poppler-utils)
+          poppler-utils xdotool xclip tesseract-ocr tesseract-ocr-jpn)
 echo "setup: checking ${#PACKAGES[@]} packages"
 missing=()
 for p in "${PACKAGES[@]}"; do

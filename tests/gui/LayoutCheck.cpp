@@ -137,4 +137,25 @@ QStringList Check(const QImage& shot, const QString& dump, Page page) {
   return errors;
 }
 
+std::optional<Marks> MarksNamed(const QString& name) {
+  if (name == QLatin1String("marked")) return Marks::Warning;
+  if (name == QLatin1String("unmarked")) return Marks::None;
+  return std::nullopt;
+}
+
+QStringList CheckMarks(const QImage& shot, const QString& dump, Marks marks) {
+  QStringList errors;
+  if (shot.isNull()) return {QStringLiteral("the screen shot is empty or unreadable")};
+  const std::map<QString, QRect> rects = ReadDump(dump, errors);
+  const auto tree = rects.find(QStringLiteral("tree"));
+  if (tree == rects.end()) errors << QStringLiteral("tree is missing");
+  if (!errors.isEmpty() || marks == Marks::Any) return errors;
+  const bool shown =
+      Shows(shot.convertToFormat(QImage::Format_RGB32), tree->second, kWarningYellow);
+  if (marks == Marks::Warning && !shown)
+    errors << QStringLiteral("the tree shows no warning mark");
+  if (marks == Marks::None && shown) errors << QStringLiteral("the tree shows a warning mark");
+  return errors;
+}
+
 }  // namespace layoutcheck

@@ -30,8 +30,19 @@ std::optional<Page> PageNamed(const QString& name);
 // Every fault found, one line each; empty when the shot passes.
 QStringList Check(const QImage& shot, const QString& dump, Page page = Page::Start);
 
+// What the tree must show of the warning mark (the yellow triangle over a
+// node's picture, or over its collapsed folder's).
+enum class Marks { Any, None, Warning };
+// "marked" or "unmarked"; none for another name.
+std::optional<Marks> MarksNamed(const QString& name);
+// The faults of the tree's marks in the shot (the tree's rectangle in the
+// dump); empty when they are as asked.
+QStringList CheckMarks(const QImage& shot, const QString& dump, Marks marks);
+
 // The start page's product name is drawn in this green.
 inline constexpr QRgb kTopPageGreen = 0x008000;
+// The warning mark's yellow, found nowhere else in the tree.
+inline constexpr QRgb kWarningYellow = 0xF5C21B;
 // The pages' colours (RGB).
 inline constexpr QRgb kTitleNavy = 0x000080;
 inline constexpr QRgb kTitleYellow = 0xFFFF00;

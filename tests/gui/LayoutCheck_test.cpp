@@ -176,3 +176,37 @@ TEST(LayoutCheck, JudgesThePagesColours) {
 }
 
 }  // namespace
+
+// The warning mark is found by its yellow inside the tree only: the same
+// yellow on the sheet or the tool bar is no mark.
+TEST(LayoutCheck, FindsTheTreesWarningMark) {
+  struct MarkCase {
+    const char* what;
+    QRect yellow;  // empty: none drawn
+    layoutcheck::Marks asked;
+    const char* fault;
+  } cases[] = {
+      {"none, none asked", {}, layoutcheck::Marks::None, nullptr},
+      {"none, a mark asked", {}, layoutcheck::Marks::Warning, "shows no warning mark"},
+      {"in the tree, a mark asked", {40, 62, 6, 6}, layoutcheck::Marks::Warning, nullptr},
+      {"in the tree, none asked", {40, 62, 6, 6}, layoutcheck::Marks::None, "shows a warning"},
+      {"on the sheet only", {200, 100, 6, 6}, layoutcheck::Marks::Warning, "shows no warning"},
+      {"in the tree, anything goes", {40, 62, 6, 6}, layoutcheck::Marks::Any, nullptr},
+  };
+  for (const MarkCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Layout l;
+    QImage shot = l.Shot();
+    if (!c.yellow.isEmpty()) {
+      QPainter p(&shot);
+      p.fillRect(c.yellow, QColor::fromRgb(layoutcheck::kWarningYellow));
+    }
+    const QStringList errors = layoutcheck::CheckMarks(shot, l.Dump(), c.asked);
+    if (!c.fault) {
+      EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    } else {
+      EXPECT_FALSE(errors.filter(QLatin1String(c.fault)).isEmpty())
+          << errors.join('\n').toStdString();
+    }
+  }
+}

@@ -8,7 +8,11 @@
 # real-window.layout. Three more runs open a page of their own at start
 # (KW3700_START_PAGE) and are judged for that page's colours: memory
 # channels 100 - 199, repeater group 02 and the common settings, kept as
-# real-window-memory, real-window-repeater and real-window-settings.
+# real-window-memory, real-window-repeater and real-window-settings. Then,
+# on the same display, a user's whole job in the window (tests/gui/user_flow.sh:
+# read the emulated radio, edit, save, reopen, write, the cable pulled, the
+# Japanese interface, closing with unsaved changes), its shots kept as
+# real-window-flow-<step>-<name>.png.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/../.." && pwd)"
 
@@ -21,7 +25,8 @@ if [ "${1:-}" != "--inside" ]; then
   for tool in xvfb-run import; do
     command -v "$tool" >/dev/null || { echo "real window: $tool is missing (scripts/setup.sh)"; exit 1; }
   done
-  for f in "$build/app/kw3700" "$build/tests/kw_layout_check"; do
+  for f in "$build/app/kw3700" "$build/tests/kw_layout_check" "$build/tests/kw_flow_fixture" \
+           "$build/tests/radioemu/radioemu"; do
     [ -x "$f" ] || { echo "real window: $f is not built"; exit 1; }
   done
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$build"
@@ -118,5 +123,6 @@ shoot "" start real-window
 shoot "[St_ColCut]GI_Sheet_MemoryCH,1,100" memory real-window-memory
 shoot "[St_RptList]GI_Sheet_RepeaterList,124,RptCH  1" list real-window-repeater
 shoot "[St_Common]GI_Sheet_Common,250" settings real-window-settings
+"$src/tests/gui/user_flow.sh" "$build" || { echo "real window: FAILED: the user's flow (above)"; exit 1; }
 shot="$build/real-window*.png"
 echo "real window: passed (shots kept in $shot)"

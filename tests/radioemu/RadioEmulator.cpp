@@ -329,6 +329,11 @@ void RadioEmulator::Run() {
       if (outPos_ >= out_.size()) {
         out_.clear();
         outPos_ = 0;
+        if (cutWhenSent_) {
+          cutWhenSent_ = false;
+          cutPending_ = true;
+          continue;
+        }
         if (revertAfterSend_) {
           revertAfterSend_ = false;
           speed_ = identifySpeed_;
@@ -375,6 +380,7 @@ void RadioEmulator::PowerCycle() {
   writing_ = false;
   out_.clear();
   outPos_ = 0;
+  cutWhenSent_ = false;
 }
 
 void RadioEmulator::Problem(std::string text) { problems_.push_back(std::move(text)); }

@@ -22,6 +22,9 @@
 //   range) and stored; E5 is checked (text and count); E6 00 when all held,
 //   else E6 01. Nothing is ever written outside the memory; every problem is
 //   logged.
+// - A read cut after a number of data frames (CutAfterFrames) sends no end
+//   frame: the line goes dead once the frames before the cut are read, as
+//   when the cable is pulled.
 // - Pacing (off by default): bytes taken and sent at baud / 10 a second.
 #include <atomic>
 #include <chrono>
@@ -76,6 +79,8 @@ enum class Fault {
   NoWriteAck,            // no E6 after a write
   Disconnect,            // the line cut after `bytes` bytes moved either way,
                          // once the program has read what had reached it
+  CutAfterFrames,        // a read sends data frames 0 .. `frame` - 1, then the
+                         // line is cut once the program has read them
 };
 
 struct WireSegment {
@@ -194,6 +199,7 @@ class RadioEmulator {
   size_t outPos_ = 0;
   bool disconnected_ = false;
   bool cutPending_ = false;  // the line is cut once the program has read all
+  bool cutWhenSent_ = false;  // cutPending_ follows once out_ has gone
   Clock::time_point lastSend_;
   bool inNoise_ = false;
 

@@ -153,6 +153,34 @@ TEST_F(RadioEmulatorTest, ReadsAfterTheSpeedChangeAndFallsBackAfterItsEndFrame) 
   EXPECT_EQ(radio_.Speed(), kIdentifySpeed);
 }
 
+// A cable pulled in the middle of a read: the frames before the cut arrive
+// whole, then no end frame, and the line is hung up.
+TEST_F(RadioEmulatorTest, ReadCutAfterFramesSendsThoseFramesThenHangsUp) {
+  radio_.SetCableEcho(false);
+  Bytes memory = radio_.Memory();
+  std::fill_n(memory.begin(), 4 * kReadFrameSize, std::uint8_t{0x10});
+  radio_.SetMemory(memory);
+  radio_.SetReadRange(0, 4 * kReadFrameSize - 1);
+  radio_.SetFault(Fault::CutAfterFrames, 2);
+  EXPECT_TRUE(Exchange(kSpeedHigh, 0).empty());
+  line_->SetSpeed(kHighSpeed);
+  Bytes expected;
+  for (int frame = 0; frame < 2; ++frame) {
+    const auto address = static_cast<std::uint8_t>(frame * kReadFrameSize);
+    Bytes payload = {0x00, 0x00, 0x00, address, static_cast<std::uint8_t>(kReadFrameSize)};
+    payload.insert(payload.end(), kReadFrameSize, std::uint8_t{0x90});
+    int sum = 0;
+    for (std::uint8_t b : payload) sum += b;
+    payload.push_back(static_cast<std::uint8_t>(256 - sum % 256));
+    expected = Concat({expected, {0xFE, 0xFE, 0xEF, 0xEE, 0xE4}, payload, {0xFD}});
+  }
+  EXPECT_EQ(Exchange(kRead, expected.size()), expected);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!radio_.Disconnected() && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(radio_.Disconnected());
+}
+
 TEST_F(RadioEmulatorTest, StoresAGoodWriteAndAcknowledgesIt) {
   radio_.SetCableEcho(false);
   EXPECT_EQ(Exchange(Concat({kWrite, Bytes(8, 0xFE), kFrame0, EndFrame(false, "01")}), 7),

@@ -200,6 +200,10 @@ void RadioEmulator::AnswerRead() {
   for (std::int64_t a = readFirst_; a <= readLast_;) {
     const int length = static_cast<int>(std::min(size - a % size, readLast_ - a + 1));
     const int index = count++;
+    if (fault_ == Fault::CutAfterFrames && index >= faultFrame_) {
+      cutWhenSent_ = true;
+      return;
+    }
     if (index == faultFrame_ && fault_ == Fault::OversizeFrame) {
       // The length byte cannot say it; the frame is simply too long.
       Send(dataFrame(a, kOversizeDataBytes, -1));
