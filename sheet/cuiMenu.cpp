@@ -105,6 +105,14 @@ void cuiMenu::AddItems(QWidget* menu, const std::string& bodyKey, const cmcCellO
       if (!sub) {
         sub = new QMenu(root_);
         last->setMenu(sub);
+        // A menu of the menu bar shows its items' states as they are when
+        // it opens: the recent files, the view checks, what is possible now.
+        if (levels.back().menu == root_ && qobject_cast<QMenuBar*>(root_.data())) {
+          std::weak_ptr<char> alive = alive_;
+          QObject::connect(sub, &QMenu::aboutToShow, sub, [this, alive] {
+            if (!alive.expired()) Refresh();
+          });
+        }
       }
       levels.push_back({sub, depth});
     } else {

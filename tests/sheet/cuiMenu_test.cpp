@@ -120,6 +120,21 @@ TEST_F(MenuTest, ItemStatesFollowTheHandler) {
   for (const CellCall& call : host_.handler.calls) EXPECT_FALSE(call.parentCell.has_value());
 }
 
+// With no event since the handler's answer changed (a recent file added at
+// start), opening the menu still shows the answer.
+TEST_F(MenuTest, AMenuOfTheBarShowsTheStatesOfTheMomentItOpens) {
+  auto& cell = host_.handler.Cell(CL_Menu_File_Recent, 2);
+  cell.userFlags = 1 << userflag::kCaptionReplaced;
+  cell.caption = "&1 a.icf";
+  QAction* recent = Item(CL_Menu_File_Recent);
+  ASSERT_NE(recent, nullptr);
+  QMenu* file = qobject_cast<QMenu*>(recent->parent());
+  ASSERT_NE(file, nullptr);
+  EXPECT_NE(recent->text(), QStringLiteral("&1 a.icf"));
+  emit file->aboutToShow();
+  EXPECT_EQ(recent->text(), QStringLiteral("&1 a.icf"));
+}
+
 TEST_F(MenuTest, TheDefaultClickSendsEnterThenRefreshes) {
   host_.handler.calls.clear();
   Item(CL_Menu_File_Exit)->trigger();
