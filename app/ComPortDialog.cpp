@@ -37,21 +37,14 @@ ComPortDialog::ComPortDialog(QWidget* parent, cmcGTex& texts, indEnviron& settin
   if (settings.ComPort >= core::kMinComPort && settings.ComPort <= core::kMaxComPort)
     box_->setEditText(QString::number(settings.ComPort));
 
-  ok_ = new QPushButton(dialogtext::Caption(texts, kComButtons, 0), this);
-  cancel_ = new QPushButton(dialogtext::Caption(texts, kComButtons, 1), this);
-  dialogtext::SizeButtons(texts, font, {ok_, cancel_});
-  ok_->setDefault(true);
+  const dialogtext::OkCancel buttons = dialogtext::MakeOkCancel(this, texts, kComButtons, font);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   connect(ok_, &QPushButton::clicked, this, [this] { OnOk(); });
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(notice);
   layout->addWidget(box_);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   box_->setFocus();
 }

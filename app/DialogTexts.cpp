@@ -1,6 +1,8 @@
 #include "app/DialogTexts.h"
 
+#include <QDialog>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "core/FontSpec.h"
@@ -32,6 +34,19 @@ void SizeButtons(cmcGTex& texts, const QFont& font, std::initializer_list<QPushB
     button->setFont(font);
     button->setFixedSize(size);
   }
+}
+
+OkCancel MakeOkCancel(QDialog* dialog, cmcGTex& texts, std::string_view buttonsKey,
+                      const QFont& font) {
+  OkCancel made{new QPushButton(Caption(texts, buttonsKey, 0), dialog),
+                new QPushButton(Caption(texts, buttonsKey, 1), dialog), new QHBoxLayout};
+  SizeButtons(texts, font, {made.ok, made.cancel});
+  made.ok->setDefault(true);
+  QObject::connect(made.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  made.row->addStretch(1);
+  made.row->addWidget(made.ok);
+  made.row->addWidget(made.cancel);
+  return made;
 }
 
 }  // namespace dialogtext

@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string_view>
 
+class QBoxLayout;
+class QDialog;
 class QPushButton;
 
 class cmcGTex;
@@ -22,5 +24,16 @@ QFont FontOf(cmcGTex& texts, std::string_view key);
 // "GI_AppInd_Opt_ComSel_SizeOfButtons" in the font, twice its height.
 QSize ButtonSize(cmcGTex& texts, const QFont& font);
 void SizeButtons(cmcGTex& texts, const QFont& font, std::initializer_list<QPushButton*> buttons);
+
+// OK and Cancel from values 0 and 1 of a buttons key, sized and in the
+// dialog's font, OK the default; Cancel rejects the dialog. Returns the row
+// that holds them at its right; the caller connects OK.
+struct OkCancel {
+  QPushButton* ok;
+  QPushButton* cancel;
+  QBoxLayout* row;
+};
+OkCancel MakeOkCancel(QDialog* dialog, cmcGTex& texts, std::string_view buttonsKey,
+                      const QFont& font);
 
 }  // namespace dialogtext

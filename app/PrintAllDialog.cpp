@@ -31,21 +31,15 @@ PrintAllDialog::PrintAllDialog(QWidget* parent, cmcGTex& texts, bool anyBankChan
   bank_->setChecked(anyBankChannel);
   bank_->setEnabled(anyBankChannel);
 
-  ok_ = new QPushButton(dialogtext::Caption(texts, kPrintAllButtons, 0), this);
-  cancel_ = new QPushButton(dialogtext::Caption(texts, kPrintAllButtons, 1), this);
-  dialogtext::SizeButtons(texts, font, {ok_, cancel_});
-  ok_->setDefault(true);
+  const dialogtext::OkCancel buttons =
+      dialogtext::MakeOkCancel(this, texts, kPrintAllButtons, font);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addWidget(bank_);
   layout->addSpacing(font.pointSize() > 0 ? font.pointSize() : 8);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

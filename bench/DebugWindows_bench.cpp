@@ -20,27 +20,14 @@
 #include "core/cmcGTex.h"
 #include "sheet/DefaultCellHandler.h"
 #include "support/BenchCells.h"
+#include "bench/support/BenchProgram.h"
 
 namespace {
 
-struct DebugProgram {
-  DebugProgram() {
-    settings.Get().EtcData.destination = 0;
-    window.resize(1200, 900);
-    main.BuildMainWindow(window);
-    window.show();
-  }
-  ScopedEvMan bus;
-  kwbench::ScratchSettings settings;
-  cmcGTex texts;
-  indMain main{settings.Get(), texts};
-  ProgramCellHandler cells{settings.Get(), texts, main};
-  ScopedDefaultCellHandler handler{cells.Frame().Handler()};
-  MainFrame window{settings.Get(), texts};
-};
 
 void BM_OpenImageWindow(benchmark::State& state) {
-  DebugProgram p;
+  kwbench::Program p;
+  p.window.show();
   for (auto _ : state) {
     p.bus->Send(ev::OpenImageWindow);
     cuiEeDebugWin* debug = p.main.ImageWindow();

@@ -29,25 +29,11 @@
 #include "sheet/DefaultCellHandler.h"
 #include "sheet/cuiSheet.h"
 #include "support/BenchCells.h"
+#include "bench/support/BenchProgram.h"
 
 namespace {
 
-// The program's parts a page needs: settings, the controller with its
-// document, the cell handler and the main window (not shown).
-struct Program {
-  Program() {
-    settings.Get().EtcData.destination = 0;
-    window.resize(1200, 900);
-    main.BuildMainWindow(window);
-  }
-  ScopedEvMan bus;
-  kwbench::ScratchSettings settings;
-  cmcGTex texts;
-  indMain main{settings.Get(), texts};
-  ProgramCellHandler cells{settings.Get(), texts, main};
-  ScopedDefaultCellHandler handler{cells.Frame().Handler()};
-  MainFrame window{settings.Get(), texts};
-};
+using Program = kwbench::Program;
 
 // Makes, builds and paints a page once; the page is returned built.
 cuiSheet* OpenAndPaint(Program& p, const std::string& reference, QImage& image) {
