@@ -66,9 +66,10 @@ cuiPrinter::cuiPrinter(QWidget* owner, indEnviron& settings, cmcGTex& texts, std
       factory_(std::move(factory)),
       images_(images),
       tick_(new cmcTask) {
+  // The tick runs only while a print of all pages goes on: an idle program
+  // wakes up for nothing.
   tick_->SetInterval(-1);
   tick_->SetHandler(this, &cuiPrinter::OnTick);
-  tick_->SetInterval(kTickMs);
 }
 
 cuiPrinter::~cuiPrinter() {
@@ -160,6 +161,7 @@ void cuiPrinter::Print(int mode, cuiSheet* sheet) {
   }
   nextIndex_ = 0;
   busy_ = true;
+  tick_->SetInterval(kTickMs);
 }
 
 void cuiPrinter::UseDevice(QPagedPaintDevice* device) {
@@ -196,6 +198,7 @@ void cuiPrinter::FinishRun(bool failed) {
   if (busy_ || failed) pageNames_.clear();
   busy_ = false;
   nextIndex_ = 0;
+  tick_->SetInterval(-1);
   // The owner first: a box over a disabled owner could not be answered.
   if (owner_) owner_->setEnabled(true);
   if (failed) {

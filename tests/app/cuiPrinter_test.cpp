@@ -228,6 +228,17 @@ TEST_F(PrinterTest, PrintAllPrintsTheListInOrderSkippingPagesThatDoNotPrint) {
   EXPECT_EQ(rig_.printer->Dialog(), nullptr);
 }
 
+// The print tick wakes the program only while a print of all pages runs.
+TEST_F(PrinterTest, TheTickRunsOnlyWhileAllPagesPrint) {
+  EXPECT_FALSE(rig_.printer->Tick().TimerActive());
+  rig_.AnswerPreview(true);
+  PrintAll({"GI_Sheet_T2", "GI_Sheet_T3"});
+  ASSERT_TRUE(rig_.printer->Busy());
+  EXPECT_TRUE(rig_.printer->Tick().TimerActive());
+  RunTicks();
+  EXPECT_FALSE(rig_.printer->Tick().TimerActive());
+}
+
 TEST_F(PrinterTest, CancelAfterTheFirstSheetKeepsItsPagesAndEndsTheRun) {
   rig_.AnswerPreview(true);
   PrintAll({"GI_Sheet_T2", "GI_Sheet_T3"});
