@@ -129,6 +129,22 @@ class ColumnCheck {
           w = std::max(w, ProbeCell(sheet, s));
         }
     }
+    // The header rows: every caption fits its column with the columns
+    // joined on to it (a column cut by the view shows nothing).
+    for (int r = 0; r < grid.FixedRows(); ++r) {
+      for (int c = 0; c < grid.ColCount(); ++c) {
+        const cmcCellObj* cell = sheet.GetCell(c, r);
+        if (cell->HasLayout(celllayout::kJoinLeft) || cell->GetCaption().empty()) continue;
+        int room = built[static_cast<std::size_t>(c)];
+        for (int j = c + 1;
+             j < grid.ColCount() && sheet.GetCell(j, r)->HasLayout(celllayout::kJoinLeft); ++j)
+          room += built[static_cast<std::size_t>(j)];
+        if (room == 0) continue;
+        const int needed = sheet.DisplayTextWidth(c, r);
+        if (needed > room)
+          narrow.push_back({page, "header \"" + std::string(cell->GetCaption()) + "\"", c, room, needed});
+      }
+    }
     std::set<std::pair<int, std::int32_t>> reported;
     for (const Shown& s : shown) {
       const int needed = widest[{s.col, s.cellId}];
