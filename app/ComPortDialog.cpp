@@ -32,7 +32,6 @@ ComPortDialog::ComPortDialog(QWidget* parent, cmcGTex& texts, indEnviron& settin
       new QLabel(ToDisplayText(GetGTexLines(texts, "GI_AppInd_Opt_ComSel_Notice")), this);
   notice->setTextFormat(Qt::PlainText);
   box_ = new ComPortComboBox(this, &settings.Store());
-  box_->setEditable(true);
   FillComPortCombo(box_, &settings.Store());
   if (settings.ComPort >= core::kMinComPort && settings.ComPort <= core::kMaxComPort)
     box_->setEditText(QString::number(settings.ComPort));

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/OwnedWindow.h"
+#include "core/HexText.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "sheet/FieldDialogFrame.h"
@@ -22,7 +23,7 @@ constexpr double kImageHeightShare = 0.8;
 // The named cell models the sheet's markup uses.
 constexpr const char* kImageCellModels[] = {"Basic", "iChN", "iChI", "iSp", "eWh"};
 
-std::string EeHexDigit(int n) { return std::string(1, "0123456789ABCDEF"[n]); }
+std::string EeHexDigit(int n) { return core::HexNumber(static_cast<std::uint64_t>(n)); }
 
 }  // namespace
 

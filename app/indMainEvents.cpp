@@ -75,9 +75,8 @@ void indMain::SwitchLanguage() {
     window->RebuildBars();
     bus_.Send(ev::RefreshToolBar);
   }
+  // The new tree selects node 0 and names the lists, which opens its page.
   BuildTree();
-  CloseSheet();
-  bus_.Send(ev::ListNamesChanged);
   UpdateTitle();
 }
 

@@ -15,6 +15,7 @@
 #include "cells/names/CellNames.h"
 #include "core/AppMessageBox.h"
 #include "core/EventIds.h"
+#include "core/HexText.h"
 #include "core/TextTableChoice.h"
 #include "core/cmcEvMan.h"
 #include "core/cmcGTex.h"
@@ -295,16 +296,10 @@ constexpr const char* kDestinationNames[] = {
     "XXX_1100",   "XXX_1101", "ITR_1110", "JPN_1111",
 };
 
-bool IsSerialDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
+// The digits are known to be hexadecimal.
 unsigned long SerialPartValue(std::string_view digits) {
   unsigned long value = 0;
-  for (const char c : digits) {
-    const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-    value = value * 16 + static_cast<unsigned long>(digit);
-  }
+  for (const char c : digits) value = value * 16 + static_cast<unsigned long>(core::HexDigitValue(c));
   return value;
 }
 
@@ -314,7 +309,7 @@ std::string FormatSerialNumber(const RadioInformation& info) {
   const std::string_view serial(reinterpret_cast<const char*>(info.data()) + kRadioInfoSerialByte,
                                 kRadioInfoSerialSize);
   for (const char c : serial)
-    if (!IsSerialDigit(c)) return " ";
+    if (core::HexDigitValue(c) < 0) return " ";
   unsigned long parts[3];
   std::size_t at = 0;
   for (int i = 0; i < 3; ++i) {
