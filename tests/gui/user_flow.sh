@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # user_flow.sh <build-dir>: a radio amateur's whole job in the real window,
 # driven from outside by synthetic keys and clicks (xdotool) on a virtual X
-# display: start, read the radio, edit channels, save, reopen, write the
-# radio, the cable pulled in the middle of a read, the Japanese interface,
-# and closing with unsaved changes. The radio is the emulator
+# display: start, read the radio, edit channels, save, a bigger font, reopen,
+# print every page to a PDF file, write the radio, the cable pulled in the
+# middle of a read, the Japanese interface, and closing with unsaved changes. The radio is the emulator
 # (tests/radioemu/) on a pseudo-terminal, named COM 7 in the settings'
 # [Ports].
 #
@@ -24,7 +24,7 @@ program="$build/app/kw3700"
 emulator="$build/tests/radioemu/radioemu"
 fixture="$build/tests/kw_flow_fixture"
 checker="$build/tests/kw_layout_check"
-for tool in xdotool xclip import convert tesseract; do
+for tool in xdotool xclip import convert tesseract pdfinfo; do
   command -v "$tool" >/dev/null || { echo "user flow: $tool is missing (scripts/setup.sh)"; exit 1; }
 done
 for f in "$program" "$emulator" "$fixture" "$checker"; do
@@ -194,6 +194,36 @@ expect_cell() {  # expect_cell <what> <text>
   say "  $1: $got"
 }
 
+# Keys for a dialog: without a window manager it gets the focus by hand.
+dialog_focus() {  # dialog_focus <title>
+  xdotool windowfocus --sync "$(window_titled "$1")" 2>/dev/null || true
+  sleep 0.2
+}
+
+# The View menu's Font Size list open: the menu and its list, both titled
+# after the program.
+font_menu_open() { [ "$(windows | awk -F'\t' '$2 == "kw3700"' | wc -l)" -ge 2 ]; }
+# Which of the list's five items (1 - 5) has its check mark: the dark pixels
+# of the list's left edge, by their mean height.
+font_menu_checked() {
+  local w list="" right=-1 X Y WIDTH HEIGHT SCREEN WINDOW
+  # The list opens to the right of the View menu.
+  for w in $(windows | awk -F'\t' '$2 == "kw3700" { print $1 }'); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$X" -gt "$right" ]; then right="$X"; list="$w"; fi
+  done
+  [ -n "$list" ] || return 0
+  eval "$(xdotool getwindowgeometry --shell "$list")"
+  import -window root "$scratch/menu.png"
+  convert "$scratch/menu.png" -crop "22x${HEIGHT}+${X}+${Y}" +repage -colorspace Gray \
+    -threshold 25% txt:- |
+    awk -F'[,:]' -v h="$HEIGHT" '/gray\(0\)|black/ { s += $2; n++ }
+      END { if (n) print int(s / n * 5 / h) + 1 }'
+}
+
+# A PDF file that is complete: it ends with its end-of-file mark.
+pdf_complete() { [ -s "$1" ] && tail -c 32 "$1" | grep -q '%%EOF'; }
+
 layout="$scratch/layout"
 layout_has() { [ -f "$layout" ] && grep -q "$1" "$layout"; }
 # judge <page> [marked|unmarked]: every window inside the screen, and the
@@ -359,7 +389,7 @@ shot "warning"
 "$checker" "$last_shot" "$layout" memory marked >"$scratch/check" 2>&1 ||
   fail "no warning mark a second after the out-of-band frequency: $(cat "$scratch/check")"
 
-step "save as and reopen"
+step "save as"
 keys alt+f a
 until_ok 10 "the Save As dialog" has_window "Save As"
 keys ctrl+a
@@ -375,10 +405,33 @@ for want in "0:1 146520000 FLOW RADIO " "1:1 145500000 FLOW EDIT 3" "2:1 3000000
   [[ "$got" == "${want#*:}"* ]] || fail "the saved channel ${want%%:*} is \"$got\" (\"${want#*:}...\" due)"
 done
 shot "saved"
+
+step "font size"
+# View, Font Size, 120%: the sheet is drawn bigger, and the size is kept.
+keys alt+v s
+until_ok 5 "the Font Size menu" font_menu_open
+checked="$(font_menu_checked)"
+[ "$checked" = 3 ] || fail "the Font Size menu marks item ${checked:-none} (3, \"100%\", due at first)"
+keys 4
+until_ok 5 "the menus closed" only_main_window
+sleep 0.4
+shot "font-120"
+judge memory marked
 keys alt+F4
 wait_exit 10
+grep -q '^FontSize%20Percentage=120$' "$conf" ||
+  fail "the settings do not keep the font size 120%: $(grep '^FontSize' "$conf" || echo none)"
 start_program C.UTF-8
 wait_main "Untitled - KW-3700"
+keys alt+v s
+until_ok 5 "the Font Size menu after the restart" font_menu_open
+shot "font-kept"
+checked="$(font_menu_checked)"
+[ "$checked" = 4 ] || fail "after the restart the Font Size menu marks item ${checked:-none} (4, \"120%\", due)"
+keys Escape Escape
+until_ok 5 "the menus closed" only_main_window
+
+step "reopen"
 keys ctrl+o
 until_ok 10 "the Open dialog" has_other_window
 keys ctrl+a
@@ -410,6 +463,56 @@ keys Down
 expect_cell "channel 2's frequency (recent list)" "300.000000"
 shot "recent"
 judge memory marked
+
+step "print all"
+# File, Print, All...: the choice of pages (OK), the printer set-up (the
+# PDF file, with its name typed), the preview (Print), "Now Printing".
+pdf="$scratch/files/flow-all.pdf"
+focus_main
+keys alt+f p a
+until_ok 10 "the Print All dialog" has_window "Print All"
+dialog_focus "Print All"
+shot "print-choice"
+windows_on_screen
+keys Return
+until_ok 10 "the printer set-up dialog" has_window "Print"
+dialog_focus "Print"
+# The last printer of the list is Qt's PDF file; its file name box.
+keys alt+n End
+sleep 0.3
+keys alt+f ctrl+a
+type_text "$pdf"
+sleep 0.3
+shot "print-setup"
+windows_on_screen
+text="$(read_window "$(window_titled "Print")")"
+grep -qF "PDF" <<<"$text" || fail "the printer set-up does not show the PDF printer: $text"
+keys Return
+until_ok 30 "the print preview" has_window "KW-3700"
+preview="$(window_titled "KW-3700")"
+xdotool windowfocus --sync "$preview" 2>/dev/null || true
+sleep 0.5
+shot "print-preview"
+windows_on_screen
+eval "$(xdotool getwindowgeometry --shell "$preview" | sed 's/^/p_/')"
+pages="$(read_rect "$p_X" $((p_Y + p_HEIGHT - 24)) 120 24 | sed -n 's|.*[0-9] */ *\([0-9][0-9]*\).*|\1|p')"
+say "  the preview's pages: ${pages:-not read}"
+[ -n "$pages" ] && [ "$pages" -gt 1 ] || fail "the preview does not show more than one page (its status bar: \"$pages\")"
+keys alt+p
+until_ok 60 "the PDF file complete ($pdf)" pdf_complete "$pdf"
+until_ok 10 "the printing window gone" only_main_window
+title_is "flow.icf - KW-3700" || fail "the title became \"$(xdotool getwindowname "$main")\""
+shot "printed"
+info="$(pdfinfo "$pdf" 2>&1)" || fail "$pdf is not a sound PDF file: $(tr '\n' ' ' <<<"$info")"
+[ "$(head -c 5 "$pdf")" = "%PDF-" ] || fail "$pdf does not begin with %PDF-"
+printed="$(sed -n 's/^Pages: *//p' <<<"$info")"
+say "  $pdf: $printed pages, $(stat -c %s "$pdf") bytes"
+[ "$printed" = "$pages" ] || fail "the PDF file has ${printed:-no} pages, the preview showed $pages"
+# The window usable again: the File menu opens and closes.
+keys alt+f
+until_ok 5 "the File menu (the main window enabled again)" has_other_window
+keys Escape
+until_ok 5 "the File menu closed" only_main_window
 
 step "write"
 focus_main
@@ -523,6 +626,7 @@ after="$(stat -c %Y.%s "$conf")"
 grep -q "^COM7=$pty" "$conf" || fail "the settings lost the radio's port"
 grep -q "^ComPort=7" "$conf" || fail "the settings do not keep COM 7"
 grep -q "^Etc%20Data=$etc" "$conf" || fail "the settings do not keep destination 2 ($etc)"
+grep -q '^FontSize%20Percentage=120$' "$conf" || fail "the settings lost the font size 120%"
 shot "closed"
 
 say "passed in $SECONDS s (shots kept in $shots-*.png)"
