@@ -10,8 +10,9 @@
 # channels 100 - 199, repeater group 02 and the common settings, kept as
 # real-window-memory, real-window-repeater and real-window-settings. Then,
 # on the same display, a user's whole job in the window (tests/gui/user_flow.sh:
-# read the emulated radio, edit, save, reopen, write, the cable pulled, the
-# Japanese interface, closing with unsaved changes), its shots kept as
+# read the emulated radio, edit, save, a bigger font, reopen, print all pages
+# to a PDF file, write, the cable pulled, the Japanese interface, closing
+# with unsaved changes), its shots kept as
 # real-window-flow-<step>-<name>.png.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/../.." && pwd)"

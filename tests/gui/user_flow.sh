@@ -488,7 +488,7 @@ windows_on_screen
 text="$(read_window "$(window_titled "Print")")"
 grep -qF "PDF" <<<"$text" || fail "the printer set-up does not show the PDF printer: $text"
 keys Return
-until_ok 30 "the print preview" has_window "KW-3700"
+until_ok 60 "the print preview" has_window "KW-3700"
 preview="$(window_titled "KW-3700")"
 xdotool windowfocus --sync "$preview" 2>/dev/null || true
 sleep 0.5
@@ -499,7 +499,7 @@ pages="$(read_rect "$p_X" $((p_Y + p_HEIGHT - 24)) 120 24 | sed -n 's|.*[0-9] */
 say "  the preview's pages: ${pages:-not read}"
 [ -n "$pages" ] && [ "$pages" -gt 1 ] || fail "the preview does not show more than one page (its status bar: \"$pages\")"
 keys alt+p
-until_ok 60 "the PDF file complete ($pdf)" pdf_complete "$pdf"
+until_ok 120 "the PDF file complete ($pdf)" pdf_complete "$pdf"
 until_ok 10 "the printing window gone" only_main_window
 title_is "flow.icf - KW-3700" || fail "the title became \"$(xdotool getwindowname "$main")\""
 shot "printed"
