@@ -24,7 +24,7 @@ program="$build/app/kw3700"
 emulator="$build/tests/radioemu/radioemu"
 fixture="$build/tests/kw_flow_fixture"
 checker="$build/tests/kw_layout_check"
-for tool in xdotool xclip import convert tesseract pdfinfo; do
+for tool in xdotool xclip import convert tesseract pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || { echo "user flow: $tool is missing (scripts/setup.sh)"; exit 1; }
 done
 for f in "$program" "$emulator" "$fixture" "$checker"; do
@@ -508,6 +508,11 @@ info="$(pdfinfo "$pdf" 2>&1)" || fail "$pdf is not a sound PDF file: $(tr '\n' '
 printed="$(sed -n 's/^Pages: *//p' <<<"$info")"
 say "  $pdf: $printed pages, $(stat -c %s "$pdf") bytes"
 [ "$printed" = "$pages" ] || fail "the PDF file has ${printed:-no} pages, the preview showed $pages"
+# The reopened document on paper: the edited channel's frequency and name.
+pdftotext -layout "$pdf" "$scratch/printed.txt" || fail "the text of $pdf cannot be read"
+for want in "145.500000" "FLOW EDIT" "FLOW RADIO"; do
+  grep -qF "$want" "$scratch/printed.txt" || fail "the printed pages do not show \"$want\""
+done
 # The window usable again: the File menu opens and closes.
 keys alt+f
 until_ok 5 "the File menu (the main window enabled again)" has_other_window
