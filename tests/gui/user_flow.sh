@@ -3,9 +3,9 @@
 # driven from outside by synthetic keys and clicks (xdotool) on a virtual X
 # display: start, read the radio, edit channels, save, a bigger font, reopen,
 # print every page to a PDF file, write the radio, the cable pulled in the
-# middle of a read, the Japanese interface, and closing with unsaved changes. The radio is the emulator
-# (tests/radioemu/) on a pseudo-terminal, named COM 7 in the settings'
-# [Ports].
+# middle of a read, the Japanese interface, and closing with unsaved changes.
+# The radio is the emulator (tests/radioemu/) on a pseudo-terminal, named
+# COM 7 in the settings' [Ports].
 #
 # Each step waits for what a user would see (a window's title, a dialog, the
 # text of a message box read off the screen, the text of a cell copied out
