@@ -54,9 +54,9 @@ class LineScanner {
   }
 
  private:
-  // Lines a block can add at most (one per byte), so that the blocks never
-  // check for room line by line.
-  static constexpr std::size_t kRoom = 64;
+  // Lines a block can add at most (one per byte, and the CR left over from
+  // the block before), so that the blocks never check for room line by line.
+  static constexpr std::size_t kRoom = 65;
 
   void Room(std::size_t n) {
     if (static_cast<std::size_t>(end_ - out_) >= n) return;
