@@ -12,58 +12,128 @@
 
 namespace {
 
+using Span = cmcLoadFile::Span;
+
+// A list of lines that grows without zeroing what it is about to fill.
+struct LineList {
+  std::unique_ptr<Span[]> lines;
+  std::size_t count = 0;
+  std::size_t capacity = 0;
+};
+
 // Finds the lines of a buffer that is read piece by piece: each piece is
 // scanned while it is still in the cache, 64 bytes at a time for CR and LF,
 // and the lines are kept as spans of the buffer.
 class LineScanner {
  public:
-  LineScanner(const char* data, std::vector<cmcLoadFile::Span>& lines)
-      : data_(data), lines_(lines) {}
+  LineScanner(const char* data, LineList& list, std::size_t expected) : data_(data), list_(list) {
+    list_.lines = std::make_unique_for_overwrite<Span[]>(expected + kRoom);
+    list_.capacity = expected + kRoom;
+    list_.count = 0;
+    out_ = list_.lines.get();
+    end_ = out_ + list_.capacity;
+  }
 
   // Scans the bytes read so far (the first `size`). Unless `final`, the last
   // byte waits for the next piece: a CR there may begin a CR LF pair.
   void Scan(std::size_t size, bool final) {
     const std::size_t limit = final ? size : (size > 0 ? size - 1 : 0);
-    std::size_t i = scanned_;
+    // The LF of a pair taken at its CR at the end of the last scan.
+    std::size_t i = std::max(scanned_, start_);
 #if defined(KW_LINE_SCAN_SIMD)
     i = HasAvx2() ? ScanBlocksAvx2(i, limit, size) : ScanBlocksSse2(i, limit, size);
 #endif
     for (; i < limit; ++i)
       if (data_[i] == '\r' || data_[i] == '\n') Terminator(i, size);
     scanned_ = i;
-    if (final && start_ < size)  // an unterminated last line
-      lines_.push_back(
-          {static_cast<std::uint32_t>(start_), static_cast<std::uint32_t>(size - start_)});
+    if (final && start_ < size) {  // an unterminated last line
+      Room(1);
+      Push(size);
+    }
+    list_.count = static_cast<std::size_t>(out_ - list_.lines.get());
   }
 
  private:
+  // Lines a block can add at most (one per byte, and the CR left over from
+  // the block before), so that the blocks never check for room line by line.
+  static constexpr std::size_t kRoom = 65;
+
+  void Room(std::size_t n) {
+    if (static_cast<std::size_t>(end_ - out_) >= n) return;
+    const std::size_t used = static_cast<std::size_t>(out_ - list_.lines.get());
+    const std::size_t grown = std::max(2 * list_.capacity, used + n + kRoom);
+    auto lines = std::make_unique_for_overwrite<Span[]>(grown);
+    std::copy(list_.lines.get(), out_, lines.get());
+    list_.lines = std::move(lines);
+    list_.capacity = grown;
+    out_ = list_.lines.get() + used;
+    end_ = list_.lines.get() + grown;
+  }
+
 #if defined(KW_LINE_SCAN_SIMD)
-  // The 64-byte blocks from i on that end at or before the limit: one
-  // terminator per line, an LF or a CR that no LF follows (for the block's
-  // last CR the byte after the block tells; a block never reaches the last
-  // byte of a piece, which waits for the next one). Answers where the blocks
-  // stopped.
   static bool HasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
     return has;
   }
 
-  void BlockTerminators(std::size_t i, std::uint64_t lfs, std::uint64_t crs, std::size_t size) {
-    const std::uint64_t lfAfter = (i + 64 < size && data_[i + 64] == '\n') ? std::uint64_t{1} << 63 : 0;
-    std::uint64_t mask = lfs | (crs & ~((lfs >> 1) | lfAfter));
+  // The lines ending in the 64-byte block at i, from its LF and CR masks:
+  // one terminator per line, an LF or a CR that no LF follows. An LF that
+  // follows a CR ends its line at the CR. A CR in the block's last byte is
+  // left to the next block, which sees whether an LF follows. `crBefore` is
+  // 1 when the byte before the block is a CR; `start` is where the next line
+  // begins.
+  __attribute__((always_inline)) static Span* BlockLines(Span* out, std::size_t i,
+                                                         std::uint64_t lfs, std::uint64_t crs,
+                                                         std::uint64_t& crBefore,
+                                                         std::size_t& start) {
+    if ((crBefore & ~lfs) != 0) {  // a lone CR just before the block (rare)
+      *out++ = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - 1 - start)};
+      start = i;
+    }
+    std::uint64_t mask = lfs | (crs & ~(lfs >> 1) & ~(std::uint64_t{1} << 63));
+    const std::uint64_t pairs = lfs & ((crs << 1) | crBefore);
+    crBefore = crs >> 63;
     while (mask != 0) {
-      Terminator(i + static_cast<std::size_t>(__builtin_ctzll(mask)), size);
+      const int bit = __builtin_ctzll(mask);
+      const std::size_t pos = i + static_cast<std::size_t>(bit);
+      const std::size_t end = pos - ((pairs >> bit) & 1);
+      *out++ = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
+      start = pos + 1;
       mask &= mask - 1;
     }
+    return out;
   }
 
+  // After the blocks: a CR in the last block's last byte is taken now, as a
+  // pair when an LF follows.
+  void EndBlocks(Span* out, std::size_t start, std::uint64_t crBefore, std::size_t i,
+                 std::size_t size) {
+    out_ = out;
+    start_ = start;
+    if (crBefore != 0) Terminator(i - 1, size);
+  }
+
+  // Room for the lines of one more block.
+  void BlockRoom(Span*& out) {
+    if (static_cast<std::size_t>(end_ - out) >= kRoom) return;
+    out_ = out;
+    Room(kRoom);
+    out = out_;
+  }
+
+  // The 64-byte blocks from i on that end at or before the limit; answers
+  // where the blocks stopped.
   std::size_t ScanBlocksSse2(std::size_t i, std::size_t limit, std::size_t size) {
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
+    const char* const data = data_;
+    std::uint64_t crBefore = 0;  // every byte before i is scanned: a CR there was taken
+    std::size_t start = start_;
+    Span* out = out_;
     for (; i + 64 <= limit; i += 64) {
       std::uint64_t lfs = 0, crs = 0;
       for (int k = 0; k < 4; ++k) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 16 * k));
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16 * k));
         lfs |= static_cast<std::uint64_t>(static_cast<unsigned>(
                    _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))))
                << (16 * k);
@@ -71,8 +141,10 @@ class LineScanner {
                    _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr))))
                << (16 * k);
       }
-      BlockTerminators(i, lfs, crs, size);
+      BlockRoom(out);
+      out = BlockLines(out, i, lfs, crs, crBefore, start);
     }
+    EndBlocks(out, start, crBefore, i, size);
     return i;
   }
 
@@ -80,9 +152,13 @@ class LineScanner {
                                                               std::size_t size) {
     const __m256i cr = _mm256_set1_epi8('\r');
     const __m256i lf = _mm256_set1_epi8('\n');
+    const char* const data = data_;
+    std::uint64_t crBefore = 0;  // every byte before i is scanned: a CR there was taken
+    std::size_t start = start_;
+    Span* out = out_;
     for (; i + 64 <= limit; i += 64) {
-      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data_ + i));
-      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data_ + i + 32));
+      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
       const std::uint64_t lfs =
           static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(a, lf))) |
           static_cast<std::uint64_t>(
@@ -93,8 +169,10 @@ class LineScanner {
           static_cast<std::uint64_t>(
               static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(b, cr))))
               << 32;
-      BlockTerminators(i, lfs, crs, size);
+      BlockRoom(out);
+      out = BlockLines(out, i, lfs, crs, crBefore, start);
     }
+    EndBlocks(out, start, crBefore, i, size);
     return i;
   }
 #endif
@@ -104,6 +182,7 @@ class LineScanner {
   // seeing the LF after it) at its LF.
   void Terminator(std::size_t pos, std::size_t size) {
     if (pos < start_) return;  // the LF of a pair already taken
+    Room(1);
     if (data_[pos] == '\r' && pos + 1 < size && data_[pos + 1] == '\n') {
       Push(pos);
       start_ = pos + 2;
@@ -115,32 +194,41 @@ class LineScanner {
   }
 
   void Push(std::size_t end) {
-    lines_.push_back(
-        {static_cast<std::uint32_t>(start_), static_cast<std::uint32_t>(end - start_)});
+    *out_++ = {static_cast<std::uint32_t>(start_), static_cast<std::uint32_t>(end - start_)};
   }
 
   const char* data_;
-  std::vector<cmcLoadFile::Span>& lines_;
-  std::size_t start_ = 0;
+  LineList& list_;
+  Span* out_ = nullptr;
+  Span* end_ = nullptr;
+  std::size_t start_ = 0;  // where the line being scanned begins
   std::size_t scanned_ = 0;
 };
 
 // Pieces of this size are read and scanned while they are in the cache: a
 // second pass over a whole file that no longer fits would cost as much as
-// the read again.
-constexpr std::size_t kPiece = 256 * 1024;
+// the read again. Each read is a system call, which costs microseconds in a
+// virtual machine, so the pieces are not smaller than they need to be.
+constexpr std::size_t kPiece = 1024 * 1024;
+
+// The lines of bytes already in memory.
+LineList FindLines(std::string_view bytes) {
+  LineList list;
+  LineScanner scanner(bytes.data(), list, bytes.size() / 64);  // typical CSV lines are longer
+  scanner.Scan(bytes.size(), true);
+  return list;
+}
 
 }  // namespace
 
 std::vector<cmcLoadFile::Span> cmcLoadFile::SplitLines(std::string_view bytes) {
-  std::vector<Span> lines;
-  lines.reserve(bytes.size() / 64 + 1);  // typical CSV lines are longer
-  LineScanner(bytes.data(), lines).Scan(bytes.size(), true);
-  return lines;
+  const LineList list = FindLines(bytes);
+  return std::vector<Span>(list.lines.get(), list.lines.get() + list.count);
 }
 
 int cmcLoadFile::Load(const std::string& name) {
-  lines_.clear();
+  lines_.reset();
+  count_ = 0;
   bytes_.reset();
   index_ = 0;
   name_.clear();
@@ -153,9 +241,8 @@ int cmcLoadFile::Load(const std::string& name) {
   // The size can change after the check: read at most one byte past the limit.
   const std::size_t room = static_cast<std::size_t>(info.size()) + 1;
   auto buffer = std::make_unique_for_overwrite<char[]>(room);
-  std::vector<Span> lines;
-  lines.reserve(room / 64 + 1);  // typical CSV lines are longer
-  LineScanner scanner(buffer.get(), lines);
+  LineList list;
+  LineScanner scanner(buffer.get(), list, room / 64);  // typical CSV lines are longer
   std::size_t size = 0;
   while (size < room) {
     const std::size_t want = std::min(kPiece, room - size);
@@ -178,11 +265,12 @@ int cmcLoadFile::Load(const std::string& name) {
     buffer = std::move(grown);
     size += static_cast<std::size_t>(more.size());
     // Rare: the file grew while it was read; its lines are found anew.
-    lines = SplitLines(std::string_view(buffer.get(), size));
+    list = FindLines(std::string_view(buffer.get(), size));
   } else {
     scanner.Scan(size, true);
   }
-  lines_ = std::move(lines);
+  lines_ = std::move(list.lines);
+  count_ = static_cast<std::int32_t>(list.count);
   bytes_ = std::move(buffer);
   name_ = name;
   return 1;

@@ -43,7 +43,7 @@ class cmcLoadFile {
     return 0;
   }
 
-  std::int32_t Count() const { return static_cast<std::int32_t>(lines_.size()); }
+  std::int32_t Count() const { return count_; }
   std::int32_t Index() const { return index_; }
   const std::string& Name() const { return name_; }
 
@@ -57,7 +57,8 @@ class cmcLoadFile {
 
  private:
   std::unique_ptr<char[]> bytes_;
-  std::vector<Span> lines_;
+  std::unique_ptr<Span[]> lines_;
+  std::int32_t count_ = 0;
   std::string name_;
   std::int32_t index_ = 0;
 };

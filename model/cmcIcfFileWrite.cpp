@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "core/HexText.h"
+#include "platform/Writeback.h"
 #include "model/cmcEeprom.h"
 #include "model/cmcIcfFile.h"
 
@@ -20,6 +21,47 @@ void AppendHexBytes(QByteArray& out, std::span<const std::uint8_t> bytes) {
   const qsizetype at = out.size();
   out.resize(at + 2 * static_cast<qsizetype>(bytes.size()));
   core::WriteHexBytes(bytes, out.data() + at);
+}
+
+// Calls fn(address, count) for every record line of the ranges, in order,
+// until it answers false; a line never crosses a multiple of the line
+// length. (One division per range: a division per line costs as much as
+// encoding the line.)
+template <typename Fn>
+bool ForEachRecord(const MemRangeList& ranges, int bytesPerLine, Fn&& fn) {
+  for (const MemRange& r : ranges) {
+    std::int64_t room = bytesPerLine - r.first % bytesPerLine;  // on the first line
+    for (std::int64_t address = r.first; address <= r.last;) {
+      const std::int64_t count = std::min<std::int64_t>(room, r.last - address + 1);
+      if (!fn(address, count)) return false;
+      address += count;
+      room = bytesPerLine;
+    }
+  }
+  return true;
+}
+
+// The record line's head: address (4 bytes, high first) and count.
+struct RecordHead {
+  std::uint8_t bytes[5];
+  RecordHead(std::int64_t address, std::int64_t count)
+      : bytes{static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
+              static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
+              static_cast<std::uint8_t>(count)} {}
+};
+
+// The digest of the record lines read back as bytes, after the key.
+QByteArray RecordDigest(QByteArrayView key, const MemRangeList& ranges, int bytesPerLine,
+                        const std::uint8_t* data) {
+  QCryptographicHash digest(QCryptographicHash::Md5);
+  digest.addData(key);
+  ForEachRecord(ranges, bytesPerLine, [&](std::int64_t address, std::int64_t count) {
+    const RecordHead head(address, count);
+    digest.addData(QByteArrayView(head.bytes, 5));
+    digest.addData(QByteArrayView(data + address, static_cast<qsizetype>(count)));
+    return true;
+  });
+  return digest.result();
 }
 
 void AppendDecimal(QByteArray& out, int value) {
@@ -50,14 +92,14 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
   // A header that does not fit its 4 digits could never be read back.
   if (model_ > 0xFFFF || subCode_ > 0xFFFF) return kFileAccess;
 
+  const int bpl = bytesPerLine_;
+  const std::uint8_t* data = image_->Data();
+
   QSaveFile file(QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
   if (!file.open(QIODevice::WriteOnly)) return kFileOpen;
 
-  const int bpl = bytesPerLine_;
   QByteArray out;
   out.reserve(static_cast<qsizetype>(comment_.size() + 128));
-  QCryptographicHash digest(QCryptographicHash::Md5);
-  digest.addData(QByteArrayView(digestKey_, 6));
 
   int lineIndex = 0;
   auto lineOk = [&]() { return !writeFault_ || writeFault_(lineIndex++); };
@@ -86,48 +128,35 @@ int cmcIcfFile::WriteFile(const std::string& fileName, const std::vector<MemRang
 
   // Record lines: their size is known beforehand, so they are encoded in
   // place without growing the buffer line by line.
-  auto recordCount = [bpl](std::int64_t address, std::int64_t last) {
-    return std::min<std::int64_t>(bpl - address % bpl, last - address + 1);
-  };
   std::int64_t recordChars = 0;
-  for (const MemRange& r : used)
-    for (std::int64_t address = r.first; address <= r.last;) {
-      const std::int64_t count = recordCount(address, r.last);
-      recordChars += 12 + 2 * count;
-      address += count;
-    }
+  ForEachRecord(used, bpl, [&](std::int64_t, std::int64_t count) {
+    recordChars += 12 + 2 * count;
+    return true;
+  });
   const qsizetype at = out.size();
   out.resize(at + static_cast<qsizetype>(recordChars));
   char* p = out.data() + at;
-  const std::uint8_t* data = image_->Data();
-  for (const MemRange& r : used) {
-    for (std::int64_t address = r.first; address <= r.last;) {
-      const std::int64_t count = recordCount(address, r.last);
-      if (!lineOk()) return kFileAccess;
-      const std::uint8_t head[5] = {
-          static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
-          static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
-          static_cast<std::uint8_t>(count)};
-      p = core::WriteHexBytes(head, p);
-      p = core::WriteHexBytes(std::span(data + address, static_cast<size_t>(count)), p);
-      *p++ = '\r';
-      *p++ = '\n';
-      if (writeDigest_) {
-        digest.addData(QByteArrayView(head, 5));
-        digest.addData(QByteArrayView(data + address, static_cast<qsizetype>(count)));
-      }
-      address += count;
-    }
-  }
-  if (writeDigest_) {
-    if (!lineOk()) return kFileAccess;
-    const QByteArray md5 = digest.result();
-    out.append("#CD=");
-    AppendHexBytes(out, std::span(reinterpret_cast<const std::uint8_t*>(md5.constData()),
-                                  static_cast<size_t>(md5.size())));
-    out.append("\r\n");
-  }
+  const bool encoded = ForEachRecord(used, bpl, [&](std::int64_t address, std::int64_t count) {
+    if (!lineOk()) return false;
+    p = core::WriteHexBytes(RecordHead(address, count).bytes, p);
+    p = core::WriteHexBytes(std::span(data + address, static_cast<size_t>(count)), p);
+    *p++ = '\r';
+    *p++ = '\n';
+    return true;
+  });
+  if (!encoded) return kFileAccess;
   if (file.write(out) != out.size()) return kFileAccess;
+  if (writeDigest_) {
+    // The disk takes the lines while the digest is worked out.
+    platform::StartWriteback(static_cast<int>(file.handle()), out.size());
+    if (!lineOk()) return kFileAccess;
+    const QByteArray md5 = RecordDigest(QByteArrayView(digestKey_, 6), used, bpl, data);
+    QByteArray last("#CD=");
+    AppendHexBytes(last, std::span(reinterpret_cast<const std::uint8_t*>(md5.constData()),
+                                   static_cast<size_t>(md5.size())));
+    last.append("\r\n");
+    if (file.write(last) != last.size()) return kFileAccess;
+  }
   if (!file.commit()) return kFileAccess;
   return kOk;
 }

@@ -55,6 +55,24 @@ TEST(HexText, ReadsStrictlyAndWritesUpperCase) {
   EXPECT_EQ(room, (Bytes{0x12, 0x34, 0xEE, 0xEE}));
 }
 
+// Long runs are written 16 bytes at a time: every byte value, at every
+// length around a multiple of 16, reads back the same and is upper case.
+TEST(HexText, LongRunsWriteEveryByteValue) {
+  Bytes all(256 + 17);
+  for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  for (std::size_t i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
+  for (std::size_t n : {15u, 16u, 17u, 31u, 32u, 33u, 256u, 273u}) {
+    const std::string text = HexBytes(std::span(all.data(), n));
+    ASSERT_EQ(text.size(), 2 * n);
+    std::string plain;
+    for (std::size_t i = 0; i < n; ++i) {
+      plain += "0123456789ABCDEF"[all[i] >> 4];
+      plain += "0123456789ABCDEF"[all[i] & 0xF];
+    }
+    EXPECT_EQ(text, plain) << n;
+  }
+}
+
 TEST(HexText, NumbersGetAtLeastTheirDigits) {
   struct Case {
     std::uint64_t value;

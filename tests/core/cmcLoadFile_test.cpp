@@ -140,6 +140,17 @@ TEST(cmcLoadFileTest, SplittingMatchesThePlainRule) {
       fast.push_back(bytes.substr(span.offset, span.length));
     ASSERT_EQ(fast, PlainLines(bytes)) << "round " << round;
   }
+  // Texts of nothing but terminators: a line on every byte of a block.
+  for (const std::string unit : {"\r", "\n", "\r\n", "\n\r", "\r\r\n", "x\r"}) {
+    for (std::size_t n : {63u, 64u, 65u, 127u, 128u, 129u, 300u}) {
+      std::string bytes;
+      while (bytes.size() < n) bytes += unit;
+      std::vector<std::string> fast;
+      for (const auto& span : cmcLoadFile::SplitLines(bytes))
+        fast.push_back(bytes.substr(span.offset, span.length));
+      ASSERT_EQ(fast, PlainLines(bytes)) << n;
+    }
+  }
 }
 
 // A large file is read and split piece by piece: a CR LF pair, a lone CR or
