@@ -349,7 +349,7 @@ class GpsTxTest : public SettingCasesTest {
   static constexpr std::int64_t kMode = kBase + 0x30;
   static constexpr std::int64_t kFlags = kBase + 0x31;
   static constexpr std::int64_t kAutoTx = kBase + 0x37;
-  void Setup(int mode, int autoTx, const char* flags) {
+  void Arrange(int mode, int autoTx, const char* flags) {
     r_.Set(kMode, static_cast<std::uint8_t>(mode));
     r_.Set(kAutoTx, static_cast<std::uint8_t>(autoTx));
     for (int i = 0; i < 6; ++i) r_.Set(kFlags + i, static_cast<std::uint8_t>(flags[i] - '0'));
@@ -366,7 +366,7 @@ TEST_F(GpsTxTest, PickingNmeaDropsTheShortestIntervalOfALongSet) {
       {"111110", 2},  // five: the long set's mark
   };
   for (const auto& c : cases) {
-    Setup(1, 1, c.flags);
+    Arrange(1, 1, c.flags);
     r_.Pick(CL_Common_GPS_Tx, 2);
     EXPECT_EQ(r_.At(kMode), 2);
     EXPECT_EQ(r_.At(kAutoTx), c.autoTxAfter) << c.flags;
@@ -374,13 +374,13 @@ TEST_F(GpsTxTest, PickingNmeaDropsTheShortestIntervalOfALongSet) {
     EXPECT_EQ(r_.Show(CL_Common_GPS_AutoTx), c.autoTxAfter == 2 ? "10sec" : "5sec");
   }
   // Only 1 moves: another interval stays.
-  Setup(1, 4, "111100");
+  Arrange(1, 4, "111100");
   r_.Pick(CL_Common_GPS_Tx, 2);
   EXPECT_EQ(r_.At(kAutoTx), 4);
 }
 
 TEST_F(GpsTxTest, ALongerSentenceSetDropsTheShortestIntervalToo) {
-  Setup(2, 1, "111000");
+  Arrange(2, 1, "111000");
   r_.Answer(CL_Common_GPS_ControlMode,
             std::to_string((1u << 25) | (1u << 24) | (1u << 23) | (1u << 22)));  // RMC GGA GLL GSA
   EXPECT_EQ(r_.At(kFlags + 3), 1);
@@ -388,18 +388,18 @@ TEST_F(GpsTxTest, ALongerSentenceSetDropsTheShortestIntervalToo) {
   EXPECT_TRUE(r_.LastMask() & redraw::kAllData);
   EXPECT_EQ(r_.Show(CL_Common_GPS_AutoTx), "10sec");
   // With D-PRS the timer keeps every interval.
-  Setup(1, 1, "111000");
+  Arrange(1, 1, "111000");
   r_.Answer(CL_Common_GPS_ControlMode, std::to_string((1u << 25) | (1u << 22) | (1u << 21)));
   EXPECT_EQ(r_.At(kAutoTx), 1);
 }
 
 TEST_F(GpsTxTest, SentenceCellShowsTheSetAndStoresZeroOrOne) {
-  Setup(2, 0, "100100");
+  Arrange(2, 0, "100100");
   EXPECT_EQ(r_.Show(CL_Common_GPS_ControlMode), "RMC, GSA");
-  Setup(2, 0, "000000");
+  Arrange(2, 0, "000000");
   EXPECT_EQ(r_.Show(CL_Common_GPS_ControlMode), "OFF");
   // A flag byte of 7 is set; a store writes 1.
-  Setup(2, 0, "000000");
+  Arrange(2, 0, "000000");
   r_.Set(kFlags + 5, 7);
   EXPECT_EQ(r_.Show(CL_Common_GPS_ControlMode), "GSV");
   r_.Answer(CL_Common_GPS_ControlMode, std::to_string((1u << 25) | (1u << 20)));
