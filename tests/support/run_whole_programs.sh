@@ -15,20 +15,27 @@ tests="$build/tests"
 logs=$(mktemp -d "${TMPDIR:-/tmp}/kw3700-whole.XXXXXX")
 trap 'rm -rf "$logs"' EXIT
 
-# Every program has a labels file beside it; the slow ones carry a cost.
+# Every program that lists its tests to CTest leaves a "<program>[1]_include.cmake"
+# beside it (sub-folders too); the slow ones carry a cost in their labels
+# file. A program is named by its path below tests/.
 slow=() rest=()
-for f in "$tests"/*_labels.cmake; do
-  name=$(basename "$f" _labels.cmake)
+while IFS= read -r f; do
+  dir=$(dirname "$f")
+  base=$(basename "$f" '[1]_include.cmake')
+  name=${dir#"$tests"}/$base
+  name=${name#/}
   [ -x "$tests/$name" ] || { echo "missing test program: $name" >&2; exit 1; }
-  if grep -q COST "$f"; then slow+=("$name"); else rest+=("$name"); fi
-done
+  if grep -qs COST "$dir/${base}_labels.cmake"; then slow+=("$name"); else rest+=("$name"); fi
+done < <(find "$tests" -name '*\[1\]_include.cmake' | sort)
 echo "whole programs: ${#slow[@]} slow and ${#rest[@]} other programs, $jobs at a time"
 
 # One program: its output to its log, its exit code and test count beside it.
+# Each runs in its own folder, as CTest runs it.
 run_one() {
-  local name="$1" log="$logs/$1.log" rc=0
-  (cd "$tests" && timeout 1200 "$here/run_isolated.sh" "./$name") >"$log" 2>&1 || rc=$?
-  echo "$rc" >"$logs/$name.rc"
+  local name="$1" key="${1//\//_}" rc=0
+  (cd "$tests/$(dirname "$name")" && timeout 1200 "$here/run_isolated.sh" "./$(basename "$name")") \
+    >"$logs/$key.log" 2>&1 || rc=$?
+  echo "$rc" >"$logs/$key.rc"
   if [ "$rc" != 0 ]; then echo "FAILED ($rc): $name"; fi
 }
 export -f run_one
@@ -37,12 +44,14 @@ printf '%s\n' "${slow[@]}" "${rest[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one
 
 failed=0 ran=0
 for name in "${slow[@]}" "${rest[@]}"; do
-  if [ "$(cat "$logs/$name.rc" 2>/dev/null || echo none)" != 0 ]; then
+  key="${name//\//_}"
+  rc=$(cat "$logs/$key.rc" 2>/dev/null || echo none)
+  if [ "$rc" != 0 ]; then
     failed=$((failed + 1))
-    echo "===== $name (exit code $(cat "$logs/$name.rc" 2>/dev/null || echo none)) ====="
-    cat "$logs/$name.log"
+    echo "===== $name (exit code $rc) ====="
+    cat "$logs/$key.log" 2>/dev/null || true
   fi
-  n=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$logs/$name.log" | tail -1)
+  n=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$logs/$key.log" 2>/dev/null | tail -1)
   ran=$((ran + ${n:-0}))
 done
 listed=$(cd "$build" && ctest -N -LE bench | sed -n 's/^Total Tests: \([0-9]*\)/\1/p')
