@@ -155,9 +155,11 @@ box() {
   grep -qiF -- "$1" <<<"$text" || fail "the message box does not say \"$1\" (it reads: $text)"
 }
 
-focus_main() { xdotool windowfocus --sync "$main" 2>/dev/null || true; }
-# Keys go to the window that has the focus; with no window manager the
-# main window gets it back by hand once its dialogs have gone.
+# Keys go to the window that has the focus; with no window manager a window
+# gets it by hand: the main window once its dialogs have gone, a dialog as
+# it opens.
+focus_window() { xdotool windowfocus --sync "$1" 2>/dev/null || true; }
+focus_main() { focus_window "$main"; }
 keys() {
   if [ -n "$main" ] && [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = 1 ]; then
     focus_main
@@ -194,9 +196,9 @@ expect_cell() {  # expect_cell <what> <text>
   say "  $1: $got"
 }
 
-# Keys for a dialog: without a window manager it gets the focus by hand.
+# Keys for a dialog: the focus to the window of that title.
 dialog_focus() {  # dialog_focus <title>
-  xdotool windowfocus --sync "$(window_titled "$1")" 2>/dev/null || true
+  focus_window "$(window_titled "$1")"
   sleep 0.2
 }
 
@@ -327,7 +329,7 @@ step "start"
 start_program C.UTF-8
 until_ok 20 "the setup dialog" has_window "Initial Setup"
 setup="$(window_titled "Initial Setup")"
-xdotool windowfocus --sync "$setup" 2>/dev/null || true
+focus_window "$setup"
 sleep 0.3
 shot "setup"
 windows_on_screen
@@ -490,7 +492,7 @@ grep -qF "PDF" <<<"$text" || fail "the printer set-up does not show the PDF prin
 keys Return
 until_ok 60 "the print preview" has_window "KW-3700"
 preview="$(window_titled "KW-3700")"
-xdotool windowfocus --sync "$preview" 2>/dev/null || true
+focus_window "$preview"
 sleep 0.5
 shot "print-preview"
 windows_on_screen
